@@ -1,0 +1,290 @@
+#include "core/codepage.h"
+
+#include <array>
+
+namespace norvak {
+namespace {
+
+// Code points of CP866 0x80..0xFF.
+constexpr char32_t kCp866High[128] = {
+    0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417, 0x0418, 0x0419, 0x041A,
+    0x041B, 0x041C, 0x041D, 0x041E, 0x041F, 0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425,
+    0x0426, 0x0427, 0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F, 0x0430,
+    0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437, 0x0438, 0x0439, 0x043A, 0x043B,
+    0x043C, 0x043D, 0x043E, 0x043F, 0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x2561, 0x2562,
+    0x2556, 0x2555, 0x2563, 0x2551, 0x2557, 0x255D, 0x255C, 0x255B, 0x2510, 0x2514, 0x2534,
+    0x252C, 0x251C, 0x2500, 0x253C, 0x255E, 0x255F, 0x255A, 0x2554, 0x2569, 0x2566, 0x2560,
+    0x2550, 0x256C, 0x2567, 0x2568, 0x2564, 0x2565, 0x2559, 0x2558, 0x2552, 0x2553, 0x256B,
+    0x256A, 0x2518, 0x250C, 0x2588, 0x2584, 0x258C, 0x2590, 0x2580, 0x0440, 0x0441, 0x0442,
+    0x0443, 0x0444, 0x0445, 0x0446, 0x0447, 0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D,
+    0x044E, 0x044F, 0x0401, 0x0451, 0x0404, 0x0454, 0x0407, 0x0457, 0x040E, 0x045E, 0x00B0,
+    0x2219, 0x00B7, 0x221A, 0x2116, 0x00A4, 0x25A0, 0x00A0};
+
+// Code points of CP1251 0x80..0xBF (0xC0..0xFF are А..я); 0x98 is undefined.
+constexpr char32_t kCp1251High[64] = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409,
+    0x2039, 0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0xFFFD, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0,
+    0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB,
+    0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6,
+    0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
+
+// The eleven frame characters of CP866 and their internal codes.
+struct FramePair {
+    unsigned char box;
+    unsigned char code;
+};
+constexpr FramePair kFrames[11] = {{0xDA, 0x1B}, {0xC4, 0x16}, {0xC2, 0x18}, {0xBF, 0x1A},
+                                   {0xB3, 0x12}, {0xC3, 0x10}, {0xC5, 0x13}, {0xB4, 0x11},
+                                   {0xC0, 0x1C}, {0xC1, 0x19}, {0xD9, 0x15}};
+
+char32_t Cp1251CodePoint(unsigned char b) {
+    if (b < 0x80)
+        return b;
+    if (b >= 0xC0)
+        return 0x0410 + (b - 0xC0);
+    return kCp1251High[b - 0x80];
+}
+
+// Best fit of a box or block character that CP1251 lacks.
+unsigned char BoxBestFit(char32_t cp) {
+    switch (cp) {
+    case 0x2500: // ─ and the heavy horizontals
+    case 0x2501:
+    case 0x2504:
+    case 0x2505:
+    case 0x2508:
+    case 0x2509:
+        return '-';
+    case 0x2550: // ═
+        return '=';
+    case 0x2502: // │, heavy, double
+    case 0x2503:
+    case 0x2506:
+    case 0x2507:
+    case 0x250A:
+    case 0x250B:
+    case 0x2551:
+        return '|';
+    default:
+        break;
+    }
+    if (cp >= 0x2500 && cp <= 0x257F)
+        return '+';
+    return '?';
+}
+
+struct Tables {
+    std::array<unsigned char, 256> to1251{};
+    std::array<unsigned char, 256> to866{};
+    std::array<bool, 256> lossy866{};
+    std::array<unsigned char, 256> frameIn{};
+    std::array<unsigned char, 256> frameOut{};
+
+    Tables() {
+        for (int b = 0; b < 256; ++b) {
+            to1251[b] = static_cast<unsigned char>(b);
+            to866[b] = static_cast<unsigned char>(b);
+            frameIn[b] = static_cast<unsigned char>(b);
+            frameOut[b] = static_cast<unsigned char>(b);
+        }
+        for (const FramePair& f : kFrames) {
+            frameIn[f.box] = f.code;
+            frameOut[f.code] = f.box;
+        }
+        to1251[0x15] = 0xA7;
+        for (int b = 0x80; b < 0x100; ++b) {
+            char32_t cp = kCp866High[b - 0x80];
+            unsigned char w = static_cast<unsigned char>(UnicodeToCp1251(cp));
+            if (cp == 0x2219) // ∙ bullet operator -> · middle dot
+                w = 0xB7;
+            else if (w == '?')
+                w = BoxBestFit(cp);
+            to1251[b] = w;
+            lossy866[b] = Cp1251CodePoint(w) != cp;
+        }
+        for (int b = 0x80; b < 0x100; ++b) {
+            char32_t cp = Cp1251CodePoint(static_cast<unsigned char>(b));
+            unsigned char d = '?';
+            for (int k = 0; k < 128; ++k)
+                if (kCp866High[k] == cp) {
+                    d = static_cast<unsigned char>(0x80 + k);
+                    break;
+                }
+            if (d == '?')
+                d = BestFit866(cp);
+            to866[b] = d;
+        }
+    }
+
+    static unsigned char BestFit866(char32_t cp) {
+        switch (cp) {
+        case 0x00A7: return 0x15; // §
+        case 0x00B6: return 0x14; // ¶
+        case 0x00AB: case 0x00BB: case 0x201C: case 0x201D: case 0x201E: return '"';
+        case 0x2018: case 0x2019: case 0x201A: return '\'';
+        case 0x2013: case 0x2014: case 0x00AD: return '-';
+        case 0x2026: return '.';
+        case 0x2039: return '<';
+        case 0x203A: return '>';
+        case 0x0406: return 'I';
+        case 0x0456: return 'i';
+        case 0x0408: return 'J';
+        case 0x0458: return 'j';
+        case 0x0405: return 'S';
+        case 0x0455: return 's';
+        default: return '?';
+        }
+    }
+};
+
+const Tables& T() {
+    static const Tables tables;
+    return tables;
+}
+
+unsigned char U(char c) { return static_cast<unsigned char>(c); }
+
+template <class Map> std::string MapBytes(std::string_view s, const Map& map) {
+    std::string out(s.size(), '\0');
+    for (std::size_t i = 0; i < s.size(); ++i)
+        out[i] = static_cast<char>(map[U(s[i])]);
+    return out;
+}
+
+} // namespace
+
+char Cp866ToCp1251(char c) { return static_cast<char>(T().to1251[U(c)]); }
+std::string Cp866ToCp1251(std::string_view s) { return MapBytes(s, T().to1251); }
+char Cp1251ToCp866(char c) { return static_cast<char>(T().to866[U(c)]); }
+std::string Cp1251ToCp866(std::string_view s) { return MapBytes(s, T().to866); }
+bool IsLossyCp866(char c) { return T().lossy866[U(c)]; }
+char FrameToInternal(char c) { return static_cast<char>(T().frameIn[U(c)]); }
+char InternalToFrame(char c) { return static_cast<char>(T().frameOut[U(c)]); }
+std::string FramesToInternal(std::string_view s) { return MapBytes(s, T().frameIn); }
+std::string InternalToFrames(std::string_view s) { return MapBytes(s, T().frameOut); }
+
+std::string DosToWindows(std::string_view cp866) {
+    const Tables& t = T();
+    std::string out(cp866.size(), '\0');
+    for (std::size_t i = 0; i < cp866.size(); ++i)
+        out[i] = static_cast<char>(t.to1251[t.frameIn[U(cp866[i])]]);
+    return out;
+}
+
+std::string WindowsToDos(std::string_view cp1251) {
+    const Tables& t = T();
+    std::string out(cp1251.size(), '\0');
+    for (std::size_t i = 0; i < cp1251.size(); ++i)
+        out[i] = static_cast<char>(t.frameOut[t.to866[U(cp1251[i])]]);
+    return out;
+}
+
+char32_t Cp1251ToUnicode(char c) { return Cp1251CodePoint(U(c)); }
+
+char UnicodeToCp1251(char32_t cp) {
+    if (cp < 0x80)
+        return static_cast<char>(cp);
+    if (cp >= 0x0410 && cp <= 0x044F)
+        return static_cast<char>(0xC0 + (cp - 0x0410));
+    if (cp == 0xFFFD)
+        return '?';
+    for (int i = 0; i < 64; ++i)
+        if (kCp1251High[i] == cp)
+            return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+std::string Utf8ToCp1251(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    std::size_t i = 0;
+    while (i < s.size()) {
+        unsigned char c = U(s[i]);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        int len = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+        char32_t cp = len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
+        bool ok = len != 0 && i + len <= s.size();
+        for (int k = 1; ok && k < len; ++k) {
+            unsigned char cc = U(s[i + k]);
+            if ((cc & 0xC0) != 0x80)
+                ok = false;
+            else
+                cp = (cp << 6) | (cc & 0x3F);
+        }
+        if (!ok) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        out += UnicodeToCp1251(cp);
+        i += static_cast<std::size_t>(len);
+    }
+    return out;
+}
+
+std::string Cp1251ToUtf8(std::string_view s) {
+    std::string out;
+    out.reserve(s.size() * 2);
+    for (char c : s)
+        AppendUtf8(out, Cp1251CodePoint(U(c)));
+    return out;
+}
+
+std::string Cp1251ToUtf8Display(std::string_view s) {
+    std::string out;
+    out.reserve(s.size() * 2);
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        unsigned char b = U(s[i]);
+        unsigned char box = T().frameOut[b];
+        // 0xA7 is both § and the bottom-right corner; it is a corner when it closes a rule.
+        if (b == 0xA7 && i > 0 && (s[i - 1] == 0x16 || s[i - 1] == 0x19))
+            box = 0xD9;
+        if (box != b)
+            AppendUtf8(out, kCp866High[box - 0x80]);
+        else
+            AppendUtf8(out, Cp1251CodePoint(b));
+    }
+    return out;
+}
+
+std::string Utf16ToCp1251(std::u16string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        char16_t u = s[i];
+        if (u >= 0xD800 && u <= 0xDFFF) {
+            // A surrogate pair (or a lone surrogate) is never in CP1251.
+            if (u < 0xDC00 && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF)
+                ++i;
+            out += '?';
+            continue;
+        }
+        out += UnicodeToCp1251(u);
+    }
+    return out;
+}
+
+} // namespace norvak

@@ -1,0 +1,52 @@
+#pragma once
+// The document text as a list of CP1251 lines and the string, word and line operations that
+// every analysis shares. All functions are total: any bytes, any lengths.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace norvak {
+
+// The text, one CP1251 string per line, without line terminators.
+using LineList = std::vector<std::string>;
+
+// CP1251 letter case.
+bool IsUpperChar(char c);
+char ToUpperChar(char c);
+char ToLowerChar(char c);
+std::string ToUpper(std::string_view s);
+std::string ToLower(std::string_view s);
+
+bool IsBlankLine(std::string_view s);
+int CountWords(std::string_view s);
+// Upper-cased, runs of spaces reduced to one, no leading or trailing spaces.
+std::string NormalizeName(std::string_view s);
+std::vector<std::string> SplitWords(std::string_view s);
+// Removes the n words starting at pos with the spaces before them; the space after the last
+// removed word stays.
+void DeleteWords(std::string& s, int pos, int n);
+// Deletes the first CountWords(phrase) words of s and puts phrase + " " in front.
+void ReplaceLeadingWords(std::string& s, std::string_view phrase);
+// Overwrites the n words starting at pos with '*'; the last byte of s is never touched.
+void MaskWords(std::string& s, int pos, int n);
+bool MatchesHeadingTail(const std::vector<std::string>& heading,
+                        const std::vector<std::string>& phrase);
+
+std::string FirstParagraph(const LineList& lines);
+std::string UpperCaseHeading(const LineList& lines);
+
+bool IsCentredLine(std::string_view line, int posParagraph, int stringLength);
+bool IsRightAlignedLine(std::string_view line, int stringLength);
+
+// Small helpers the stages share.
+std::string StripCR(std::string_view s);             // carriage returns off both ends
+std::string StripLeadingCR(std::string_view s);      // carriage returns off the front
+std::string TrimSpaces(std::string_view s);          // spaces off both ends
+int CountLeadingSpaces(std::string_view s);
+int CountTrailingSpaces(std::string_view s);
+bool StartsWith(std::string_view s, std::string_view prefix);
+// C's atoi: leading white space, optional sign, digits; 0 when there are none. Saturates.
+int LeadingInt(std::string_view s);
+
+} // namespace norvak

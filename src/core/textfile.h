@@ -1,0 +1,32 @@
+#pragma once
+// Reading text files into lines the way DOS text-mode reading does, and whole-file I/O with
+// atomic replacement for everything the system writes.
+
+#include "core/textcore.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace norvak {
+
+// What SplitTextLines met besides the lines themselves.
+struct TextSplitInfo {
+    std::size_t nulBytes = 0;  // NUL bytes found (each replaced by a space)
+    bool endedAtCtrlZ = false; // input stopped at a Ctrl+Z byte
+};
+
+// Cuts raw file bytes into lines: CR LF and LF end a line; a lone CR stays in its line;
+// a Ctrl+Z byte ends the input; a final line end adds no empty line. A NUL byte, which no
+// line may hold, becomes a space (and is counted) so that nothing after it is lost.
+LineList SplitTextLines(std::string_view bytes, TextSplitInfo* info = nullptr);
+
+// Reads a whole file; false (and out empty) when it cannot be read.
+bool ReadFileBytes(const std::string& path, std::string& out);
+
+// Writes a whole file through a temporary file in the same directory that is flushed and
+// renamed over the target, so the target is either the old file or the new one, never a
+// half-written one. On failure the temporary file is removed and error says why.
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+
+} // namespace norvak
