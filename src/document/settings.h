@@ -1,0 +1,81 @@
+#pragma once
+// The document and view settings with their stored names, types and defaults, and the rules
+// by which they are read from and written to a key-value store.
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace norvak {
+
+// A persistent key-value store: the GUI's is QSettings, the command line's a text file.
+// Strings are CP1251 inside the system; a store converts them at its edge.
+class CSettingsStore {
+public:
+    virtual ~CSettingsStore() = default;
+    // Empty when the value is missing or cannot be read as that type.
+    virtual std::optional<long long> ReadInt(std::string_view name) = 0;
+    virtual std::optional<std::string> ReadString(std::string_view name) = 0;
+    virtual void WriteInt(std::string_view name, long long value) = 0;
+    virtual void WriteString(std::string_view name, std::string_view value) = 0;
+};
+
+// Read integer: a missing value, an unreadable one or -1025 gives the default, written back.
+int ReadIntSetting(CSettingsStore& store, std::string_view name, int def);
+// Read string: a missing or unreadable value gives the default, written back.
+std::string ReadStringSetting(CSettingsStore& store, std::string_view name, std::string_view def);
+
+// The six document settings.
+struct DocSettings {
+    int m_posParagraph = 5;     // "PosParagraph"
+    int m_stringLength = 66;    // "StringLength"
+    int m_leftSpaces = 20;      // "LeftSpaces"
+    std::string m_questionDoc;  // "QuestionDoc", default "ВОПРОС-ОТВЕТ" (CP1251)
+    int m_createTags = 1;       // "CreateTags"
+    int m_defineRecvisits = 1;  // "DefineRecvisits"
+
+    DocSettings();
+    void Read(CSettingsStore& store);        // in the stored order
+    void Write(CSettingsStore& store) const; // in the same order
+};
+
+// The three view settings.
+struct ViewSettings {
+    int m_fontHeight = 200;             // "FontHeight", twips
+    int m_fontFamily = 1;               // "FontFamily", pitch and family (low byte)
+    std::string m_fontName = "Courier New"; // "FontName", at most 31 characters
+
+    void Read(CSettingsStore& store);
+    void Write(CSettingsStore& store) const;
+};
+
+// In memory; for tests.
+class CMemorySettingsStore : public CSettingsStore {
+public:
+    std::optional<long long> ReadInt(std::string_view name) override;
+    std::optional<std::string> ReadString(std::string_view name) override;
+    void WriteInt(std::string_view name, long long value) override;
+    void WriteString(std::string_view name, std::string_view value) override;
+    // Raw access for tests: the stored text of a value.
+    std::map<std::string, std::string, std::less<>> m_values;
+};
+
+// An INI-style UTF-8 text file ("Name=value" lines), loaded on construction and written
+// atomically by Save(); the command line's store.
+class CFileSettingsStore : public CSettingsStore {
+public:
+    explicit CFileSettingsStore(std::string path);
+    bool Load(std::string* error = nullptr);
+    bool Save(std::string* error = nullptr) const;
+    std::optional<long long> ReadInt(std::string_view name) override;
+    std::optional<std::string> ReadString(std::string_view name) override;
+    void WriteInt(std::string_view name, long long value) override;
+    void WriteString(std::string_view name, std::string_view value) override;
+
+private:
+    std::string m_path;
+    std::map<std::string, std::string, std::less<>> m_values; // UTF-8 as in the file
+};
+
+} // namespace norvak
