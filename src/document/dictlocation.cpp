@@ -1,0 +1,92 @@
+#include "document/dictlocation.h"
+
+#include "core/textfile.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+#include <unistd.h>
+
+#ifndef NORVAK_BUILD_DICT
+#define NORVAK_BUILD_DICT ""
+#endif
+
+namespace norvak {
+namespace fs = std::filesystem;
+
+namespace {
+bool Exists(const fs::path& p) {
+    std::error_code ec;
+    return fs::is_regular_file(p, ec);
+}
+
+bool WritableDir(const fs::path& p) {
+    return !p.empty() && ::access(p.c_str(), W_OK | X_OK) == 0;
+}
+
+fs::path UserDataDir() {
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
+        return fs::path(xdg) / "norvak";
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return fs::path(home) / ".local" / "share" / "norvak";
+    return {};
+}
+} // namespace
+
+std::string ExecutableDir() {
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        return {};
+    return exe.parent_path().string();
+}
+
+std::string ShippedDictionary(const std::string& exeDir) {
+    if (!exeDir.empty()) {
+        fs::path installed = fs::path(exeDir) / ".." / "share" / "norvak" / "dict.dat";
+        if (Exists(installed))
+            return fs::weakly_canonical(installed).string();
+    }
+    if (Exists(NORVAK_BUILD_DICT))
+        return NORVAK_BUILD_DICT;
+    return {};
+}
+
+DictLocation LocateDictionary(const std::string& exeDir, const std::string& shippedDefault) {
+    DictLocation loc;
+    if (!exeDir.empty()) {
+        fs::path beside = fs::path(exeDir) / "dict.dat";
+        if (Exists(beside)) {
+            loc.path = beside.string();
+            return loc;
+        }
+        if (WritableDir(exeDir)) {
+            loc.path = beside.string();
+            loc.seededFrom = shippedDefault;
+            return loc;
+        }
+    }
+    fs::path user = UserDataDir();
+    if (!user.empty()) {
+        loc.path = (user / "dict.dat").string();
+        if (!Exists(loc.path))
+            loc.seededFrom = shippedDefault;
+    }
+    return loc;
+}
+
+bool SeedDictionary(const DictLocation& location, std::string* error) {
+    if (location.seededFrom.empty() || location.path.empty() || Exists(location.path))
+        return true;
+    std::string bytes;
+    if (!ReadFileBytes(location.seededFrom, bytes)) {
+        if (error)
+            *error = "cannot read " + location.seededFrom;
+        return false;
+    }
+    std::error_code ec;
+    fs::create_directories(fs::path(location.path).parent_path(), ec);
+    return WriteFileAtomic(location.path, bytes, error);
+}
+
+} // namespace norvak

@@ -1,0 +1,72 @@
+#pragma once
+// The road of a document from a file to a tagged text with its requisites, and back to a
+// source-format file: what the editor's Open and Save do, without a window.
+
+#include "core/operatorio.h"
+#include "core/progress.h"
+#include "core/textcore.h"
+#include "document/settings.h"
+#include "requisites/requisiterecord.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace norvak {
+
+class CServiceData;
+
+// The three types of the open dialog, with their 1-based index.
+enum class FileType { Text = 1, Source = 2, Marked = 3 };
+// The encoding chosen in the open dialog.
+enum class Encoding { Dos, Windows };
+
+// Characters of a DOS text that CP1251 cannot hold and that the conversion replaced.
+struct LossWarning {
+    int line = 0;   // 1-based
+    int column = 0; // 1-based, of the first such character on the line
+    int count = 0;  // how many on the line
+};
+
+// What the opening road hands to the editor.
+struct OpenedDocument {
+    bool ok = false;                 // false when the file could not be read
+    LineList lines;                  // the editor's text: tagged when tags were created
+    CRequisiteRecord record;         // the document's requisites
+    int docClass = -1;               // 0, 1, 2 when requisites were determined, else -1
+    bool tagged = false;             // the markup ran
+    std::vector<LossWarning> losses; // replaced characters (DOS texts only)
+    std::size_t nulBytes = 0;        // NUL bytes met in the file (each became a space)
+};
+
+// Options of one opening beyond the document settings.
+struct OpenOptions {
+    FileType type = FileType::Text;
+    Encoding encoding = Encoding::Dos;
+};
+
+// Opens path as the editor's Open command does: reads it by its type, determines the
+// requisites (DefineRecvisits) and places the tags (CreateTags). Reports an unreadable file
+// to the operator ("Ошибка чтения файла %s!") and returns ok = false with empty contents.
+// The kinds and bodies dictionaries are sorted by word count for the analysis and by name
+// afterwards, as the editor leaves them.
+OpenedDocument OpenDocument(const std::string& path, const OpenOptions& options,
+                            const DocSettings& settings, CServiceData& dictionaries,
+                            CProgress& progress, COperator& op);
+
+// The same road over bytes already in memory (path is used in messages only).
+OpenedDocument OpenDocumentBytes(const std::string& bytes, const std::string& path,
+                                 const OpenOptions& options, const DocSettings& settings,
+                                 CServiceData& dictionaries, CProgress& progress, COperator& op);
+
+// The editor's round trip of a text: lines joined with LF, then cut at LF; a last empty piece
+// is dropped and an empty text gives no lines.
+LineList EditorRoundTrip(const LineList& lines);
+
+// Number of tag blocks by code ("ЗАГ" -> 3 ...), CP1251 codes as keys.
+std::map<std::string, int> CountTagBlocks(const LineList& lines);
+// True when a ТАБ-less frame top line (┌ ... ┐) was left without its bottom: a hint for the
+// operator that a table is damaged.
+bool HasUnclosedFrame(const LineList& lines);
+
+} // namespace norvak
