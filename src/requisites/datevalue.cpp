@@ -106,8 +106,8 @@ CDateValue::CDateValue(int year, int month, int day, int hour, int minute, int s
         return;
     }
     const long long days = DaysFromCivil(year, month, day) - kEpochDays;
-    const double time =
-        static_cast<double>(hour * 3600 + minute * 60 + second) / static_cast<double>(kSecondsPerDay);
+    const double time = static_cast<double>(hour * 3600 + minute * 60 + second) /
+                        static_cast<double>(kSecondsPerDay);
     // Before the epoch the time of day is added away from zero.
     m_value = days >= 0 ? static_cast<double>(days) + time : static_cast<double>(days) - time;
 }

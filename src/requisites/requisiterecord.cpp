@@ -3,8 +3,8 @@
 #include "core/literal.h"
 
 #include <cstddef>
-#include <utility>
 #include <set>
+#include <utility>
 
 namespace norvak {
 

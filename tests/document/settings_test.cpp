@@ -152,8 +152,9 @@ class FileSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         m_dir = fs::temp_directory_path() /
-                ("norvak_settings_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                ("norvak_settings_" +
+                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
         m_path = (m_dir / "norvak.ini").string();
@@ -204,8 +205,8 @@ TEST_F(FileSettingsTest, ParsesHandWrittenFiles) {
     DocSettings s;
     s.Read(store);
     EXPECT_EQ(s.m_stringLength, 72);
-    EXPECT_EQ(s.m_posParagraph, 5);  // -1025 counts as missing
-    EXPECT_EQ(s.m_leftSpaces, 20);   // unreadable
+    EXPECT_EQ(s.m_posParagraph, 5);                       // -1025 counts as missing
+    EXPECT_EQ(s.m_leftSpaces, 20);                        // unreadable
     EXPECT_EQ(s.m_questionDoc, std::string("ЗАПРОС"_cp)); // the last line wins
     EXPECT_FALSE(store.ReadString("another").has_value());
     EXPECT_FALSE(store.ReadString("; comment").has_value());
@@ -215,8 +216,8 @@ TEST_F(FileSettingsTest, ParsesHandWrittenFiles) {
 }
 
 TEST_F(FileSettingsTest, ValuesWithLineBreaksAndBackslashesRoundTrip) {
-    const std::vector<std::string> values = {"a\nb", "a\r\nb", "C:\\dict", "\\n", "\\", "x\\",
-                                             " padded ", ""};
+    const std::vector<std::string> values = {"a\nb", "a\r\nb", "C:\\dict", "\\n",
+                                             "\\",   "x\\",    " padded ", ""};
     {
         CFileSettingsStore store(m_path);
         for (std::size_t i = 0; i < values.size(); ++i)
@@ -234,7 +235,8 @@ TEST_F(FileSettingsTest, HandWrittenBackslashesReadAsTheyLook) {
     ASSERT_TRUE(WriteFileAtomic(m_path, "Path=C:\\dict\\new\n"));
     CFileSettingsStore store(m_path);
     // "\n" is the escaped line break; "\d" stays as written.
-    EXPECT_EQ(store.ReadString("Path"), "C:\\dict\n" "ew");
+    EXPECT_EQ(store.ReadString("Path"), "C:\\dict\n"
+                                        "ew");
 }
 
 TEST_F(FileSettingsTest, SaveReplacesTheFileAndFailsCleanly) {

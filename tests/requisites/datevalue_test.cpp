@@ -45,9 +45,7 @@ const AnchorCase kAnchors[] = {
     {"before epoch: fraction counts forward within the day", {1899, 12, 29, 6, 0, 0}, -1.25},
     {"before epoch: evening", {1899, 12, 29, 18, 0, 0}, -1.75},
     {"before epoch: 1.1.1800 noon", {1800, 1, 1, 12, 0, 0}, -36522.5},
-    {"before epoch: 1.1.1000 01:01:01",
-     {1000, 1, 1, 1, 1, 1},
-     -328716.0 - (3661.0 / 86400.0)},
+    {"before epoch: 1.1.1000 01:01:01", {1000, 1, 1, 1, 1, 1}, -328716.0 - (3661.0 / 86400.0)},
 };
 
 TEST(DateValue, AnchorsFromParts) {
@@ -124,8 +122,7 @@ TEST(DateValue, ValidityOfParts) {
         const Parts& p = c.parts;
         EXPECT_EQ(IsValidParts(p.year, p.month, p.day, p.hour, p.minute, p.second), c.valid);
         CDateValue d(p.year, p.month, p.day, p.hour, p.minute, p.second);
-        EXPECT_EQ(d.GetStatus(),
-                  c.valid ? CDateValue::Status::Valid : CDateValue::Status::Invalid);
+        EXPECT_EQ(d.GetStatus(), c.valid ? CDateValue::Status::Valid : CDateValue::Status::Invalid);
     }
 }
 
@@ -273,14 +270,13 @@ TEST(DateValue, PropertyPartsRoundTripOverTheWholeRange) {
 TEST(DateValue, PropertyConsecutiveDaysAreOneApart) {
     double expected = -657434.0;
     for (int y = 100; y <= 9999; ++y)
-        for (int m = 1; m <= 12; ++m)
-            {
-                ASSERT_EQ(CDateValue(y, m, 1).Value(), expected) << m << "." << y;
-                int length = 28;
-                while (length < 31 && CDateValue(y, m, length + 1).IsValid())
-                    ++length;
-                expected += length;
-            }
+        for (int m = 1; m <= 12; ++m) {
+            ASSERT_EQ(CDateValue(y, m, 1).Value(), expected) << m << "." << y;
+            int length = 28;
+            while (length < 31 && CDateValue(y, m, length + 1).IsValid())
+                ++length;
+            expected += length;
+        }
     EXPECT_EQ(expected, 2958466.0);
 }
 

@@ -45,7 +45,8 @@ void ExpectDefaults(const CRequisiteRecord& r) {
     EXPECT_EQ(r.m_dbNumber, -1);
     EXPECT_EQ(r.m_firstEdition, -1);
     EXPECT_EQ(r.m_status, 0);
-    for (const CDateValue* d : {&r.m_entryDate, &r.m_textDate, &r.m_editionDate, &r.m_justiceDate}) {
+    for (const CDateValue* d :
+         {&r.m_entryDate, &r.m_textDate, &r.m_editionDate, &r.m_justiceDate}) {
         EXPECT_TRUE(IsNoDate(*d));
         EXPECT_EQ(FormatDate(*d), "01.01.1000");
     }
@@ -91,11 +92,12 @@ TEST(RequisiteRecord, CopiesAreIndependent) {
 TEST(RequisiteRecord, TableListsTheEighteenRequisitesInBlockOrder) {
     const std::vector<RequisiteInfo>& table = RequisiteTable();
     const std::vector<RequisiteId> ids = {
-        kReqDbNumber,   kReqEntryDate,   kReqTextDate,      kReqFirstEdition,  kReqEditionDate,
-        kReqStatus,     kReqNote,        kReqThemes,        kReqSources,       kReqLinks,
-        kReqKinds,      kReqOrgans,      kReqAdoptionDates, kReqNumbers,       kReqJusticeDate,
-        kReqJusticeNumber, kReqTitle,    kReqText};
-    const std::vector<int> numbers = {0, 100, 101, 19, 17, 16, 3, 13, 10, 11, 5, 4, 6, 7, 14, 15, 9, 18};
+        kReqDbNumber,      kReqEntryDate, kReqTextDate,      kReqFirstEdition, kReqEditionDate,
+        kReqStatus,        kReqNote,      kReqThemes,        kReqSources,      kReqLinks,
+        kReqKinds,         kReqOrgans,    kReqAdoptionDates, kReqNumbers,      kReqJusticeDate,
+        kReqJusticeNumber, kReqTitle,     kReqText};
+    const std::vector<int> numbers = {0,  100, 101, 19, 17, 16, 3,  13, 10,
+                                      11, 5,   4,   6,  7,  14, 15, 9,  18};
     ASSERT_EQ(table.size(), 18u);
     for (std::size_t i = 0; i < table.size(); ++i) {
         EXPECT_EQ(table[i].id, ids[i]);
@@ -154,8 +156,14 @@ TEST(RequisiteRecord, RemoveDuplicatesOnThemesAndDates) {
     const CDateValue a(2002, 12, 1, 1, 1, 1);
     const CDateValue sameDayOtherTime(2002, 12, 1);
     const CDateValue invalid(2002, 13, 1);
-    r.m_adoptionDates = {a, sameDayOtherTime, a, invalid, invalid, CDateValue::Null(),
-                         CDateValue::Null(), sameDayOtherTime};
+    r.m_adoptionDates = {a,
+                         sameDayOtherTime,
+                         a,
+                         invalid,
+                         invalid,
+                         CDateValue::Null(),
+                         CDateValue::Null(),
+                         sameDayOtherTime};
     r.RemoveDuplicates();
     EXPECT_EQ(r.m_themes, (std::vector<int>{5, 3, -1}));
     // Same day at another time of day stays; invalid and null dates equal nothing and stay.
