@@ -62,7 +62,9 @@ public:
 };
 
 // An INI-style UTF-8 text file ("Name=value" lines), loaded on construction and written
-// atomically by Save(); the command line's store.
+// atomically by Save(); the command line's store. Lines starting with ';' or '#' and section
+// headers are ignored, a missing file is an empty store, the last of repeated names wins.
+// In values "\\", "\n" and "\r" stand for a backslash, LF and CR; other backslashes are literal.
 class CFileSettingsStore : public CSettingsStore {
 public:
     explicit CFileSettingsStore(std::string path);

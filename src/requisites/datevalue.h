@@ -15,6 +15,7 @@ public:
     CDateValue() = default; // valid, value 0 (30.12.1899 00:00:00)
     // Built from parts; Invalid when the parts are rejected (see IsValidParts).
     CDateValue(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+    // A value outside 1.1.100 to 31.12.9999 (or not a number) asked to be valid comes out Invalid.
     static CDateValue FromDouble(double value, Status status = Status::Valid);
     static CDateValue Null();
 
