@@ -1,0 +1,48 @@
+#pragma once
+// The source-format file (*.rla): eighteen numbered requisite blocks and the marked-up text,
+// in CP866 with CR LF line ends. The writer builds it from a requisite record, the reader turns
+// it back into one.
+
+#include "core/textcore.h"
+#include "requisites/requisiterecord.h"
+
+#include <string>
+#include <string_view>
+
+namespace norvak {
+
+class COperator;
+
+// Breaks a note or a title into the lines of a wrapped-text block of width `width`: words
+// are cut as SplitWords cuts them and filled into lines of at most `width` bytes, each full
+// line justified; a word longer than the width stands on a line of its own. Every LF in the
+// text starts a new line. No line of the result is empty.
+LineList WrapText(std::string_view text, int width);
+
+// Pads a line of two or more words to `width` by widening its gaps, the leftmost gaps first.
+// A line of one word, or one already `width` bytes long or longer, is returned unchanged.
+std::string JustifyLine(std::string_view line, int width);
+
+// The whole file for a record, wrapped text cut at `stringLength`.
+std::string WriteSourceBytes(const CRequisiteRecord& record, int stringLength);
+
+// Writes the file through a temporary file renamed over `path`, so a failed write leaves the
+// previous file in place. On failure tells the operator "Ошибка сохранения файла!" (when one is
+// given), puts the reason into `error` (when given) and returns false.
+bool WriteSourceFile(const CRequisiteRecord& record, const std::string& path, int stringLength,
+                     COperator* op = nullptr, std::string* error = nullptr);
+
+// Parses the bytes of a file. `dos`: the lines are CP866 with box-drawing characters (the
+// usual case); otherwise they are taken as CP1251 as they are.
+CRequisiteRecord ReadSourceBytes(std::string_view bytes, bool dos);
+
+// Reads and parses a file. When it cannot be read, tells the operator "Ошибка чтения файла
+// %s!" with the path (when an operator is given), sets *ok to false and returns an empty
+// record; nothing is parsed.
+CRequisiteRecord ReadSourceFile(const std::string& path, bool dos, COperator* op = nullptr,
+                                bool* ok = nullptr);
+
+// The file name the save dialog proposes: the database number as "%05d", empty for -1.
+std::string ProposedSaveName(int dbNumber);
+
+} // namespace norvak
