@@ -45,12 +45,12 @@ struct HeaderInfo {
 };
 
 constexpr HeaderInfo kHeaders[] = {
-    {"0", Field::DbNumber},       {"100", Field::EntryDate},     {"101", Field::TextDate},
-    {"3", Field::Note},           {"4", Field::Organs},          {"5", Field::Kinds},
-    {"6", Field::AdoptionDates},  {"7", Field::Numbers},         {"9", Field::Title},
-    {"10", Field::Sources},       {"11", Field::Links},          {"13", Field::Themes},
-    {"14", Field::JusticeDate},   {"15", Field::JusticeNumber},  {"16", Field::Status},
-    {"17", Field::EditionDate},   {"18", Field::Text},           {"19", Field::FirstEdition},
+    {"0", Field::DbNumber},      {"100", Field::EntryDate},    {"101", Field::TextDate},
+    {"3", Field::Note},          {"4", Field::Organs},         {"5", Field::Kinds},
+    {"6", Field::AdoptionDates}, {"7", Field::Numbers},        {"9", Field::Title},
+    {"10", Field::Sources},      {"11", Field::Links},         {"13", Field::Themes},
+    {"14", Field::JusticeDate},  {"15", Field::JusticeNumber}, {"16", Field::Status},
+    {"17", Field::EditionDate},  {"18", Field::Text},          {"19", Field::FirstEdition},
 };
 
 constexpr std::string_view kPrologue = "\r\n$$\r\n\r\n";
@@ -63,7 +63,9 @@ bool LooksLikeHeader(std::string_view line) {
 }
 
 // A line the reader takes as the end of a block (outside the text): empty, spaces only, "...".
-bool EndsBlock(std::string_view line) { return line == "..." || IsBlankLine(line); }
+bool EndsBlock(std::string_view line) {
+    return line == "..." || IsBlankLine(line);
+}
 
 std::string StripTrailingCR(std::string_view s) {
     while (!s.empty() && s.back() == '\r')

@@ -24,7 +24,9 @@ std::string Golden(const std::string& name) {
     return bytes;
 }
 
-std::string S(std::string_view cp1251) { return std::string(cp1251); }
+std::string S(std::string_view cp1251) {
+    return std::string(cp1251);
+}
 
 // The 66-character link tag line the link dialog writes.
 std::string LinkTag(std::string_view head) {
@@ -43,9 +45,11 @@ CRequisiteRecord FullRecord() {
     r.m_firstEdition = 7;
     r.m_editionDate = CDateValue(2002, 3, 5);
     r.m_status = 1;
-    r.m_note = S("Текст примечания\n"_cp) + LinkTag("СС_ПОТ_1234#"_cp) + S("\nв редакции приказа"_cp);
+    r.m_note =
+        S("Текст примечания\n"_cp) + LinkTag("СС_ПОТ_1234#"_cp) + S("\nв редакции приказа"_cp);
     r.m_themes = {10, 2030};
-    r.m_sources = {S("Российская газета, N 12, 21.01.2003"_cp), S("Бюллетень нормативных актов"_cp)};
+    r.m_sources = {S("Российская газета, N 12, 21.01.2003"_cp),
+                   S("Бюллетень нормативных актов"_cp)};
     r.m_links = {S("ИСП 1234"_cp)};
     r.m_kinds = {S("ПРИКАЗ"_cp), S("ПОЛОЖЕНИЕ"_cp)};
     r.m_organs = {S("МИНФИН РОССИИ"_cp)};
@@ -53,8 +57,9 @@ CRequisiteRecord FullRecord() {
     r.m_numbers = {S("123н"_cp), "45"};
     r.m_justiceDate = CDateValue(2003, 1, 14);
     r.m_justiceNumber = "4123";
-    r.m_title = S("ОБ УТВЕРЖДЕНИИ ПОЛОЖЕНИЯ О ПОРЯДКЕ ВЕДЕНИЯ УЧЕТА ДОКУМЕНТОВ В ФЕДЕРАЛЬНЫХ ОРГАНАХ "
-                  "ИСПОЛНИТЕЛЬНОЙ ВЛАСТИ (вместе с \"ПОЛОЖЕНИЕМ О ПОРЯДКЕ ВЕДЕНИЯ УЧЕТА\")"_cp);
+    r.m_title =
+        S("ОБ УТВЕРЖДЕНИИ ПОЛОЖЕНИЯ О ПОРЯДКЕ ВЕДЕНИЯ УЧЕТА ДОКУМЕНТОВ В ФЕДЕРАЛЬНЫХ ОРГАНАХ "
+          "ИСПОЛНИТЕЛЬНОЙ ВЛАСТИ (вместе с \"ПОЛОЖЕНИЕМ О ПОРЯДКЕ ВЕДЕНИЯ УЧЕТА\")"_cp);
     r.m_text = {S("ПРИКАЗ"_cp),
                 "",
                 "\x1B\x16\x16\x16\x16\x18\x16\x16\x16\x1A",
@@ -166,37 +171,56 @@ TEST(SourceFormatWrap, Table) {
     const std::vector<WrapCase> cases = {
         {"nominal: empty text gives no line", "", 66, {}},
         {"nominal: spaces only give no line", "   ", 66, {}},
-        {"nominal: short text is one line, leading spaces dropped", "  А  Б"_cp.data(), 66,
+        {"nominal: short text is one line, leading spaces dropped",
+         "  А  Б"_cp.data(),
+         66,
          {S("А Б"_cp)}},
         {"nominal: a line may be exactly W", "aaaa bbbb cc", 9, {"aaaa bbbb", "cc"}},
         {"nominal: a full line is justified, the last one is not",
-         a20 + " " + b20 + " " + c14 + " tttttttttt", 66,
+         a20 + " " + b20 + " " + c14 + " tttttttttt",
+         66,
          {a20 + std::string(6, ' ') + b20 + std::string(6, ' ') + c14, "tttttttttt"}},
         {"nominal: eleven short gives 6 then 5 extra spaces",
-         a20 + " " + b20 + " " + c13 + " " + std::string(20, 'd'), 66,
+         a20 + " " + b20 + " " + c13 + " " + std::string(20, 'd'),
+         66,
          {a20 + std::string(7, ' ') + b20 + std::string(6, ' ') + c13, std::string(20, 'd')}},
-        {"nominal: trailing spaces keep one on the last line", "А Б "_cp.data(), 66,
+        {"nominal: trailing spaces keep one on the last line",
+         "А Б "_cp.data(),
+         66,
          {S("А Б "_cp)}},
-        {"edge: a word longer than W stands on its own line", "aaaa bbbbbbbbbbbb cc", 10,
+        {"edge: a word longer than W stands on its own line",
+         "aaaa bbbbbbbbbbbb cc",
+         10,
          {"aaaa", "bbbbbbbbbbbb", "cc"}},
-        {"edge: a first word longer than W gives no empty line before it", "bbbbbbbbbbbb cc", 10,
+        {"edge: a first word longer than W gives no empty line before it",
+         "bbbbbbbbbbbb cc",
+         10,
          {"bbbbbbbbbbbb", "cc"}},
-        {"edge: one word not fitting after a one-word line leaves it as it is", "aaaa bbbbbbbbb",
-         10, {"aaaa", "bbbbbbbbb"}},
+        {"edge: one word not fitting after a one-word line leaves it as it is",
+         "aaaa bbbbbbbbb",
+         10,
+         {"aaaa", "bbbbbbbbb"}},
         {"edge: CRs are stripped from both ends of words", "\ra\r b\r", 66, {"a b"}},
         {"edge: zero width puts every word on its own line", "a b c", 0, {"a", "b", "c"}},
         {"edge: negative width does the same", "a b", -5, {"a", "b"}},
         {"lf: an LF ends the line unjustified", "aa bb\ncc dd", 5, {"aa bb", "cc dd"}},
         {"lf: a line before an LF is not padded", "a b\nc", 66, {"a b", "c"}},
-        {"lf: a blank line inside a note gives no empty line", "Абзац один\n\nАбзац два"_cp.data(),
-         66, {S("Абзац один"_cp), S("Абзац два"_cp)}},
+        {"lf: a blank line inside a note gives no empty line",
+         "Абзац один\n\nАбзац два"_cp.data(),
+         66,
+         {S("Абзац один"_cp), S("Абзац два"_cp)}},
         {"lf: a text beginning with space and LF keeps everything",
-         " \n(вместе с Положением)"_cp.data(), 66, {S("(вместе с Положением)"_cp)}},
+         " \n(вместе с Положением)"_cp.data(),
+         66,
+         {S("(вместе с Положением)"_cp)}},
         {"lf: CR LF pairs break like LF", "a\r\nb\r\n", 66, {"a", "b"}},
-        {"lf: a piece after an LF may itself be too long", "a\nbbbbbbbbbbbb c", 10,
+        {"lf: a piece after an LF may itself be too long",
+         "a\nbbbbbbbbbbbb c",
+         10,
          {"a", "bbbbbbbbbbbb", "c"}},
         {"lf: a link tag stands on a line of its own",
-         "Текст\n"_cp.data() + LinkTag("СС_ПОТ_1#"_cp) + "\nдалее"_cp.data(), 66,
+         "Текст\n"_cp.data() + LinkTag("СС_ПОТ_1#"_cp) + "\nдалее"_cp.data(),
+         66,
          {S("Текст"_cp), LinkTag("СС_ПОТ_1#"_cp), S("далее"_cp)}},
     };
     for (const WrapCase& c : cases)
@@ -281,8 +305,7 @@ TEST(SourceFormatWrite, StatusCharacters) {
         CRequisiteRecord r;
         r.m_status = status;
         std::string header = Cp1251ToCp866("$16  Поиск по статусу"_cp) + "\r\n";
-        EXPECT_NE(WriteSourceBytes(r, 66).find(header + value + "$3"), std::string::npos)
-            << status;
+        EXPECT_NE(WriteSourceBytes(r, 66).find(header + value + "$3"), std::string::npos) << status;
         // An unknown status is written as absent and reads back as 0.
         EXPECT_EQ(ReadSourceBytes(WriteSourceBytes(r, 66), true).m_status,
                   status >= 0 && status <= 2 ? status : 0);
@@ -312,7 +335,8 @@ TEST(SourceFormatFixes, SingleStringBlockGetsTheFrameMap) {
     // Without the map the internal code of the top-right corner is a raw Ctrl+Z, which ends
     // reading and loses the title and the text.
     CRequisiteRecord r;
-    r.m_justiceNumber = "N\x1A" "5";
+    r.m_justiceNumber = "N\x1A"
+                        "5";
     r.m_title = S("НАЗВАНИЕ"_cp);
     r.m_text = {"x"};
     const std::string f = WriteSourceBytes(r, 66);
@@ -365,8 +389,8 @@ TEST(SourceFormatFixes, ValuesThatLookLikeHeadersKeepTheirBlock) {
     r.m_text = {"$9 text"};
     const std::string f = WriteSourceBytes(r, 10);
     EXPECT_EQ(Block(f, "$9  Название документа"_cp),
-              DosLines({"$9  Название документа"_cp, " $5     млн"_cp, "рублей   и"_cp, " $10     на"_cp,
-                        "счёт"_cp, ""}));
+              DosLines({"$9  Название документа"_cp, " $5     млн"_cp, "рублей   и"_cp,
+                        " $10     на"_cp, "счёт"_cp, ""}));
     const CRequisiteRecord back = ReadSourceBytes(f, true);
     EXPECT_EQ(NormalizeName(back.m_title), NormalizeName(r.m_title));
     EXPECT_TRUE(back.m_kinds.empty());
@@ -413,8 +437,9 @@ std::vector<std::string> Shielded(std::vector<std::string> values) {
 TEST(SourceFormatRoundTrip, RandomRecords) {
     std::mt19937 rng(2024);
     const std::vector<std::string> words = {
-        S("ПРИКАЗ"_cp), S("о"_cp), S("порядке"_cp), "N", S("12-ФЗ"_cp), S("ёлка"_cp), "(1)",
-        S("Министерства"_cp), "\x12", "x", std::string(70, 'w'), "$5"};
+        S("ПРИКАЗ"_cp),       S("о"_cp), S("порядке"_cp),      "N",    S("12-ФЗ"_cp),
+        S("ёлка"_cp),         "(1)",     S("Министерства"_cp), "\x12", "x",
+        std::string(70, 'w'), "$5"};
     auto phrase = [&](int maxWords) {
         std::string s;
         int n = 1 + static_cast<int>(rng() % maxWords);
@@ -435,9 +460,9 @@ TEST(SourceFormatRoundTrip, RandomRecords) {
         r.m_firstEdition = rng() % 2 ? -1 : static_cast<int>(rng() % 50);
         r.m_status = static_cast<int>(rng() % 3);
         if (rng() % 2)
-            r.m_entryDate = CDateValue(1990 + static_cast<int>(rng() % 30),
-                                       1 + static_cast<int>(rng() % 12),
-                                       1 + static_cast<int>(rng() % 28));
+            r.m_entryDate =
+                CDateValue(1990 + static_cast<int>(rng() % 30), 1 + static_cast<int>(rng() % 12),
+                           1 + static_cast<int>(rng() % 28));
         r.m_note = rng() % 2 ? phrase(30) : "";
         r.m_title = rng() % 4 ? phrase(40) : "";
         for (std::size_t i = rng() % 4; i > 0; --i)
@@ -492,9 +517,10 @@ TEST(SourceFormatRoundTrip, RandomRecords) {
 class SourceFormatFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("norvak_srcfmt_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_dir =
+            fs::temp_directory_path() /
+            ("norvak_srcfmt_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }
