@@ -23,7 +23,9 @@ LineList WrapText(std::string_view text, int width);
 // A line of one word, or one already `width` bytes long or longer, is returned unchanged.
 std::string JustifyLine(std::string_view line, int width);
 
-// The whole file for a record, wrapped text cut at `stringLength`.
+// The whole file for a record, wrapped text cut at `stringLength`. Outside the text, values
+// that the reader would take for a block's end (empty, blank, "...") are left out of lists,
+// and a value line that would read as a header ("$" and not "$$") gets a leading space.
 std::string WriteSourceBytes(const CRequisiteRecord& record, int stringLength);
 
 // Writes the file through a temporary file renamed over `path`, so a failed write leaves the
@@ -36,7 +38,7 @@ bool WriteSourceFile(const CRequisiteRecord& record, const std::string& path, in
 // usual case); otherwise they are taken as CP1251 as they are.
 CRequisiteRecord ReadSourceBytes(std::string_view bytes, bool dos);
 
-// Reads and parses a file. When it cannot be read, tells the operator "Ошибка чтения файла
+// Reads and parses a file (`path` in the file system's encoding, UTF-8). When it cannot be read, tells the operator "Ошибка чтения файла
 // %s!" with the path (when an operator is given), sets *ok to false and returns an empty
 // record; nothing is parsed.
 CRequisiteRecord ReadSourceFile(const std::string& path, bool dos, COperator* op = nullptr,
