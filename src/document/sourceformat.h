@@ -38,9 +38,9 @@ bool WriteSourceFile(const CRequisiteRecord& record, const std::string& path, in
 // usual case); otherwise they are taken as CP1251 as they are.
 CRequisiteRecord ReadSourceBytes(std::string_view bytes, bool dos);
 
-// Reads and parses a file (`path` in the file system's encoding, UTF-8). When it cannot be read, tells the operator "Ошибка чтения файла
-// %s!" with the path (when an operator is given), sets *ok to false and returns an empty
-// record; nothing is parsed.
+// Reads and parses a file (`path` in the file system's encoding, UTF-8). When it cannot be read,
+// tells the operator "Ошибка чтения файла %s!" with the path (when an operator is given), sets *ok
+// to false and returns an empty record; nothing is parsed.
 CRequisiteRecord ReadSourceFile(const std::string& path, bool dos, COperator* op = nullptr,
                                 bool* ok = nullptr);
 
