@@ -234,6 +234,11 @@ std::string Utf8ToCp1251(std::string_view s) {
             else
                 cp = (cp << 6) | (cc & 0x3F);
         }
+        // Overlong forms (C0 80 would smuggle in a NUL), surrogates and code points past
+        // U+10FFFF are not UTF-8 either.
+        static constexpr char32_t kMinimum[5] = {0, 0, 0x80, 0x800, 0x10000};
+        if (ok && (cp < kMinimum[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
+            ok = false;
         if (!ok) {
             out += '?';
             ++i;

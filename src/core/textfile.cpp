@@ -1,5 +1,7 @@
 #include "core/textfile.h"
 
+#include "core/codepage.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -37,6 +39,13 @@ LineList SplitTextLines(std::string_view bytes, TextSplitInfo* info) {
             break;
         start = lf + 1;
     }
+    return lines;
+}
+
+LineList SplitDosTextLines(std::string_view cp866Bytes, TextSplitInfo* info) {
+    LineList lines = SplitTextLines(cp866Bytes, info);
+    for (std::string& line : lines)
+        line = DosToWindows(line);
     return lines;
 }
 
@@ -89,7 +98,9 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
         errno = e;
         return fail("cannot flush " + path, tmp);
     }
-    ::fchmod(fd, 0644);
+    // Keep the permissions of the file being replaced; a new file gets rw-r--r--.
+    struct stat st {};
+    ::fchmod(fd, ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
     if (::close(fd) != 0)
         return fail("cannot close " + path, tmp);
     if (::rename(tmp.c_str(), path.c_str()) != 0)

@@ -21,6 +21,10 @@ struct TextSplitInfo {
 // line may hold, becomes a space (and is counted) so that nothing after it is lost.
 LineList SplitTextLines(std::string_view bytes, TextSplitInfo* info = nullptr);
 
+// SplitTextLines for a DOS text: each line has its box-drawing characters turned into the
+// internal frame codes and is then converted from CP866 to CP1251 (DosToWindows).
+LineList SplitDosTextLines(std::string_view cp866Bytes, TextSplitInfo* info = nullptr);
+
 // Reads a whole file; false (and out empty) when it cannot be read.
 bool ReadFileBytes(const std::string& path, std::string& out);
 

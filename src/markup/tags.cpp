@@ -45,6 +45,21 @@ bool IsTagLine(std::string_view line) {
     return e - b > 2 && line[b] == kTagMarker && line[b + 1] == kTagMarker;
 }
 
+namespace {
+bool IsTagLineWithCode(std::string_view line, std::string_view code) {
+    std::string_view s = line;
+    while (!s.empty() && s.front() == '\r')
+        s.remove_prefix(1);
+    while (!s.empty() && s.back() == '\r')
+        s.remove_suffix(1);
+    return s.size() >= 2 + code.size() && s[0] == kTagMarker && s[1] == kTagMarker &&
+           s.substr(2, code.size()) == code;
+}
+} // namespace
+
+bool IsLinkLine(std::string_view line) { return IsTagLineWithCode(line, "СС_"_cp); }
+bool IsLabelLine(std::string_view line) { return IsTagLineWithCode(line, "МЕТ"_cp); }
+
 bool BeginsWithTagLine(std::string_view line, std::string_view tagLine) {
     std::size_t b = 0, e = line.size();
     while (b < e && line[b] == '\r')

@@ -28,6 +28,10 @@ std::string HorizontalLine();
 
 // Longer than two characters and begins with the marker twice (after stripping CRs).
 bool IsTagLine(std::string_view line);
+// Tag lines of a link ("СС_" after the marker) and of a label ("МЕТ" after the marker),
+// carriage returns removed from both ends first.
+bool IsLinkLine(std::string_view line);
+bool IsLabelLine(std::string_view line);
 // True when the whole 66-character tag line occurs in line at position 0, carriage returns
 // removed from both ends of the line first.
 bool BeginsWithTagLine(std::string_view line, std::string_view tagLine);
