@@ -7,18 +7,17 @@ namespace {
 
 // Code points of CP866 0x80..0xFF.
 constexpr char32_t kCp866High[128] = {
-    0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417, 0x0418, 0x0419, 0x041A,
-    0x041B, 0x041C, 0x041D, 0x041E, 0x041F, 0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425,
-    0x0426, 0x0427, 0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F, 0x0430,
-    0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437, 0x0438, 0x0439, 0x043A, 0x043B,
-    0x043C, 0x043D, 0x043E, 0x043F, 0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x2561, 0x2562,
-    0x2556, 0x2555, 0x2563, 0x2551, 0x2557, 0x255D, 0x255C, 0x255B, 0x2510, 0x2514, 0x2534,
-    0x252C, 0x251C, 0x2500, 0x253C, 0x255E, 0x255F, 0x255A, 0x2554, 0x2569, 0x2566, 0x2560,
-    0x2550, 0x256C, 0x2567, 0x2568, 0x2564, 0x2565, 0x2559, 0x2558, 0x2552, 0x2553, 0x256B,
-    0x256A, 0x2518, 0x250C, 0x2588, 0x2584, 0x258C, 0x2590, 0x2580, 0x0440, 0x0441, 0x0442,
-    0x0443, 0x0444, 0x0445, 0x0446, 0x0447, 0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D,
-    0x044E, 0x044F, 0x0401, 0x0451, 0x0404, 0x0454, 0x0407, 0x0457, 0x040E, 0x045E, 0x00B0,
-    0x2219, 0x00B7, 0x221A, 0x2116, 0x00A4, 0x25A0, 0x00A0};
+    0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417, 0x0418, 0x0419, 0x041A, 0x041B,
+    0x041C, 0x041D, 0x041E, 0x041F, 0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427,
+    0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F, 0x0430, 0x0431, 0x0432, 0x0433,
+    0x0434, 0x0435, 0x0436, 0x0437, 0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F,
+    0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x2561, 0x2562, 0x2556, 0x2555, 0x2563, 0x2551, 0x2557,
+    0x255D, 0x255C, 0x255B, 0x2510, 0x2514, 0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x255E, 0x255F,
+    0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256C, 0x2567, 0x2568, 0x2564, 0x2565, 0x2559,
+    0x2558, 0x2552, 0x2553, 0x256B, 0x256A, 0x2518, 0x250C, 0x2588, 0x2584, 0x258C, 0x2590, 0x2580,
+    0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447, 0x0448, 0x0449, 0x044A, 0x044B,
+    0x044C, 0x044D, 0x044E, 0x044F, 0x0401, 0x0451, 0x0404, 0x0454, 0x0407, 0x0457, 0x040E, 0x045E,
+    0x00B0, 0x2219, 0x00B7, 0x221A, 0x2116, 0x00A4, 0x25A0, 0x00A0};
 
 // Code points of CP1251 0x80..0xBF (0xC0..0xFF are А..я); 0x98 is undefined.
 constexpr char32_t kCp1251High[64] = {
@@ -119,21 +118,44 @@ struct Tables {
 
     static unsigned char BestFit866(char32_t cp) {
         switch (cp) {
-        case 0x00A7: return 0x15; // §
-        case 0x00B6: return 0x14; // ¶
-        case 0x00AB: case 0x00BB: case 0x201C: case 0x201D: case 0x201E: return '"';
-        case 0x2018: case 0x2019: case 0x201A: return '\'';
-        case 0x2013: case 0x2014: case 0x00AD: return '-';
-        case 0x2026: return '.';
-        case 0x2039: return '<';
-        case 0x203A: return '>';
-        case 0x0406: return 'I';
-        case 0x0456: return 'i';
-        case 0x0408: return 'J';
-        case 0x0458: return 'j';
-        case 0x0405: return 'S';
-        case 0x0455: return 's';
-        default: return '?';
+        case 0x00A7:
+            return 0x15; // §
+        case 0x00B6:
+            return 0x14; // ¶
+        case 0x00AB:
+        case 0x00BB:
+        case 0x201C:
+        case 0x201D:
+        case 0x201E:
+            return '"';
+        case 0x2018:
+        case 0x2019:
+        case 0x201A:
+            return '\'';
+        case 0x2013:
+        case 0x2014:
+        case 0x00AD:
+            return '-';
+        case 0x2026:
+            return '.';
+        case 0x2039:
+            return '<';
+        case 0x203A:
+            return '>';
+        case 0x0406:
+            return 'I';
+        case 0x0456:
+            return 'i';
+        case 0x0408:
+            return 'J';
+        case 0x0458:
+            return 'j';
+        case 0x0405:
+            return 'S';
+        case 0x0455:
+            return 's';
+        default:
+            return '?';
         }
     }
 };
@@ -143,7 +165,9 @@ const Tables& T() {
     return tables;
 }
 
-unsigned char U(char c) { return static_cast<unsigned char>(c); }
+unsigned char U(char c) {
+    return static_cast<unsigned char>(c);
+}
 
 template <class Map> std::string MapBytes(std::string_view s, const Map& map) {
     std::string out(s.size(), '\0');
@@ -154,15 +178,33 @@ template <class Map> std::string MapBytes(std::string_view s, const Map& map) {
 
 } // namespace
 
-char Cp866ToCp1251(char c) { return static_cast<char>(T().to1251[U(c)]); }
-std::string Cp866ToCp1251(std::string_view s) { return MapBytes(s, T().to1251); }
-char Cp1251ToCp866(char c) { return static_cast<char>(T().to866[U(c)]); }
-std::string Cp1251ToCp866(std::string_view s) { return MapBytes(s, T().to866); }
-bool IsLossyCp866(char c) { return T().lossy866[U(c)]; }
-char FrameToInternal(char c) { return static_cast<char>(T().frameIn[U(c)]); }
-char InternalToFrame(char c) { return static_cast<char>(T().frameOut[U(c)]); }
-std::string FramesToInternal(std::string_view s) { return MapBytes(s, T().frameIn); }
-std::string InternalToFrames(std::string_view s) { return MapBytes(s, T().frameOut); }
+char Cp866ToCp1251(char c) {
+    return static_cast<char>(T().to1251[U(c)]);
+}
+std::string Cp866ToCp1251(std::string_view s) {
+    return MapBytes(s, T().to1251);
+}
+char Cp1251ToCp866(char c) {
+    return static_cast<char>(T().to866[U(c)]);
+}
+std::string Cp1251ToCp866(std::string_view s) {
+    return MapBytes(s, T().to866);
+}
+bool IsLossyCp866(char c) {
+    return T().lossy866[U(c)];
+}
+char FrameToInternal(char c) {
+    return static_cast<char>(T().frameIn[U(c)]);
+}
+char InternalToFrame(char c) {
+    return static_cast<char>(T().frameOut[U(c)]);
+}
+std::string FramesToInternal(std::string_view s) {
+    return MapBytes(s, T().frameIn);
+}
+std::string InternalToFrames(std::string_view s) {
+    return MapBytes(s, T().frameOut);
+}
 
 std::string DosToWindows(std::string_view cp866) {
     const Tables& t = T();
@@ -180,7 +222,9 @@ std::string WindowsToDos(std::string_view cp1251) {
     return out;
 }
 
-char32_t Cp1251ToUnicode(char c) { return Cp1251CodePoint(U(c)); }
+char32_t Cp1251ToUnicode(char c) {
+    return Cp1251CodePoint(U(c));
+}
 
 char UnicodeToCp1251(char32_t cp) {
     if (cp < 0x80)

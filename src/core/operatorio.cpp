@@ -33,8 +33,64 @@ std::vector<std::string> CScriptedOperator::Questions() const {
 }
 
 namespace {
-// Replaces the first conversion (%s, %d, %i, %05d ...) of format by text; "%%" stays "%".
-std::string Substitute(std::string_view format, std::string_view text) {
+
+// The value one conversion prints: a string, or an integer when isInt is set.
+struct Argument {
+    std::string_view text;
+    long long number = 0;
+    bool isInt = false;
+};
+
+// Prints arg as the conversion spec (the characters between '%' and the conversion letter)
+// asks: flags '-', '0', '+', ' ', a width and a precision; length modifiers are ignored.
+std::string Convert(std::string_view spec, const Argument& arg) {
+    bool left = false, zero = false, plus = false, space = false;
+    std::size_t k = 0;
+    for (; k < spec.size() && std::string_view("-0+ #").find(spec[k]) != std::string_view::npos;
+         ++k) {
+        left = left || spec[k] == '-';
+        zero = zero || spec[k] == '0';
+        plus = plus || spec[k] == '+';
+        space = space || spec[k] == ' ';
+    }
+    auto number = [&](std::size_t& at) {
+        std::size_t v = 0;
+        for (; at < spec.size() && spec[at] >= '0' && spec[at] <= '9'; ++at)
+            v = v < 100000 ? v * 10 + static_cast<std::size_t>(spec[at] - '0') : v;
+        return v;
+    };
+    std::size_t width = number(k);
+    bool hasPrecision = k < spec.size() && spec[k] == '.';
+    std::size_t precision = 0;
+    if (hasPrecision) {
+        ++k;
+        precision = number(k);
+    }
+    std::string body, sign;
+    if (arg.isInt) {
+        unsigned long long magnitude = arg.number < 0
+                                           ? 0ULL - static_cast<unsigned long long>(arg.number)
+                                           : static_cast<unsigned long long>(arg.number);
+        body = std::to_string(magnitude);
+        if (hasPrecision && body.size() < precision)
+            body.insert(0, precision - body.size(), '0');
+        sign = arg.number < 0 ? "-" : plus ? "+" : space ? " " : "";
+    } else {
+        body = std::string(hasPrecision ? arg.text.substr(0, precision) : arg.text);
+    }
+    std::size_t length = sign.size() + body.size();
+    if (length >= width)
+        return sign + body;
+    std::size_t pad = width - length;
+    if (left)
+        return sign + body + std::string(pad, ' ');
+    if (zero && arg.isInt && !hasPrecision)
+        return sign + std::string(pad, '0') + body;
+    return std::string(pad, ' ') + sign + body;
+}
+
+// Replaces the first conversion (%s, %d, %i, %05d ...) of format by arg; "%%" stays "%".
+std::string Substitute(std::string_view format, const Argument& arg) {
     std::string out;
     bool done = false;
     for (std::size_t i = 0; i < format.size(); ++i) {
@@ -49,15 +105,20 @@ std::string Substitute(std::string_view format, std::string_view text) {
             continue;
         }
         std::size_t j = i + 1;
-        while (j < format.size() && std::string_view("0123456789-+ .").find(format[j]) !=
-                                        std::string_view::npos)
+        // Flags, width, precision and length modifiers ("%-5s", "%05d", "%ld", "%lld").
+        while (j < format.size() &&
+               std::string_view("0123456789-+ .#lhzjt").find(format[j]) != std::string_view::npos)
             ++j;
         if (done || j >= format.size()) {
             out.append(format.substr(i, j - i + (j < format.size() ? 1 : 0)));
             i = j;
             continue;
         }
-        out.append(text);
+        std::string_view spec = format.substr(i + 1, j - i - 1);
+        while (!spec.empty() &&
+               std::string_view("lhzjt").find(spec.back()) != std::string_view::npos)
+            spec.remove_suffix(1);
+        out.append(Convert(spec, arg));
         done = true;
         i = j;
     }
@@ -66,11 +127,11 @@ std::string Substitute(std::string_view format, std::string_view text) {
 } // namespace
 
 std::string FormatMessage(std::string_view format, std::string_view arg) {
-    return Substitute(format, arg);
+    return Substitute(format, Argument{arg, 0, false});
 }
 
 std::string FormatMessage(std::string_view format, long long arg) {
-    return Substitute(format, std::to_string(arg));
+    return Substitute(format, Argument{{}, arg, true});
 }
 
 } // namespace norvak

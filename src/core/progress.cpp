@@ -24,6 +24,8 @@ void CRecordingProgress::Step() {
     ++m_steps;
 }
 
-void CRecordingProgress::End() { ++m_ends; }
+void CRecordingProgress::End() {
+    ++m_ends;
+}
 
 } // namespace norvak

@@ -50,7 +50,9 @@ char ToUpperChar(char c) {
 char ToLowerChar(char c) {
     return static_cast<char>(Cases().lower[static_cast<unsigned char>(c)]);
 }
-bool IsUpperChar(char c) { return ToUpperChar(c) == c; }
+bool IsUpperChar(char c) {
+    return ToUpperChar(c) == c;
+}
 
 std::string ToUpper(std::string_view s) {
     std::string out(s);
@@ -66,7 +68,9 @@ std::string ToLower(std::string_view s) {
     return out;
 }
 
-bool IsBlankLine(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
+bool IsBlankLine(std::string_view s) {
+    return s.find_first_not_of(' ') == std::string_view::npos;
+}
 
 int CountWords(std::string_view s) {
     int n = 0;

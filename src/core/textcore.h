@@ -40,9 +40,9 @@ bool IsCentredLine(std::string_view line, int posParagraph, int stringLength);
 bool IsRightAlignedLine(std::string_view line, int stringLength);
 
 // Small helpers the stages share.
-std::string StripCR(std::string_view s);             // carriage returns off both ends
-std::string StripLeadingCR(std::string_view s);      // carriage returns off the front
-std::string TrimSpaces(std::string_view s);          // spaces off both ends
+std::string StripCR(std::string_view s);        // carriage returns off both ends
+std::string StripLeadingCR(std::string_view s); // carriage returns off the front
+std::string TrimSpaces(std::string_view s);     // spaces off both ends
 int CountLeadingSpaces(std::string_view s);
 int CountTrailingSpaces(std::string_view s);
 bool StartsWith(std::string_view s, std::string_view prefix);

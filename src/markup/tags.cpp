@@ -6,15 +6,24 @@ namespace norvak {
 
 std::string_view TagCodeText(TagCode code) {
     switch (code) {
-    case TagCode::ZAG: return "ЗАГ"_cp;
-    case TagCode::CNT: return "ЦНТ"_cp;
-    case TagCode::PRV: return "ПРВ"_cp;
-    case TagCode::LEV: return "ЛЕВ"_cp;
-    case TagCode::LIP: return "ЛИП"_cp;
-    case TagCode::NFT: return "НФТ"_cp;
-    case TagCode::TAB: return "ТАБ"_cp;
-    case TagCode::TTT: return "ТТТ"_cp;
-    case TagCode::OGL: return "ОГЛ"_cp;
+    case TagCode::ZAG:
+        return "ЗАГ"_cp;
+    case TagCode::CNT:
+        return "ЦНТ"_cp;
+    case TagCode::PRV:
+        return "ПРВ"_cp;
+    case TagCode::LEV:
+        return "ЛЕВ"_cp;
+    case TagCode::LIP:
+        return "ЛИП"_cp;
+    case TagCode::NFT:
+        return "НФТ"_cp;
+    case TagCode::TAB:
+        return "ТАБ"_cp;
+    case TagCode::TTT:
+        return "ТТТ"_cp;
+    case TagCode::OGL:
+        return "ОГЛ"_cp;
     }
     return {};
 }
@@ -28,13 +37,17 @@ std::string TagLine(std::string_view code) {
 }
 } // namespace
 
-std::string OpeningLine(TagCode code) { return TagLine(TagCodeText(code)); }
+std::string OpeningLine(TagCode code) {
+    return TagLine(TagCodeText(code));
+}
 
 std::string ClosingLine(TagCode code) {
     return TagLine(code == TagCode::OGL ? "КОН"_cp : std::string_view("!!!"));
 }
 
-std::string HorizontalLine() { return std::string(66, '-'); }
+std::string HorizontalLine() {
+    return std::string(66, '-');
+}
 
 bool IsTagLine(std::string_view line) {
     std::size_t b = 0, e = line.size();
@@ -57,8 +70,12 @@ bool IsTagLineWithCode(std::string_view line, std::string_view code) {
 }
 } // namespace
 
-bool IsLinkLine(std::string_view line) { return IsTagLineWithCode(line, "СС_"_cp); }
-bool IsLabelLine(std::string_view line) { return IsTagLineWithCode(line, "МЕТ"_cp); }
+bool IsLinkLine(std::string_view line) {
+    return IsTagLineWithCode(line, "СС_"_cp);
+}
+bool IsLabelLine(std::string_view line) {
+    return IsTagLineWithCode(line, "МЕТ"_cp);
+}
 
 bool BeginsWithTagLine(std::string_view line, std::string_view tagLine) {
     std::size_t b = 0, e = line.size();
@@ -130,17 +147,14 @@ std::vector<HighlightSpan> HighlightSpans(std::string_view line) {
         }
     }
     // A 0x01 reached from the line end, going backwards, before any space: span to the end.
+    // A 0x02 met first stands in the place of a space and ends the walk as well; a 0x01 before
+    // it already closed a pair above.
     for (int i = n - 1; i >= 0; --i) {
         char c = line[static_cast<std::size_t>(i)];
         if (c == ' ' || c == kLinkClose)
             break;
         if (c == kLinkOpen) {
-            bool covered = false;
-            for (const HighlightSpan& s : spans)
-                if (s.start == i)
-                    covered = true;
-            if (!covered)
-                spans.push_back({i, n - i, SpanKind::Link});
+            spans.push_back({i, n - i, SpanKind::Link});
             break;
         }
     }

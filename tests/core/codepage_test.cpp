@@ -11,8 +11,12 @@
 namespace norvak {
 namespace {
 
-char B(int b) { return static_cast<char>(b); }
-int U(char c) { return static_cast<unsigned char>(c); }
+char B(int b) {
+    return static_cast<char>(b);
+}
+int U(char c) {
+    return static_cast<unsigned char>(c);
+}
 
 // One row of an expected conversion table: the target byte and the code point of the source.
 struct Row {

@@ -12,8 +12,12 @@ namespace {
 
 using Words = std::vector<std::string>;
 
-std::string S(std::string_view s) { return std::string(s); }
-char B(int b) { return static_cast<char>(b); }
+std::string S(std::string_view s) {
+    return std::string(s);
+}
+char B(int b) {
+    return static_cast<char>(b);
+}
 
 const std::size_t kTenMegabytes = 10u << 20;
 
@@ -211,8 +215,8 @@ TEST(Words, MaskWords) {
 }
 
 TEST(Words, MatchesHeadingTail) {
-    const Words heading = SplitWords(NormalizeName(
-        "ОБ УТВЕРЖДЕНИИ ПОЛОЖЕНИЕ О ПОРЯДКЕ ВЕДЕНИЯ УЧЕТА"_cp));
+    const Words heading =
+        SplitWords(NormalizeName("ОБ УТВЕРЖДЕНИИ ПОЛОЖЕНИЕ О ПОРЯДКЕ ВЕДЕНИЯ УЧЕТА"_cp));
     struct Case {
         const char* name;
         std::string phrase;
@@ -222,7 +226,8 @@ TEST(Words, MatchesHeadingTail) {
         {"nominal: instrumental case matches", S("ПОЛОЖЕНИЕМ О ПОРЯДКЕ ВЕДЕНИЯ УЧЕТА"_cp), true},
         {"nominal: nominative matches", S("ПОЛОЖЕНИЕ О ПОРЯДКЕ ВЕДЕНИЯ УЧЕТА"_cp), true},
         {"edge: three words are too few", S("ПОРЯДКЕ ВЕДЕНИЯ УЧЕТА"_cp), false},
-        {"edge: as many words as the heading", S("ОБ УТВЕРЖДЕНИИ ПОЛОЖЕНИЕ О ПОРЯДКЕ ВЕДЕНИЯ УЧЕТА"_cp), false},
+        {"edge: as many words as the heading",
+         S("ОБ УТВЕРЖДЕНИИ ПОЛОЖЕНИЕ О ПОРЯДКЕ ВЕДЕНИЯ УЧЕТА"_cp), false},
         {"nominal: fifth word must be equal", S("ПОЛОЖЕНИЕМ О ПОРЯДКЕ ВЕДЕНИЯ УЧЕТУ"_cp), false},
         {"nominal: stem must begin the word", S("УЛОЖЕНИЕМ О ПОРЯДКЕ ВЕДЕНИЯ УЧЕТА"_cp), false},
         {"edge: three-byte word loses one byte", S("О ПОРЯДКЕ ВЕДЕНИЯ УЧЕТА"_cp), true},
@@ -246,7 +251,8 @@ TEST(Paragraphs, FirstParagraph) {
     const Case cases[] = {
         {"edge: empty list", {}, ""},
         {"edge: only blank lines", {"", "   "}, "  "},
-        {"nominal: leading blanks skipped, ends at the first blank", {"", "  ", "a", "b", " ", "c"},
+        {"nominal: leading blanks skipped, ends at the first blank",
+         {"", "  ", "a", "b", " ", "c"},
          "  a b "},
         {"nominal: runs to the end", {"a", "b"}, "  a b "},
     };
@@ -270,7 +276,8 @@ TEST(Paragraphs, UpperCaseHeading) {
          {stamp, "", capitals, capitals2, "", mixed, "end"},
          S("ПОЛОЖЕНИЕ О ПОРЯДКЕ УЧЕТА"_cp)},
         {"edge: capital paragraph not closed before the last line",
-         {stamp, "", capitals, capitals2, "last"}, ""},
+         {stamp, "", capitals, capitals2, "last"},
+         ""},
         {"nominal: mixed paragraphs before the capitals are skipped",
          {stamp, mixed, "", capitals, "", mixed, "", S("ДРУГОЕ"_cp), "", "x"},
          S("ПОЛОЖЕНИЕ"_cp)},
@@ -315,7 +322,8 @@ TEST(LinePredicates, IsRightAlignedLine) {
         bool right;
     };
     const Case cases[] = {
-        {"nominal: full width, 20 leading spaces", std::string(20, ' ') + std::string(46, 'x'), true},
+        {"nominal: full width, 20 leading spaces", std::string(20, ' ') + std::string(46, 'x'),
+         true},
         {"edge: one byte shorter", std::string(20, ' ') + std::string(45, 'x'), false},
         {"edge: ends in a space", std::string(20, ' ') + std::string(45, 'x') + " ", false},
         {"edge: 19 leading spaces", std::string(19, ' ') + std::string(47, 'x'), false},
@@ -347,9 +355,14 @@ TEST(Helpers, LeadingInt) {
         std::string in;
         int value;
     };
-    const Case cases[] = {{"", 0},          {"  42abc", 42},   {"-17", -17},
-                          {"+5", 5},        {"x5", 0},          {"\t\n 7", 7},
-                          {"99999999999999", 2147483647}, {"-99999999999999", -2147483647 - 1},
+    const Case cases[] = {{"", 0},
+                          {"  42abc", 42},
+                          {"-17", -17},
+                          {"+5", 5},
+                          {"x5", 0},
+                          {"\t\n 7", 7},
+                          {"99999999999999", 2147483647},
+                          {"-99999999999999", -2147483647 - 1},
                           {"- 5", 0}};
     for (const Case& c : cases)
         EXPECT_EQ(LeadingInt(c.in), c.value) << c.in;

@@ -13,7 +13,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string S(std::string_view s) { return std::string(s); }
+std::string S(std::string_view s) {
+    return std::string(s);
+}
 
 TEST(SplitTextLines, TextModeReading) {
     struct Case {
@@ -36,11 +38,23 @@ TEST(SplitTextLines, TextModeReading) {
         {"nominal: leading CR stays", "\ra\r\n", {"\ra"}},
         {"edge: CR CR LF keeps one CR", "a\r\r\n", {"a\r"}},
         {"edge: LF CR", "a\n\rb", {"a", "\rb"}},
-        {"nominal: Ctrl+Z ends the input", "a\r\nb\x1A" "c\r\nd", {"a", "b"}, 0, true},
+        {"nominal: Ctrl+Z ends the input",
+         "a\r\nb\x1A"
+         "c\r\nd",
+         {"a", "b"},
+         0,
+         true},
         {"edge: Ctrl+Z right after a line end", "a\r\n\x1A", {"a"}, 0, true},
-        {"edge: Ctrl+Z first", "\x1A" "abc", {}, 0, true},
-        {"robustness: NUL becomes a space and is counted", std::string("a\0b\0\r\n\0", 7),
-         {"a b ", " "}, 3},
+        {"edge: Ctrl+Z first",
+         "\x1A"
+         "abc",
+         {},
+         0,
+         true},
+        {"robustness: NUL becomes a space and is counted",
+         std::string("a\0b\0\r\n\0", 7),
+         {"a b ", " "},
+         3},
         {"robustness: NUL after Ctrl+Z is not counted", std::string("a\x1A\0", 3), {"a"}, 0, true},
     };
     for (const Case& c : cases) {

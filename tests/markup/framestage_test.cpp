@@ -26,12 +26,11 @@ std::string Line(std::string_view utf8) {
         std::string_view utf8;
         char code;
     };
-    static const Box boxes[] = {{"┌", '\x1B'}, {"─", '\x16'}, {"┬", '\x18'}, {"┐", '\x1A'},
-                                {"│", '\x12'}, {"├", '\x10'}, {"┼", '\x13'}, {"┤", '\x11'},
-                                {"└", '\x1C'}, {"┴", '\x19'}, {"┘", '\xA7'}, {"╔", '+'},
-                                {"═", '='},    {"╦", '+'},    {"╗", '+'},    {"║", '|'},
-                                {"╚", '+'},    {"╩", '+'},    {"╝", '+'},    {"╠", '+'},
-                                {"╬", '+'},    {"╣", '+'}};
+    static const Box boxes[] = {
+        {"┌", '\x1B'}, {"─", '\x16'}, {"┬", '\x18'}, {"┐", '\x1A'}, {"│", '\x12'}, {"├", '\x10'},
+        {"┼", '\x13'}, {"┤", '\x11'}, {"└", '\x1C'}, {"┴", '\x19'}, {"┘", '\xA7'}, {"╔", '+'},
+        {"═", '='},    {"╦", '+'},    {"╗", '+'},    {"║", '|'},    {"╚", '+'},    {"╩", '+'},
+        {"╝", '+'},    {"╠", '+'},    {"╬", '+'},    {"╣", '+'}};
     std::string out;
     for (std::size_t i = 0; i < utf8.size();) {
         bool found = false;
@@ -99,7 +98,8 @@ std::vector<Case> Cases() {
         {"edge: an empty line abandons the frame", Lines({"┌────┐", "", "└────┘", "x", "y"}),
          Lines({"┌────┐", "", "└────┘", "x", "y"})},
         {"edge: top line of five characters opens nothing",
-         Lines({"┌───┐", "│   │", "└───┘", "x", "y"}), Lines({"┌───┐", "│   │", "└───┘", "x", "y"})},
+         Lines({"┌───┐", "│   │", "└───┘", "x", "y"}),
+         Lines({"┌───┐", "│   │", "└───┘", "x", "y"})},
         {"edge: top line of six characters opens a frame",
          Lines({"┌────┐", "│    │", "└────┘", "x", "y"}),
          Lines({"@TAB", "┌────┐", "│    │", "└────┘", "@END", "x", "y"})},
@@ -137,7 +137,8 @@ std::vector<Case> Cases() {
          Lines({"┌────┐", "│    │", "└─── §", "x", "y"}),
          Lines({"┌────┐", "│    │", "└─── §", "x", "y"})},
         {"edge: empty text", {}, {}},
-        {"edge: blank lines only", Lines({"", "", "", "", "", ""}), Lines({"", "", "", "", "", ""})},
+        {"edge: blank lines only", Lines({"", "", "", "", "", ""}),
+         Lines({"", "", "", "", "", ""})},
     };
 }
 
@@ -198,10 +199,11 @@ void ReferenceStage(LineList& lines) {
 
 TEST(FramedTablesStage, PropertySameAsInsertingBlockByBlock) {
     const std::vector<std::string> pieces = {
-        Line("┌────┐"),   Line("┌──┬─┐ x"), Line("│    │"),   Line("├────┤"),  Line("│  │ │"),
-        Line("└────┘"),   Line("└──┴─┘"),   Line("└─┼──┘"),   Line("│    ┼"),  Line("text"),
-        Line(""),         Line("┌───┐"),    Line("\r└────┘\r"), Line("┌────┐\r"), Line("│   "),
-        Line("┌──────┐"), Line("│      │"), Line("└──────┘"), Line("§ 5"),     OpeningLine(TagCode::TAB)};
+        Line("┌────┐"),     Line("┌──┬─┐ x"), Line("│    │"), Line("├────┤"),
+        Line("│  │ │"),     Line("└────┘"),   Line("└──┴─┘"), Line("└─┼──┘"),
+        Line("│    ┼"),     Line("text"),     Line(""),       Line("┌───┐"),
+        Line("\r└────┘\r"), Line("┌────┐\r"), Line("│   "),   Line("┌──────┐"),
+        Line("│      │"),   Line("└──────┘"), Line("§ 5"),    OpeningLine(TagCode::TAB)};
     std::mt19937 rng(12345);
     int tagged = 0;
     for (int round = 0; round < 3000; ++round) {

@@ -11,7 +11,9 @@
 namespace norvak {
 namespace {
 
-std::string S(std::string_view s) { return std::string(s); }
+std::string S(std::string_view s) {
+    return std::string(s);
+}
 const std::string kMarker = "\x04\x04";
 
 TEST(TagLines, OpeningAndClosingShapes) {
@@ -21,10 +23,10 @@ TEST(TagLines, OpeningAndClosingShapes) {
         std::string_view closing;
     };
     const Case cases[] = {
-        {TagCode::ZAG, "ЗАГ"_cp, "!!!"}, {TagCode::CNT, "ЦНТ"_cp, "!!!"},
-        {TagCode::PRV, "ПРВ"_cp, "!!!"}, {TagCode::LEV, "ЛЕВ"_cp, "!!!"},
-        {TagCode::LIP, "ЛИП"_cp, "!!!"}, {TagCode::NFT, "НФТ"_cp, "!!!"},
-        {TagCode::TAB, "ТАБ"_cp, "!!!"}, {TagCode::TTT, "ТТТ"_cp, "!!!"},
+        {TagCode::ZAG, "ЗАГ"_cp, "!!!"},    {TagCode::CNT, "ЦНТ"_cp, "!!!"},
+        {TagCode::PRV, "ПРВ"_cp, "!!!"},    {TagCode::LEV, "ЛЕВ"_cp, "!!!"},
+        {TagCode::LIP, "ЛИП"_cp, "!!!"},    {TagCode::NFT, "НФТ"_cp, "!!!"},
+        {TagCode::TAB, "ТАБ"_cp, "!!!"},    {TagCode::TTT, "ТТТ"_cp, "!!!"},
         {TagCode::OGL, "ОГЛ"_cp, "КОН"_cp},
     };
     for (const Case& c : cases) {
@@ -138,10 +140,23 @@ TEST(TagBlocks, DeleteTagLines) {
         {"nominal: range end excludes its line", {o, "a", c}, 0, 2, {"a", c}, 1},
         {"nominal: links and labels go too", {link, "a", label}, 0, 3, {"a"}, 2},
         {"nominal: horizontal lines and link markers stay",
-         {HorizontalLine(), "\x01x\x02", o}, 0, 3, {HorizontalLine(), "\x01x\x02"}, 1},
+         {HorizontalLine(), "\x01x\x02", o},
+         0,
+         3,
+         {HorizontalLine(), "\x01x\x02"},
+         1},
         {"nominal: leading carriage returns removed first", {"\r\r" + o, "a"}, 0, 2, {"a"}, 1},
-        {"edge: marker and a trailing carriage return counts", {kMarker + "\r", "a"}, 0, 2, {"a"}, 1},
-        {"edge: the marker alone stays", {kMarker, "\r" + kMarker}, 0, 2, {kMarker, "\r" + kMarker},
+        {"edge: marker and a trailing carriage return counts",
+         {kMarker + "\r", "a"},
+         0,
+         2,
+         {"a"},
+         1},
+        {"edge: the marker alone stays",
+         {kMarker, "\r" + kMarker},
+         0,
+         2,
+         {kMarker, "\r" + kMarker},
          0},
         {"edge: marker after a space stays", {" " + o}, 0, 1, {" " + o}, 0},
         {"edge: lines before the range stay", {o, o, "a", o}, 1, 4, {o, "a"}, 2},
@@ -173,17 +188,41 @@ TEST(Highlight, Spans) {
         {"edge: the marker alone is ordinary text", kMarker, {}},
         {"nominal: plain text", "a b c", {}},
         {"edge: empty", "", {}},
-        {"nominal: link in the middle", "see\x01" "art 5\x02of", {{3, 7, L}}},
+        {"nominal: link in the middle",
+         "see\x01"
+         "art 5\x02of",
+         {{3, 7, L}}},
         {"nominal: link at the line start writes only 0x02", "art\x02of it", {{0, 4, L}}},
         {"edge: 0x02 after a space from the start is no span", "art 5\x02of", {}},
-        {"nominal: link reaching the line end writes only 0x01", "see it\x01" "art", {{6, 4, L}}},
-        {"edge: 0x01 before a space from the end is no span", "see\x01" "art 5", {}},
-        {"nominal: the last 0x01 seen opens the span", "a\x01" "b\x01" "c\x02", {{3, 3, L}}},
-        {"nominal: two links", "\x01" "a\x02 b \x01" "c\x02", {{0, 3, L}, {6, 3, L}}},
+        {"nominal: link reaching the line end writes only 0x01",
+         "see it\x01"
+         "art",
+         {{6, 4, L}}},
+        {"edge: 0x01 before a space from the end is no span",
+         "see\x01"
+         "art 5",
+         {}},
+        {"nominal: the last 0x01 seen opens the span",
+         "a\x01"
+         "b\x01"
+         "c\x02",
+         {{3, 3, L}}},
+        {"nominal: two links",
+         "\x01"
+         "a\x02 b \x01"
+         "c\x02",
+         {{0, 3, L}, {6, 3, L}}},
         {"nominal: start, middle and end links",
-         "a\x02" "b \x01" "c\x02 d\x01" "e",
+         "a\x02"
+         "b \x01"
+         "c\x02 d\x01"
+         "e",
          {{0, 2, L}, {4, 3, L}, {9, 2, L}}},
-        {"edge: 0x02 before 0x01 from the end stops the end span", "x \x01" "a\x02" "b", {{2, 3, L}}},
+        {"edge: 0x02 before 0x01 from the end stops the end span",
+         "x \x01"
+         "a\x02"
+         "b",
+         {{2, 3, L}}},
         {"edge: markers alone", "\x01\x02", {{0, 2, L}}},
     };
     for (const Case& c : cases)
@@ -212,9 +251,19 @@ TEST(Highlight, SpansStayInsideTheLine) {
 
 // Inserting tags and then deleting every tag line gives back the original text.
 TEST(TagBlocks, PropertyInsertThenDeleteRestoresTheText) {
-    const std::vector<std::string> pieces = {
-        "", "   ", "a", S("Приказ N 5"_cp), "\r", "\rtext\r", kMarker, "\r" + kMarker, "\x04x",
-        " " + kMarker + "x", HorizontalLine(), "\x01link\x02 text", std::string("nul\0in", 6)};
+    const std::vector<std::string> pieces = {"",
+                                             "   ",
+                                             "a",
+                                             S("Приказ N 5"_cp),
+                                             "\r",
+                                             "\rtext\r",
+                                             kMarker,
+                                             "\r" + kMarker,
+                                             "\x04x",
+                                             " " + kMarker + "x",
+                                             HorizontalLine(),
+                                             "\x01link\x02 text",
+                                             std::string("nul\0in", 6)};
     const TagCode codes[] = {TagCode::ZAG, TagCode::CNT, TagCode::PRV, TagCode::LEV, TagCode::LIP,
                              TagCode::NFT, TagCode::TAB, TagCode::TTT, TagCode::OGL};
     std::mt19937 rng(2024);
