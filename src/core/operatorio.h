@@ -8,7 +8,8 @@
 
 namespace norvak {
 
-enum class MessageIcon { Error, Exclamation, Information, Question };
+// None: a plain message box with only an OK button and no icon.
+enum class MessageIcon { Error, Exclamation, Information, Question, None };
 enum class Answer { Yes, No, Cancel };
 
 // The operator as the core sees it: told things and asked things, texts in CP1251.

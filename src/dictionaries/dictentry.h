@@ -1,0 +1,86 @@
+#pragma once
+// CDictEntry, the entry machinery shared by the dictionaries of document kinds and adopting
+// bodies: the name's case forms, the aliases and the link to the universal dictionary.
+
+#include "requisites/cases.h"
+
+#include <cstddef>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace norvak {
+
+class CArchive;
+class CUniDict;
+
+// Base of the entry classes; entries are held by value and copied freely.
+class CDictEntry {
+public:
+    virtual ~CDictEntry() = default;
+
+    CCases& GetCases() { return m_cases; }
+    const CCases& GetCases() const { return m_cases; }
+    // The nominative, the entry's canonical name.
+    const std::string& Name() const { return m_cases.Form(CaseNominative); }
+
+    // Fills out with copies of the aliases.
+    void GetAliases(std::vector<CCases>& out) const { out = m_aliases; }
+    const std::vector<CCases>& Aliases() const { return m_aliases; }
+    int GetAliasCount() const { return static_cast<int>(m_aliases.size()); }
+    void SetAliases(std::vector<CCases> aliases) { m_aliases = std::move(aliases); }
+    void AddAlias(const CCases& alias) { m_aliases.push_back(alias); }
+    void RemoveAlias(int i);
+    void RemoveAllAliases() { m_aliases.clear(); }
+
+    CUniDict* GetUniDict() const { return m_uniDict; }
+    void SetUniDict(CUniDict* uniDict) { m_uniDict = uniDict; }
+
+    // The common part of the record: the name, the alias count (-1 when there are none; a
+    // count <= 0 read means none) and the aliases. Errors reach the caller as CArchiveException;
+    // on loading the aliases are replaced only when all of them were read.
+    virtual void Serialize(CArchive& ar);
+
+protected:
+    CDictEntry() = default;
+    explicit CDictEntry(CUniDict* uniDict) : m_uniDict(uniDict) {}
+    CDictEntry(const CDictEntry&) = default;
+    CDictEntry& operator=(const CDictEntry&) = default;
+    bool SameEntryData(const CDictEntry& o) const {
+        return m_cases == o.m_cases && m_aliases == o.m_aliases;
+    }
+
+private:
+    CCases m_cases;
+    std::vector<CCases> m_aliases;
+    CUniDict* m_uniDict = nullptr; // not owned, not stored
+};
+
+namespace detail {
+
+// Selection sort ascending by key: for every position p the first smallest key of p..n-1
+// (a strictly smaller key replaces the candidate) is swapped into p. Not stable; the order
+// of equal keys is exactly what this procedure yields, which matching order relies on.
+template <class T, class Key, class Less>
+void SelectionSort(std::vector<T>& items, std::vector<Key> keys, Less less) {
+    const std::size_t n = items.size();
+    if (n < 2)
+        return;
+    for (std::size_t p = 0; p + 1 < n; ++p) {
+        std::size_t best = p;
+        for (std::size_t i = p + 1; i < n; ++i)
+            if (less(keys[i], keys[best]))
+                best = i;
+        if (best != p) {
+            std::swap(items[p], items[best]);
+            std::swap(keys[p], keys[best]);
+        }
+    }
+}
+
+// Byte-wise comparison as unsigned CP1251 bytes, a prefix before its extensions.
+bool BytesLess(const std::string& a, const std::string& b);
+
+} // namespace detail
+
+} // namespace norvak

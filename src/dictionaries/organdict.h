@@ -1,0 +1,83 @@
+#pragma once
+// COrganDict, the dictionary of adopting bodies, and its entry COrganEntry.
+
+#include "dictionaries/dictentry.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace norvak {
+
+class CArchive;
+class COperator;
+class CUniDict;
+class CUpperCaseDict;
+
+// An adopting body: case forms (nominative, genitive, instrumental), aliases and the name
+// as it must be spelled.
+class COrganEntry : public CDictEntry {
+public:
+    COrganEntry() = default;
+    COrganEntry(CUniDict* uniDict, CUpperCaseDict* upperCase)
+        : CDictEntry(uniDict), m_upperCase(upperCase) {}
+
+    const std::string& LetterCaseName() const { return m_letterCaseName; }
+    // Stores name unchanged and teaches the letter-case dictionary (when linked) the spelling
+    // of its words, keyed by the normalised name.
+    void SetLetterCaseName(std::string_view name);
+
+    CUpperCaseDict* GetUpperCaseDict() const { return m_upperCase; }
+    void SetUpperCaseDict(CUpperCaseDict* upperCase) { m_upperCase = upperCase; }
+
+    // Common part, then LetterCaseName. Loading does not register the spelling.
+    void Serialize(CArchive& ar) override;
+
+    bool operator==(const COrganEntry& o) const {
+        return SameEntryData(o) && m_letterCaseName == o.m_letterCaseName;
+    }
+
+private:
+    std::string m_letterCaseName;
+    CUpperCaseDict* m_upperCase = nullptr; // not owned, not stored
+};
+
+// The ordered adopting bodies the analysis recognises.
+class COrganDict {
+public:
+    COrganDict() = default;
+
+    int GetCount() const { return static_cast<int>(m_entries.size()); }
+    COrganEntry& GetAt(int i) { return m_entries[static_cast<std::size_t>(i)]; }
+    const COrganEntry& GetAt(int i) const { return m_entries[static_cast<std::size_t>(i)]; }
+    const std::vector<COrganEntry>& Entries() const { return m_entries; }
+
+    // A new entry linked to this dictionary's universal and letter-case dictionaries.
+    COrganEntry CreateEntry() const { return COrganEntry(m_uniDict, m_upperCase); }
+    void Add(const COrganEntry& entry) { m_entries.push_back(entry); }
+    void RemoveAt(int i);
+    void RemoveAll() { m_entries.clear(); }
+
+    void SortByWordCount();
+    void SortByName();
+
+    // Sorts by name and writes the catalogue to path (CR LF, CP1251). Reports "Ошибка
+    // открытия файла!" or "Ошибка сохранения файла!" to op; false then.
+    bool SaveListing(const std::string& path, COperator& op);
+
+    // Loads (after emptying) or stores the section; errors are reported to op and not passed
+    // on. False after an error; the entries read completely so far stay.
+    bool Serialize(CArchive& ar, COperator& op);
+
+    CUniDict* GetUniDict() const { return m_uniDict; }
+    void SetUniDict(CUniDict* uniDict) { m_uniDict = uniDict; }
+    CUpperCaseDict* GetUpperCaseDict() const { return m_upperCase; }
+    void SetUpperCaseDict(CUpperCaseDict* upperCase) { m_upperCase = upperCase; }
+
+private:
+    std::vector<COrganEntry> m_entries;
+    CUniDict* m_uniDict = nullptr;         // not owned
+    CUpperCaseDict* m_upperCase = nullptr; // not owned
+};
+
+} // namespace norvak
