@@ -2,6 +2,8 @@
 // The byte stream every dictionary writes itself into and reads itself back from: 32-bit
 // integers and counted strings, over a file or over a memory buffer.
 
+#include "core/operatorio.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -84,5 +86,19 @@ private:
     std::FILE* m_file = nullptr;
     std::string m_path;
 };
+
+// Runs body (one dictionary's Serialize work) and turns any error it raises (a read or write
+// error of the archive, memory exhaustion) into the dictionary's own message to op.
+// True when body finished.
+template <class Body>
+bool RunArchiveSection(COperator& op, std::string_view message, MessageIcon icon, Body&& body) {
+    try {
+        body();
+        return true;
+    } catch (const std::exception&) {
+        op.Message(message, icon);
+        return false;
+    }
+}
 
 } // namespace norvak

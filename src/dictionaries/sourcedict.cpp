@@ -1,0 +1,63 @@
+#include "dictionaries/sourcedict.h"
+
+#include "core/literal.h"
+#include "dictionaries/archive.h"
+#include "dictionaries/dictentry.h"
+#include "dictionaries/listingfile.h"
+
+#include <algorithm>
+
+namespace norvak {
+
+void CSourceDict::RemoveAt(int i) {
+    if (i >= 0 && i < GetCount())
+        m_sources.erase(m_sources.begin() + i);
+}
+
+void CSourceDict::Sort() {
+    std::stable_sort(m_sources.begin(), m_sources.end(), detail::BytesLess);
+}
+
+bool CSourceDict::SaveListing(const std::string& path, COperator& op) const {
+    CListingFile file;
+    if (!file.Open(path)) {
+        op.Message("Ошибка открытия файла!"_cp, MessageIcon::Error);
+        return false;
+    }
+    std::string text("\t\tСловарь источников публикаций\n\n"_cp);
+    int number = 0;
+    for (const std::string& s : m_sources) {
+        text += ' ';
+        text += FormatNumber3(++number);
+        text += ".  ";
+        text += s;
+        text += '\n';
+    }
+    if (!file.Write(text) || !file.Close()) {
+        op.Message("Ошибка сохранения файла"_cp, MessageIcon::Error);
+        return false;
+    }
+    return true;
+}
+
+bool CSourceDict::Serialize(CArchive& ar, COperator& op) {
+    return RunArchiveSection(
+        op, "Ошибка операции ввода/вывода словаря источников публикации!"_cp, MessageIcon::Error,
+        [&] {
+            if (ar.IsStoring()) {
+                ar.PutInt32(static_cast<std::int32_t>(m_sources.size()));
+                for (const std::string& s : m_sources)
+                    ar.PutString(s);
+                return;
+            }
+            m_sources.clear();
+            std::int32_t n = ar.GetInt32();
+            if (n < 0)
+                throw CArchiveException(CArchiveException::Kind::Read, "negative sources count");
+            ar.CheckCount(n, "sources count");
+            for (std::int32_t i = 0; i < n; ++i)
+                m_sources.push_back(ar.GetString());
+        });
+}
+
+} // namespace norvak
