@@ -48,14 +48,20 @@ void CTemathicsDict::RemoveTheme(std::int32_t code) {
             removed[i] = true;
             pending.push_back(code);
         }
+    std::map<std::int32_t, std::vector<std::size_t>> children;
+    for (std::size_t i = 0; i < m_themes.size(); ++i)
+        children[m_themes[i].ParentCode()].push_back(i);
     while (!pending.empty()) {
-        std::int32_t c = pending.back();
+        auto it = children.find(pending.back());
         pending.pop_back();
-        for (std::size_t i = 0; i < m_themes.size(); ++i)
-            if (!removed[i] && m_themes[i].ParentCode() == c) {
+        if (it == children.end())
+            continue;
+        for (std::size_t i : it->second)
+            if (!removed[i]) {
                 removed[i] = true;
                 pending.push_back(m_themes[i].Code());
             }
+        children.erase(it); // every child of this code is gone now
     }
     std::vector<CTemathicsRec> kept;
     kept.reserve(m_themes.size());
