@@ -65,9 +65,12 @@ namespace {
 bool KeepDamagedCopy(const std::string& path) {
     std::error_code ec;
     for (int i = 0; i < 1000; ++i) {
-        std::string target = path + ".damaged";
-        if (i > 0)
-            target += "." + std::to_string(i);
+        std::string target = path;
+        target.append(".damaged");
+        if (i > 0) {
+            target.push_back('.');
+            target.append(std::to_string(i));
+        }
         if (fs::exists(target, ec))
             continue;
         return fs::copy_file(path, target, ec) && !ec;
