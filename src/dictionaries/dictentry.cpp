@@ -1,5 +1,6 @@
 #include "dictionaries/dictentry.h"
 
+#include "core/literal.h"
 #include "dictionaries/archive.h"
 
 #include <cstring>
@@ -29,6 +30,13 @@ void CDictEntry::Serialize(CArchive& ar) {
         aliases.push_back(std::move(alias));
     }
     m_aliases = std::move(aliases);
+}
+
+bool CDictEntry::ConfirmRemoveAllAliases(COperator& op) {
+    if (op.AskYesNo("Удалить все псевдонимы?"_cp) != Answer::Yes)
+        return false;
+    RemoveAllAliases();
+    return true;
 }
 
 namespace detail {

@@ -12,6 +12,7 @@
 namespace norvak {
 
 class CArchive;
+class COperator;
 class CUniDict;
 
 // Base of the entry classes; entries are held by value and copied freely.
@@ -32,6 +33,8 @@ public:
     void AddAlias(const CCases& alias) { m_aliases.push_back(alias); }
     void RemoveAlias(int i);
     void RemoveAllAliases() { m_aliases.clear(); }
+    // Asks "Удалить все псевдонимы?" (Yes/No) and removes the aliases on Yes; true then.
+    bool ConfirmRemoveAllAliases(COperator& op);
 
     CUniDict* GetUniDict() const { return m_uniDict; }
     void SetUniDict(CUniDict* uniDict) { m_uniDict = uniDict; }

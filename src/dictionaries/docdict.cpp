@@ -107,4 +107,11 @@ bool CDocDict::Serialize(CArchive& ar, COperator& op) {
         });
 }
 
+bool CDocDict::ConfirmRemoveAll(COperator& op) {
+    if (op.AskYesNo("Удалить все виды документов?"_cp) != Answer::Yes)
+        return false;
+    RemoveAll();
+    return true;
+}
+
 } // namespace norvak

@@ -108,4 +108,11 @@ bool COrganDict::Serialize(CArchive& ar, COperator& op) {
         });
 }
 
+bool COrganDict::ConfirmRemoveAll(COperator& op) {
+    if (op.AskYesNo("Удалить все принявшие органы?"_cp) != Answer::Yes)
+        return false;
+    RemoveAll();
+    return true;
+}
+
 } // namespace norvak

@@ -60,4 +60,11 @@ bool CSourceDict::Serialize(CArchive& ar, COperator& op) {
         });
 }
 
+bool CSourceDict::ConfirmRemoveAll(COperator& op) {
+    if (op.AskYesNo("Удалить все источники публикаций?"_cp) != Answer::Yes)
+        return false;
+    RemoveAll();
+    return true;
+}
+
 } // namespace norvak

@@ -192,4 +192,11 @@ bool CTemathicsDict::Serialize(CArchive& ar, COperator& op) {
         });
 }
 
+bool CTemathicsDict::ConfirmRemoveAll(COperator& op) {
+    if (op.AskYesNo("Очистить словарь тематик?"_cp) != Answer::Yes)
+        return false;
+    RemoveAll();
+    return true;
+}
+
 } // namespace norvak

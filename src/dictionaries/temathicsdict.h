@@ -60,6 +60,8 @@ public:
     CTemathicsRec& GetAt(int i) { return m_themes[static_cast<std::size_t>(i)]; }
     const std::vector<CTemathicsRec>& Themes() const { return m_themes; }
     void RemoveAll() { m_themes.clear(); }
+    // Asks "Очистить словарь тематик?" (Yes/No) and empties the dictionary on Yes; true when emptied.
+    bool ConfirmRemoveAll(COperator& op);
 
     // Appends the theme with its name normalised; refuses (0) with "Тематитика с кодом %d
     // уже существует!" when the code is taken. 1 when added.

@@ -25,4 +25,11 @@ bool CUniDict::Serialize(CArchive& ar, COperator& op) {
         });
 }
 
+bool CUniDict::ConfirmRemoveAll(COperator& op) {
+    if (op.AskYesNo("Очистить словарь падежей?"_cp) != Answer::Yes)
+        return false;
+    RemoveAll();
+    return true;
+}
+
 } // namespace norvak

@@ -80,4 +80,11 @@ bool CUpperCaseDict::Serialize(CArchive& ar, COperator& op) {
         });
 }
 
+bool CUpperCaseDict::ConfirmRemoveAll(COperator& op) {
+    if (op.AskYesNo("Очистить словарь регистров букв в принявших органах?"_cp) != Answer::Yes)
+        return false;
+    RemoveAll();
+    return true;
+}
+
 } // namespace norvak

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 namespace norvak {
 namespace {
 
@@ -216,6 +219,50 @@ TEST(ServiceDataTest, SaveLoadPreservesOrderOfEveryDictionary) {
     EXPECT_EQ(back.TemathicsDict(), data.TemathicsDict());
     EXPECT_EQ(back.UpperCaseDict(), data.UpperCaseDict());
     EXPECT_TRUE(op.Entries().empty());
+}
+
+TEST(ServiceDataTest, ClearingAsksTheOperatorFirst) {
+    CServiceData data;
+    CScriptedOperator op;
+    ASSERT_TRUE(data.Load(testing::GoldenPath("small_dict.dat"), op));
+    struct Case {
+        const char* name;
+        std::function<bool(COperator&)> clear;
+        std::function<int()> count;
+        std::string_view question;
+    } cases[] = {
+        {"kinds", [&](COperator& o) { return data.DocDict().ConfirmRemoveAll(o); },
+         [&] { return data.DocDict().GetCount(); }, "Удалить все виды документов?"_cp},
+        {"bodies", [&](COperator& o) { return data.OrganDict().ConfirmRemoveAll(o); },
+         [&] { return data.OrganDict().GetCount(); }, "Удалить все принявшие органы?"_cp},
+        {"sources", [&](COperator& o) { return data.SourceDict().ConfirmRemoveAll(o); },
+         [&] { return data.SourceDict().GetCount(); }, "Удалить все источники публикаций?"_cp},
+        {"universal", [&](COperator& o) { return data.UniDict().ConfirmRemoveAll(o); },
+         [&] { return data.UniDict().GetCount(); }, "Очистить словарь падежей?"_cp},
+        {"themes", [&](COperator& o) { return data.TemathicsDict().ConfirmRemoveAll(o); },
+         [&] { return data.TemathicsDict().GetCount(); }, "Очистить словарь тематик?"_cp},
+        {"letter case", [&](COperator& o) { return data.UpperCaseDict().ConfirmRemoveAll(o); },
+         [&] { return data.UpperCaseDict().GetCount(); },
+         "Очистить словарь регистров букв в принявших органах?"_cp},
+        {"aliases",
+         [&](COperator& o) { return data.DocDict().GetAt(1).ConfirmRemoveAllAliases(o); },
+         [&] { return data.DocDict().GetCount() ? data.DocDict().GetAt(1).GetAliasCount() : 0; },
+         "Удалить все псевдонимы?"_cp},
+    };
+    // Aliases first, while the kinds are still there.
+    std::rotate(std::begin(cases), std::end(cases) - 1, std::end(cases));
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int before = c.count();
+        ASSERT_GT(before, 0);
+        CScriptedOperator no(Answer::No);
+        EXPECT_FALSE(c.clear(no));
+        EXPECT_EQ(c.count(), before);
+        EXPECT_EQ(no.Questions(), std::vector<std::string>{std::string(c.question)});
+        CScriptedOperator yes(Answer::Yes);
+        EXPECT_TRUE(c.clear(yes));
+        EXPECT_EQ(c.count(), 0);
+    }
 }
 
 } // namespace
