@@ -17,7 +17,8 @@ namespace norvak {
 class CArchiveException : public std::runtime_error {
 public:
     enum class Kind { Read, Write };
-    CArchiveException(Kind kind, const std::string& what) : std::runtime_error(what), m_kind(kind) {}
+    CArchiveException(Kind kind, const std::string& what)
+        : std::runtime_error(what), m_kind(kind) {}
     Kind GetKind() const { return m_kind; }
 
 private:

@@ -86,8 +86,7 @@ bool CDocDict::SaveListing(const std::string& path, COperator& op) {
 
 bool CDocDict::Serialize(CArchive& ar, COperator& op) {
     return RunArchiveSection(
-        op, "Ошибка операции ввода/вывода словаря видов документов!"_cp, MessageIcon::Error,
-        [&] {
+        op, "Ошибка операции ввода/вывода словаря видов документов!"_cp, MessageIcon::Error, [&] {
             if (ar.IsStoring()) {
                 ar.PutInt32(static_cast<std::int32_t>(m_entries.size()));
                 for (CDocKindEntry& e : m_entries)

@@ -57,7 +57,8 @@ public:
     void Add(const CDocKindEntry& entry) { m_entries.push_back(entry); }
     void RemoveAt(int i);
     void RemoveAll() { m_entries.clear(); }
-    // Asks "Удалить все виды документов?" (Yes/No) and empties the dictionary on Yes; true when emptied.
+    // Asks "Удалить все виды документов?" (Yes/No) and empties the dictionary on Yes; true when
+    // emptied.
     bool ConfirmRemoveAll(COperator& op);
 
     // Gender of the first entry whose nominative equals name byte for byte; 0 when none does.

@@ -88,24 +88,23 @@ bool COrganDict::SaveListing(const std::string& path, COperator& op) {
 }
 
 bool COrganDict::Serialize(CArchive& ar, COperator& op) {
-    return RunArchiveSection(
-        op, "Ошибка операции ввода/вывода словаря принявших органов!"_cp, MessageIcon::Error,
-        [&] {
-            if (ar.IsStoring()) {
-                ar.PutInt32(static_cast<std::int32_t>(m_entries.size()));
-                for (COrganEntry& e : m_entries)
-                    e.Serialize(ar);
-                return;
-            }
-            m_entries.clear();
-            std::int32_t n = ar.GetInt32();
-            ar.CheckCount(n, "bodies count");
-            for (std::int32_t i = 0; i < n; ++i) {
-                COrganEntry e(m_uniDict, m_upperCase);
-                e.Serialize(ar);
-                m_entries.push_back(std::move(e));
-            }
-        });
+    return RunArchiveSection(op, "Ошибка операции ввода/вывода словаря принявших органов!"_cp,
+                             MessageIcon::Error, [&] {
+                                 if (ar.IsStoring()) {
+                                     ar.PutInt32(static_cast<std::int32_t>(m_entries.size()));
+                                     for (COrganEntry& e : m_entries)
+                                         e.Serialize(ar);
+                                     return;
+                                 }
+                                 m_entries.clear();
+                                 std::int32_t n = ar.GetInt32();
+                                 ar.CheckCount(n, "bodies count");
+                                 for (std::int32_t i = 0; i < n; ++i) {
+                                     COrganEntry e(m_uniDict, m_upperCase);
+                                     e.Serialize(ar);
+                                     m_entries.push_back(std::move(e));
+                                 }
+                             });
 }
 
 bool COrganDict::ConfirmRemoveAll(COperator& op) {

@@ -57,7 +57,8 @@ public:
     void Add(const COrganEntry& entry) { m_entries.push_back(entry); }
     void RemoveAt(int i);
     void RemoveAll() { m_entries.clear(); }
-    // Asks "Удалить все принявшие органы?" (Yes/No) and empties the dictionary on Yes; true when emptied.
+    // Asks "Удалить все принявшие органы?" (Yes/No) and empties the dictionary on Yes; true when
+    // emptied.
     bool ConfirmRemoveAll(COperator& op);
 
     void SortByWordCount();

@@ -20,7 +20,8 @@ CServiceData::CServiceData() {
 
 std::string CServiceData::DictPath(std::string_view exePath) {
     std::size_t cut = exePath.find_last_of("\\/");
-    std::string dir = cut == std::string_view::npos ? std::string() : std::string(exePath.substr(0, cut + 1));
+    std::string dir =
+        cut == std::string_view::npos ? std::string() : std::string(exePath.substr(0, cut + 1));
     return dir + "dict.dat";
 }
 

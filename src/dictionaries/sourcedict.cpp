@@ -41,23 +41,23 @@ bool CSourceDict::SaveListing(const std::string& path, COperator& op) const {
 }
 
 bool CSourceDict::Serialize(CArchive& ar, COperator& op) {
-    return RunArchiveSection(
-        op, "Ошибка операции ввода/вывода словаря источников публикации!"_cp, MessageIcon::Error,
-        [&] {
-            if (ar.IsStoring()) {
-                ar.PutInt32(static_cast<std::int32_t>(m_sources.size()));
-                for (const std::string& s : m_sources)
-                    ar.PutString(s);
-                return;
-            }
-            m_sources.clear();
-            std::int32_t n = ar.GetInt32();
-            if (n < 0)
-                throw CArchiveException(CArchiveException::Kind::Read, "negative sources count");
-            ar.CheckCount(n, "sources count");
-            for (std::int32_t i = 0; i < n; ++i)
-                m_sources.push_back(ar.GetString());
-        });
+    return RunArchiveSection(op, "Ошибка операции ввода/вывода словаря источников публикации!"_cp,
+                             MessageIcon::Error, [&] {
+                                 if (ar.IsStoring()) {
+                                     ar.PutInt32(static_cast<std::int32_t>(m_sources.size()));
+                                     for (const std::string& s : m_sources)
+                                         ar.PutString(s);
+                                     return;
+                                 }
+                                 m_sources.clear();
+                                 std::int32_t n = ar.GetInt32();
+                                 if (n < 0)
+                                     throw CArchiveException(CArchiveException::Kind::Read,
+                                                             "negative sources count");
+                                 ar.CheckCount(n, "sources count");
+                                 for (std::int32_t i = 0; i < n; ++i)
+                                     m_sources.push_back(ar.GetString());
+                             });
 }
 
 bool CSourceDict::ConfirmRemoveAll(COperator& op) {

@@ -19,7 +19,8 @@ public:
     void Add(std::string_view source) { m_sources.emplace_back(source); }
     void RemoveAt(int i);
     void RemoveAll() { m_sources.clear(); }
-    // Asks "Удалить все источники публикаций?" (Yes/No) and empties the list on Yes; true when emptied.
+    // Asks "Удалить все источники публикаций?" (Yes/No) and empties the list on Yes; true when
+    // emptied.
     bool ConfirmRemoveAll(COperator& op);
 
     // Ascending by unsigned bytes, a prefix first.

@@ -173,23 +173,23 @@ std::vector<CThemeTreeItem> CTemathicsDict::BuildTree() const {
 }
 
 bool CTemathicsDict::Serialize(CArchive& ar, COperator& op) {
-    return RunArchiveSection(
-        op, "Ошибка операции ввода/вывода словаря тематик!"_cp, MessageIcon::Error, [&] {
-            if (ar.IsStoring()) {
-                ar.PutInt32(static_cast<std::int32_t>(m_themes.size()));
-                for (CTemathicsRec& t : m_themes)
-                    t.Serialize(ar);
-                return;
-            }
-            m_themes.clear();
-            std::int32_t n = ar.GetInt32();
-            ar.CheckCount(n, "themes count");
-            for (std::int32_t i = 0; i < n; ++i) {
-                CTemathicsRec t;
-                t.Serialize(ar);
-                m_themes.push_back(std::move(t));
-            }
-        });
+    return RunArchiveSection(op, "Ошибка операции ввода/вывода словаря тематик!"_cp,
+                             MessageIcon::Error, [&] {
+                                 if (ar.IsStoring()) {
+                                     ar.PutInt32(static_cast<std::int32_t>(m_themes.size()));
+                                     for (CTemathicsRec& t : m_themes)
+                                         t.Serialize(ar);
+                                     return;
+                                 }
+                                 m_themes.clear();
+                                 std::int32_t n = ar.GetInt32();
+                                 ar.CheckCount(n, "themes count");
+                                 for (std::int32_t i = 0; i < n; ++i) {
+                                     CTemathicsRec t;
+                                     t.Serialize(ar);
+                                     m_themes.push_back(std::move(t));
+                                 }
+                             });
 }
 
 bool CTemathicsDict::ConfirmRemoveAll(COperator& op) {

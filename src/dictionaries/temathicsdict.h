@@ -43,10 +43,10 @@ enum class RubricatorEncoding { Dos, Windows };
 // One item of the themes tree as the dialogs show it, in the order they insert the items
 // (depth first). The root item "Тематики" (data 0) is implicit and not in the list.
 struct CThemeTreeItem {
-    std::int32_t code = 0;   // the item's data
-    std::string text;        // "%i, %s": code and name
-    int parentItem = -1;     // index of the parent item in the list, -1 for the root
-    int depth = 1;           // 1 for the items directly under the root
+    std::int32_t code = 0; // the item's data
+    std::string text;      // "%i, %s": code and name
+    int parentItem = -1;   // index of the parent item in the list, -1 for the root
+    int depth = 1;         // 1 for the items directly under the root
 };
 
 // Caption of the tree's root item.
@@ -60,13 +60,13 @@ public:
     CTemathicsRec& GetAt(int i) { return m_themes[static_cast<std::size_t>(i)]; }
     const std::vector<CTemathicsRec>& Themes() const { return m_themes; }
     void RemoveAll() { m_themes.clear(); }
-    // Asks "Очистить словарь тематик?" (Yes/No) and empties the dictionary on Yes; true when emptied.
+    // Asks "Очистить словарь тематик?" (Yes/No) and empties the dictionary on Yes; true when
+    // emptied.
     bool ConfirmRemoveAll(COperator& op);
 
     // Appends the theme with its name normalised; refuses (0) with "Тематитика с кодом %d
     // уже существует!" when the code is taken. 1 when added.
-    int AddTheme(std::string_view name, std::int32_t code, std::int32_t parentCode,
-                 COperator& op);
+    int AddTheme(std::string_view name, std::int32_t code, std::int32_t parentCode, COperator& op);
     // Removes every theme with this code and, recursively, the themes under them.
     void RemoveTheme(std::int32_t code);
 

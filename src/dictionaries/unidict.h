@@ -18,7 +18,8 @@ public:
     const CCases& GetAt(int i) const { return m_records[static_cast<std::size_t>(i)]; }
     void Add(const CCases& record) { m_records.push_back(record); }
     void RemoveAll() { m_records.clear(); }
-    // Asks "Очистить словарь падежей?" (Yes/No) and empties the dictionary on Yes; true when emptied.
+    // Asks "Очистить словарь падежей?" (Yes/No) and empties the dictionary on Yes; true when
+    // emptied.
     bool ConfirmRemoveAll(COperator& op);
 
     // Loads (after emptying) or stores the section; an error is reported to op with the

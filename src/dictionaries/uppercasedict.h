@@ -32,7 +32,8 @@ public:
     // the word counts differ, form is returned unchanged.
     std::string ApplyLetterCase(std::string_view keyPhrase, std::string_view form) const;
     void RemoveAll() { m_words.clear(); }
-    // Asks "Очистить словарь регистров букв в принявших органах?" (Yes/No) and empties the dictionary on Yes; true when emptied.
+    // Asks "Очистить словарь регистров букв в принявших органах?" (Yes/No) and empties the
+    // dictionary on Yes; true when emptied.
     bool ConfirmRemoveAll(COperator& op);
 
     // Loads (after emptying) or stores the section; errors are reported to op and not passed

@@ -5,10 +5,10 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <unistd.h>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 #include <vector>
 
 namespace norvak::testing {
@@ -62,9 +62,9 @@ class TempDir {
 public:
     TempDir() {
         static int counter = 0;
-        m_path = std::filesystem::temp_directory_path() /
-                 ("norvak_dict_test_" + std::to_string(::getpid()) + "_" +
-                  std::to_string(++counter));
+        m_path =
+            std::filesystem::temp_directory_path() /
+            ("norvak_dict_test_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
         std::filesystem::remove_all(m_path);
         std::filesystem::create_directories(m_path);
     }

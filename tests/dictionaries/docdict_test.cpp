@@ -53,10 +53,13 @@ TEST(DocDictTest, SortByWordCountIsTheExactSelectionSort) {
         {"boundary: empty", Dict({}), {}},
         {"boundary: one entry", Dict({Kind("A B")}), {"A B/0"}},
         {"nominal: two two-word kinds then one-word end reversed",
-         Dict({Kind("A A", 1), Kind("B B", 2), Kind("C")}), {"C/0", "B B/2", "A A/1"}},
+         Dict({Kind("A A", 1), Kind("B B", 2), Kind("C")}),
+         {"C/0", "B B/2", "A A/1"}},
         {"nominal: two-word kind then two one-word kinds",
-         Dict({Kind("A A"), Kind("B"), Kind("C")}), {"B/0", "C/0", "A A/0"}},
-        {"nominal: one-letter last word counts", Dict({Kind("A B C"), Kind("D E")}),
+         Dict({Kind("A A"), Kind("B"), Kind("C")}),
+         {"B/0", "C/0", "A A/0"}},
+        {"nominal: one-letter last word counts",
+         Dict({Kind("A B C"), Kind("D E")}),
          {"D E/0", "A B C/0"}},
     };
     for (Case& c : cases) {
@@ -78,7 +81,8 @@ TEST(DocDictTest, SortByNameIsTheSameSelectionSortOnUnsignedBytes) {
          {"ABC/0", std::string("АКТ"_cp) + "/0", std::string("ЯКОРЬ"_cp) + "/0"}},
         {"nominal: a prefix sorts first", Dict({Kind("AB"), Kind("A")}), {"A/0", "AB/0"}},
         {"nominal: equal names end in the order the swaps leave",
-         Dict({Kind("B", 1), Kind("B", 2), Kind("A")}), {"A/0", "B/2", "B/1"}},
+         Dict({Kind("B", 1), Kind("B", 2), Kind("A")}),
+         {"A/0", "B/2", "B/1"}},
     };
     for (Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -88,8 +92,8 @@ TEST(DocDictTest, SortByNameIsTheSameSelectionSortOnUnsignedBytes) {
 }
 
 TEST(DocDictTest, FindGenderTakesTheFirstExactMatch) {
-    CDocDict d = Dict({Kind("ПРИКАЗ"_cp, 0), Kind("ПОСТАНОВЛЕНИЕ"_cp, 2),
-                       Kind("ПОСТАНОВЛЕНИЕ"_cp, 1)});
+    CDocDict d =
+        Dict({Kind("ПРИКАЗ"_cp, 0), Kind("ПОСТАНОВЛЕНИЕ"_cp, 2), Kind("ПОСТАНОВЛЕНИЕ"_cp, 1)});
     EXPECT_EQ(d.FindGender("ПОСТАНОВЛЕНИЕ"_cp), 2);
     EXPECT_EQ(d.FindGender("постановление"_cp), 0);
     EXPECT_EQ(d.FindGender("ИНСТРУКЦИЯ"_cp), 0);
@@ -126,10 +130,10 @@ TEST(DocDictTest, EntryBytesPutTheFlagBeforeTheGender) {
     CArchive out;
     CScriptedOperator op;
     ASSERT_TRUE(d.Serialize(out, op));
-    EXPECT_EQ(out.Data(),
-              I32(2) + CasesBytes({"ПРИКАЗ"_cp, "", "", "", "ПРИКАЗОМ"_cp}) + I32(-1) + I32(1) +
-                  I32(2) + CasesBytes({"A"}) + I32(2) + CasesBytes({"B", "", "", "", "BB"}) +
-                  CasesBytes({"C"}) + I32(0) + I32(1));
+    EXPECT_EQ(out.Data(), I32(2) + CasesBytes({"ПРИКАЗ"_cp, "", "", "", "ПРИКАЗОМ"_cp}) + I32(-1) +
+                              I32(1) + I32(2) + CasesBytes({"A"}) + I32(2) +
+                              CasesBytes({"B", "", "", "", "BB"}) + CasesBytes({"C"}) + I32(0) +
+                              I32(1));
 }
 
 TEST(DocDictTest, LoadLinksEntriesAndReadsZeroAliasCountAsNone) {
@@ -164,10 +168,10 @@ TEST(DocDictTest, LoadErrors) {
         {"robustness: missing count", "", 0, 0},
         {"robustness: second entry cut in its alias", I32(2) + a + b.substr(0, b.size() - 12), 1,
          4 + a.size() + b.size() - 12},
-        {"robustness: alias count beyond the data", I32(2) + a + CasesBytes({"B"}) + I32(9999),
-         1, 4 + a.size() + CasesBytes({"B"}).size() + 4},
-        {"robustness: second entry without its gender", I32(2) + a + b.substr(0, b.size() - 2),
-         1, 4 + a.size() + b.size() - 2},
+        {"robustness: alias count beyond the data", I32(2) + a + CasesBytes({"B"}) + I32(9999), 1,
+         4 + a.size() + CasesBytes({"B"}).size() + 4},
+        {"robustness: second entry without its gender", I32(2) + a + b.substr(0, b.size() - 2), 1,
+         4 + a.size() + b.size() - 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

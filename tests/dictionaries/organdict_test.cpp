@@ -58,11 +58,10 @@ TEST(OrganDictTest, SerializeRoundTripDoesNotRegister) {
     CArchive out;
     CScriptedOperator op;
     ASSERT_TRUE(d.Serialize(out, op));
-    EXPECT_EQ(out.Data(), I32(2) +
-                              CasesBytes({"ПРАВИТЕЛЬСТВО"_cp, "ПРАВИТЕЛЬСТВА"_cp, "", "",
-                                          "ПРАВИТЕЛЬСТВОМ"_cp}) +
-                              I32(1) + CasesBytes({}) + Str("") + CasesBytes({"B"}) + I32(-1) +
-                              Str("Bb"));
+    EXPECT_EQ(
+        out.Data(),
+        I32(2) + CasesBytes({"ПРАВИТЕЛЬСТВО"_cp, "ПРАВИТЕЛЬСТВА"_cp, "", "", "ПРАВИТЕЛЬСТВОМ"_cp}) +
+            I32(1) + CasesBytes({}) + Str("") + CasesBytes({"B"}) + I32(-1) + Str("Bb"));
     COrganDict back;
     back.SetUpperCaseDict(&upper);
     CArchive in(out.Data());

@@ -83,10 +83,18 @@ TEST(ServiceDataFuzzTest, MutatedGoldenFile) {
         for (int e = 0; e < edits; ++e) {
             std::size_t at = rng() % bytes.size();
             switch (rng() % 4) {
-            case 0: bytes[at] = static_cast<char>(rng() % 256); break;
-            case 1: bytes[at] = '\xFF'; break;
-            case 2: bytes.erase(at, 1 + rng() % 8); break;
-            default: bytes.insert(at, 1, static_cast<char>(rng() % 256)); break;
+            case 0:
+                bytes[at] = static_cast<char>(rng() % 256);
+                break;
+            case 1:
+                bytes[at] = '\xFF';
+                break;
+            case 2:
+                bytes.erase(at, 1 + rng() % 8);
+                break;
+            default:
+                bytes.insert(at, 1, static_cast<char>(rng() % 256));
+                break;
             }
             if (bytes.empty())
                 break;

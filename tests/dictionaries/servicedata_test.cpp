@@ -175,8 +175,8 @@ TEST(ServiceDataTest, EarlierDamagedCopyIsNotOverwritten) {
 
 TEST(ServiceDataTest, NegativeKindsCountLetsTheNextSectionReadOn) {
     // Kinds: count -1, then a well-formed rest of the file starting with the bodies.
-    const std::string rest = I32(1) + CasesBytes({"A"}) + I32(-1) + Str("a") + I32(1) +
-                             Str("src") + I32(0) + I32(0) + I32(0);
+    const std::string rest = I32(1) + CasesBytes({"A"}) + I32(-1) + Str("a") + I32(1) + Str("src") +
+                             I32(0) + I32(0) + I32(0);
     CServiceData data;
     CScriptedOperator op;
     CArchive in(I32(-1) + rest);

@@ -18,11 +18,10 @@ TEST(SourceDictTest, SortByUnsignedBytesPrefixFirst) {
                                "Собрание законодательства"_cp, "Ведомости"_cp})
         d.Add(s);
     d.Sort();
-    EXPECT_EQ(d.Sources(),
-              (std::vector<std::string>{"Bulletin", std::string("Ведомости"_cp),
-                                        std::string("Ведомости"_cp), std::string("Собр"_cp),
-                                        std::string("Собрание"_cp),
-                                        std::string("Собрание законодательства"_cp)}));
+    EXPECT_EQ(d.Sources(), (std::vector<std::string>{
+                               "Bulletin", std::string("Ведомости"_cp), std::string("Ведомости"_cp),
+                               std::string("Собр"_cp), std::string("Собрание"_cp),
+                               std::string("Собрание законодательства"_cp)}));
 }
 
 TEST(SourceDictTest, RemoveSeveralHighestFirst) {

@@ -37,7 +37,8 @@ TEST(UniDictTest, RoundTripKeepsOrderAndValues) {
     CArchive out;
     CScriptedOperator op;
     ASSERT_TRUE(d.Serialize(out, op));
-    EXPECT_EQ(out.Data(), I32(3) + CasesBytes({"В"}, 3) + CasesBytes({"А"}) + CasesBytes({"Б"}, -1));
+    EXPECT_EQ(out.Data(),
+              I32(3) + CasesBytes({"В"}, 3) + CasesBytes({"А"}) + CasesBytes({"Б"}, -1));
     CUniDict back;
     back.Add(Named("old"));
     CArchive in(out.Data());

@@ -64,8 +64,7 @@ TEST(UpperCaseDictTest, ApplyLetterCase) {
          "Комитетом"_cp},
         {"boundary: longer spelling used up to the form's length", "ДЛИННОЕ"_cp, "ДЛИН"_cp,
          "ДЛИН"_cp},
-        {"robustness: different word counts return the form", "А Б"_cp, "А Б В"_cp,
-         "А Б В"_cp},
+        {"robustness: different word counts return the form", "А Б"_cp, "А Б В"_cp, "А Б В"_cp},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -81,8 +80,8 @@ TEST(UpperCaseDictTest, SerializeInUnsignedKeyOrder) {
     CArchive out;
     CScriptedOperator op;
     ASSERT_TRUE(d.Serialize(out, op));
-    EXPECT_EQ(out.Data(), I32(3) + Str("A") + Str("a") + Str("Я"_cp) + Str("я"_cp) +
-                              Str("ЯБ"_cp) + Str("Яб"_cp));
+    EXPECT_EQ(out.Data(), I32(3) + Str("A") + Str("a") + Str("Я"_cp) + Str("я"_cp) + Str("ЯБ"_cp) +
+                              Str("Яб"_cp));
     CUpperCaseDict back;
     CArchive in(out.Data());
     ASSERT_TRUE(back.Serialize(in, op));
