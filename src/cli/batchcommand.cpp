@@ -1,0 +1,226 @@
+#include "cli/clienv.h"
+#include "cli/options.h"
+#include "core/codepage.h"
+#include "core/textfile.h"
+#include "dictionaries/servicedata.h"
+#include "markup/tags.h"
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <mutex>
+#include <ostream>
+#include <thread>
+
+namespace norvak::cli {
+namespace fs = std::filesystem;
+
+namespace {
+
+struct BatchItem {
+    std::string input;
+    std::string output;
+    ConvertResult result;
+};
+
+std::string CsvField(const std::string& s) {
+    if (s.find_first_of(",\"\r\n") == std::string::npos)
+        return s;
+    std::string q = "\"";
+    for (char c : s) {
+        if (c == '"')
+            q += '"';
+        q += c;
+    }
+    return q + "\"";
+}
+
+std::string JoinUtf8(const std::vector<std::string>& items) {
+    std::string s;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        s += (i ? "; " : "") + Cp1251ToUtf8(items[i]);
+    return s;
+}
+
+std::string ReportCsv(const std::vector<BatchItem>& items) {
+    static const TagCode kCodes[] = {TagCode::ZAG, TagCode::CNT, TagCode::PRV,
+                                     TagCode::LEV, TagCode::LIP, TagCode::NFT,
+                                     TagCode::TAB, TagCode::TTT, TagCode::OGL};
+    std::string csv = "file,status,class,kinds,bodies,dates,numbers,title";
+    for (TagCode c : kCodes)
+        csv += "," + Cp1251ToUtf8(TagCodeText(c));
+    csv += ",warnings,failure\r\n";
+    for (const BatchItem& it : items) {
+        const ConvertResult& r = it.result;
+        const CRequisiteRecord& rec = r.doc.record;
+        std::vector<std::string> fields = {it.input, r.ok ? "converted" : "failed"};
+        fields.push_back(r.ok && r.doc.docClass >= 0 ? std::to_string(r.doc.docClass) : "");
+        fields.push_back(JoinUtf8(rec.m_kinds));
+        fields.push_back(JoinUtf8(rec.m_organs));
+        std::vector<std::string> dates;
+        for (const CDateValue& d : rec.m_adoptionDates)
+            dates.push_back(FormatDate(d));
+        fields.push_back(JoinUtf8(dates));
+        fields.push_back(JoinUtf8(rec.m_numbers));
+        std::string title = Cp1251ToUtf8(rec.m_title);
+        std::replace(title.begin(), title.end(), '\n', ' ');
+        fields.push_back(title);
+        auto counts = CountTagBlocks(r.doc.lines);
+        for (TagCode c : kCodes) {
+            auto f = counts.find(std::string(TagCodeText(c)));
+            fields.push_back(r.ok ? std::to_string(f == counts.end() ? 0 : f->second) : "");
+        }
+        std::string warnings;
+        for (std::size_t i = 0; i < r.warnings.size(); ++i)
+            warnings += (i ? "; " : "") + r.warnings[i];
+        fields.push_back(warnings);
+        fields.push_back(r.failure);
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            csv += (i ? "," : "") + CsvField(fields[i]);
+        csv += "\r\n";
+    }
+    return csv;
+}
+
+void DrawProgress(std::ostream& err, std::size_t done, std::size_t total, const std::string& name) {
+    const int width = 30;
+    int filled = total ? static_cast<int>(done * width / total) : width;
+    std::string shown = fs::path(name).filename().string();
+    if (shown.size() > 40)
+        shown = shown.substr(0, 37) + "...";
+    err << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
+        << std::string(static_cast<std::size_t>(width - filled), ' ') << "] " << done << "/"
+        << total << " " << shown << "\x1b[K" << std::flush;
+}
+
+} // namespace
+
+int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    for (const std::string& a : args)
+        if (a == "-h" || a == "--help") {
+            out << "Usage: norvak-cli batch DIR|FILES... -o OUTDIR [-j N] [options of convert]\n"
+                   "Converts every file (a directory: every file in it, not its subdirectories)\n"
+                   "into OUTDIR/NAME.rla and writes OUTDIR/report.csv.\n";
+            return 0;
+        }
+    std::set<std::string> valueFlags = {"-o", "--output", "-j"};
+    for (const char* const* f = kConvertValueFlags; *f; ++f)
+        valueFlags.insert(*f);
+    std::set<std::string> boolFlags;
+    for (const char* const* f = kConvertBoolFlags; *f; ++f)
+        boolFlags.insert(*f);
+    COptions opts(valueFlags, boolFlags);
+    std::string error;
+    if (!opts.Parse(args, error)) {
+        err << "norvak-cli batch: " << error << '\n';
+        return 2;
+    }
+    std::string outDir = opts.Value("-o").value_or(opts.Value("--output").value_or(""));
+    if (outDir.empty() || opts.Positional().empty()) {
+        err << "norvak-cli batch: give the inputs and -o OUTDIR (see --help)\n";
+        return 2;
+    }
+    int jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    if (!opts.IntValue("-j", jobs, error) || jobs < 1) {
+        err << "norvak-cli batch: " << (error.empty() ? "-j must be at least 1" : error) << '\n';
+        return 2;
+    }
+    ConvertEnv env;
+    if (!MakeConvertEnv(opts, env, error)) {
+        err << "norvak-cli batch: " << error << '\n';
+        return 2;
+    }
+
+    std::vector<BatchItem> items;
+    for (const std::string& p : opts.Positional()) {
+        std::error_code ec;
+        if (fs::is_directory(p, ec)) {
+            std::vector<std::string> files;
+            for (const auto& e : fs::directory_iterator(p, ec))
+                if (e.is_regular_file() && e.path().filename().string()[0] != '.')
+                    files.push_back(e.path().string());
+            std::sort(files.begin(), files.end());
+            for (std::string& f : files)
+                items.push_back({std::move(f), {}, {}});
+        } else {
+            items.push_back({p, {}, {}});
+        }
+    }
+    std::error_code ec;
+    fs::create_directories(outDir, ec);
+    if (!fs::is_directory(outDir)) {
+        err << "norvak-cli batch: cannot create the output directory " << outDir << '\n';
+        return 1;
+    }
+    std::set<std::string> usedNames;
+    for (BatchItem& it : items) {
+        std::string name = DefaultOutputName(it.input, outDir);
+        std::string candidate = name;
+        for (int n = 2; usedNames.count(candidate); ++n)
+            candidate = fs::path(name).replace_extension("").string() + "-" + std::to_string(n) +
+                        ".rla";
+        usedNames.insert(candidate);
+        it.output = candidate;
+    }
+
+    std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> done{0};
+    std::mutex errMutex;
+    std::string dictError;
+    auto worker = [&] {
+        CServiceData dictionaries; // each worker sorts its own copy
+        std::string e;
+        bool dictOk = LoadDictionaries(env.dictPath, dictionaries, e);
+        for (std::size_t i = next++; i < items.size(); i = next++) {
+            BatchItem& it = items[i];
+            if (!dictOk) {
+                it.result.failure = e;
+            } else {
+                try {
+                    it.result = ConvertOne(it.input, it.output, env, dictionaries);
+                } catch (const std::exception& ex) {
+                    it.result = ConvertResult{};
+                    it.result.failure = std::string("internal error: ") + ex.what();
+                }
+            }
+            std::size_t d = ++done;
+            if (ProgressOnTerminal()) {
+                std::lock_guard<std::mutex> lock(errMutex);
+                DrawProgress(err, d, items.size(), it.input);
+            }
+        }
+    };
+    {
+        std::vector<std::thread> threads;
+        int n = std::min<int>(jobs, static_cast<int>(std::max<std::size_t>(1, items.size())));
+        for (int t = 0; t < n; ++t)
+            threads.emplace_back(worker);
+        for (std::thread& t : threads)
+            t.join();
+    }
+    if (ProgressOnTerminal())
+        err << '\n';
+
+    std::string reportPath = (fs::path(outDir) / "report.csv").string();
+    if (!WriteFileAtomic(reportPath, ReportCsv(items), &error)) {
+        err << "norvak-cli batch: cannot write the report: " << error << '\n';
+        return 1;
+    }
+    std::size_t failed = 0, warned = 0;
+    for (const BatchItem& it : items) {
+        if (!it.result.ok)
+            ++failed;
+        else if (!it.result.warnings.empty())
+            ++warned;
+    }
+    out << "Converted " << items.size() - failed << " of " << items.size() << " document(s)";
+    if (warned)
+        out << ", " << warned << " with warnings";
+    out << "; report: " << reportPath << '\n';
+    for (const BatchItem& it : items)
+        if (!it.result.ok)
+            out << "failed: " << it.input << ": " << it.result.failure << '\n';
+    return failed ? 1 : 0;
+}
+
+} // namespace norvak::cli

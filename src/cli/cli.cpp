@@ -1,0 +1,276 @@
+#include "cli/cli.h"
+
+#include "cli/clienv.h"
+#include "cli/options.h"
+#include "cli/terminaloperator.h"
+#include "core/codepage.h"
+#include "core/literal.h"
+#include "core/textfile.h"
+#include "dictionaries/servicedata.h"
+#include "document/dictlocation.h"
+#include "document/sourceformat.h"
+#include "markup/tags.h"
+
+#include <atomic>
+#include <filesystem>
+#include <ostream>
+#include <set>
+
+#ifndef NORVAK_VERSION
+#define NORVAK_VERSION "1.0.0"
+#endif
+
+namespace norvak::cli {
+namespace fs = std::filesystem;
+
+namespace {
+std::atomic<bool> g_progressOnTerminal{false};
+
+const char* const kUsage =
+    "Usage: norvak-cli COMMAND [OPTIONS]\n"
+    "\n"
+    "Prepares Russian legal documents for the reference database: reads a DOS text or a\n"
+    "source-format file, finds its requisites, places the layout tags and writes the\n"
+    "source-format file (*.rla, CP866).\n"
+    "\n"
+    "Commands:\n"
+    "  convert INPUT [-o OUTPUT.rla]   convert one document\n"
+    "  batch DIR|FILES... -o OUTDIR    convert many documents, write OUTDIR/report.csv\n"
+    "  show FILE.rla                   print a source-format file's requisites and text\n"
+    "  dict export --dict DICT.dat -o FOLDER\n"
+    "                                  write the dictionaries as readable text files\n"
+    "  dict import FOLDER -o DICT.dat  build dict.dat from the readable text files\n"
+    "  dict list --dict DICT.dat       count the entries of every dictionary\n"
+    "\n"
+    "Options of convert and batch:\n"
+    "  --type text|source|marked       the input: DOS/Windows text (default), source format\n"
+    "                                  (tagged on opening), source format with markup (kept)\n"
+    "  --encoding dos|windows          encoding of the input (default dos)\n"
+    "  --no-tags                       do not place tags\n"
+    "  --no-requisites                 do not determine requisites\n"
+    "  --dict PATH                     dict.dat to use (default: beside the program, else\n"
+    "                                  ~/.local/share/norvak/dict.dat, else the shipped one)\n"
+    "  --settings PATH                 settings file (Name=value lines, UTF-8)\n"
+    "  --string-length N, --pos-paragraph N, --left-spaces N, --question-doc TEXT\n"
+    "                                  override single settings\n"
+    "  --quote-letter-kind yes|no      put the kind ПИСЬМО into angle brackets (default no)\n"
+    "  -j N                            (batch) documents converted in parallel\n"
+    "\n"
+    "  -h, --help                      this text\n"
+    "  --version                       the program's version\n"
+    "\n"
+    "Exit status: 0 on success, 1 when the work failed, 2 on a usage error.\n"
+    "convert and batch only read the dictionaries; they never write dict.dat.\n";
+
+} // namespace
+
+const char* const kConvertValueFlags[] = {"--type",          "--encoding",    "--dict",
+                                          "--settings",      "--string-length",
+                                          "--pos-paragraph", "--left-spaces", "--question-doc",
+                                          "--quote-letter-kind", nullptr};
+const char* const kConvertBoolFlags[] = {"--no-tags", "--no-requisites", nullptr};
+
+void SetProgressOnTerminal(bool on) { g_progressOnTerminal = on; }
+bool ProgressOnTerminal() { return g_progressOnTerminal; }
+
+bool MakeConvertEnv(const COptions& opts, ConvertEnv& env, std::string& error) {
+    if (auto path = opts.Value("--settings")) {
+        CFileSettingsStore store(*path);
+        if (!fs::exists(*path)) {
+            error = "settings file not found: " + *path;
+            return false;
+        }
+        if (!store.Load(&error))
+            return false;
+        env.settings.Read(store);
+    }
+    if (!opts.IntValue("--string-length", env.settings.m_stringLength, error) ||
+        !opts.IntValue("--pos-paragraph", env.settings.m_posParagraph, error) ||
+        !opts.IntValue("--left-spaces", env.settings.m_leftSpaces, error))
+        return false;
+    if (env.settings.m_stringLength <= 0) {
+        error = "--string-length must be positive";
+        return false;
+    }
+    if (auto q = opts.Value("--question-doc"))
+        env.settings.m_questionDoc = Utf8ToCp1251(*q);
+    if (opts.Has("--no-tags"))
+        env.settings.m_createTags = 0;
+    if (opts.Has("--no-requisites"))
+        env.settings.m_defineRecvisits = 0;
+    if (auto t = opts.Value("--type")) {
+        if (*t == "text")
+            env.open.type = FileType::Text;
+        else if (*t == "source")
+            env.open.type = FileType::Source;
+        else if (*t == "marked")
+            env.open.type = FileType::Marked;
+        else {
+            error = "--type must be text, source or marked, not '" + *t + "'";
+            return false;
+        }
+    }
+    if (auto e = opts.Value("--encoding")) {
+        if (*e == "dos")
+            env.open.encoding = Encoding::Dos;
+        else if (*e == "windows")
+            env.open.encoding = Encoding::Windows;
+        else {
+            error = "--encoding must be dos or windows, not '" + *e + "'";
+            return false;
+        }
+    }
+    if (auto q = opts.Value("--quote-letter-kind")) {
+        if (*q != "yes" && *q != "no") {
+            error = "--quote-letter-kind must be yes or no";
+            return false;
+        }
+        env.quoteLetterKind = *q == "yes";
+    }
+    if (auto d = opts.Value("--dict")) {
+        if (!fs::is_regular_file(*d)) {
+            error = "dictionary file not found: " + *d;
+            return false;
+        }
+        env.dictPath = *d;
+    } else {
+        std::string exeDir = ExecutableDir();
+        std::string shipped = ShippedDictionary(exeDir);
+        DictLocation loc = LocateDictionary(exeDir, shipped);
+        // The command line never creates dict.dat: an unseeded location reads the shipped one.
+        env.dictPath = !loc.path.empty() && fs::is_regular_file(loc.path) ? loc.path : shipped;
+    }
+    return true;
+}
+
+bool LoadDictionaries(const std::string& path, CServiceData& data, std::string& error) {
+    if (path.empty())
+        return true;
+    CTerminalOperator op(nullptr, false);
+    data.Load(path, op);
+    if (!op.Messages().empty() || !data.LoadedCleanly()) {
+        error = "dictionary file " + path + " is damaged";
+        for (const std::string& m : op.Messages())
+            error += "\n  " + m;
+        return false;
+    }
+    return true;
+}
+
+std::string DefaultOutputName(const std::string& input, const std::string& outDir) {
+    fs::path p(input);
+    fs::path name = p.filename();
+    name.replace_extension(".rla");
+    if (!outDir.empty())
+        return (fs::path(outDir) / name).string();
+    return (p.parent_path() / name).string();
+}
+
+ConvertResult ConvertOne(const std::string& input, const std::string& output,
+                         const ConvertEnv& env, CServiceData& dictionaries) {
+    ConvertResult r;
+    CTerminalOperator op(nullptr, env.quoteLetterKind);
+    std::string bytes;
+    if (!fs::is_regular_file(input) || !ReadFileBytes(input, bytes)) {
+        r.failure = "cannot read " + input;
+        return r;
+    }
+    r.doc = OpenDocumentBytes(bytes, input, env.open, env.settings, dictionaries, NullProgress(),
+                              op);
+    r.messages = op.Messages();
+    CRequisiteRecord record = r.doc.record;
+    r.savedLines = EditorRoundTrip(r.doc.lines);
+    record.m_text = r.savedLines;
+    std::string error;
+    if (!WriteSourceFile(record, output, env.settings.m_stringLength, nullptr, &error)) {
+        r.failure = "cannot write " + output + ": " + error;
+        return r;
+    }
+    for (const LossWarning& w : r.doc.losses)
+        r.warnings.push_back("line " + std::to_string(w.line) + ", column " +
+                             std::to_string(w.column) + ": " + std::to_string(w.count) +
+                             " character(s) without a CP1251 form replaced");
+    if (r.doc.nulBytes)
+        r.warnings.push_back(std::to_string(r.doc.nulBytes) + " NUL byte(s) replaced by spaces");
+    if (env.settings.m_defineRecvisits) {
+        if (record.m_kinds.empty())
+            r.warnings.push_back("no kind found");
+        if (record.m_adoptionDates.empty())
+            r.warnings.push_back("no adoption date");
+        if (record.m_numbers.empty())
+            r.warnings.push_back("no number");
+    }
+    if (HasUnclosedFrame(r.doc.lines))
+        r.warnings.push_back("unclosed frame");
+    for (const std::string& m : r.messages)
+        r.warnings.push_back(m);
+    r.ok = true;
+    return r;
+}
+
+namespace {
+void PrintList(std::ostream& out, const char* label, const std::vector<std::string>& items) {
+    out << label;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        out << (i ? "; " : " ") << Cp1251ToUtf8(items[i]);
+    out << '\n';
+}
+} // namespace
+
+void PrintRequisites(std::ostream& out, const CRequisiteRecord& record) {
+    PrintList(out, "Kinds:  ", record.m_kinds);
+    PrintList(out, "Bodies: ", record.m_organs);
+    std::vector<std::string> dates;
+    for (const CDateValue& d : record.m_adoptionDates)
+        dates.push_back(FormatDate(d));
+    PrintList(out, "Dates:  ", dates);
+    PrintList(out, "Numbers:", record.m_numbers);
+    std::string title = Cp1251ToUtf8(record.m_title);
+    for (std::size_t p = title.find('\n'); p != std::string::npos; p = title.find('\n', p + 1))
+        title.replace(p, 1, "\n        ");
+    out << "Title:   " << title << '\n';
+}
+
+std::string FormatTagCounts(const LineList& lines) {
+    std::string s;
+    for (const auto& [code, n] : CountTagBlocks(lines)) {
+        if (!s.empty())
+            s += ", ";
+        s += Cp1251ToUtf8(code) + " " + std::to_string(n);
+    }
+    return s.empty() ? "none" : s;
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        err << kUsage;
+        return 2;
+    }
+    const std::string& cmd = args[0];
+    std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (cmd == "-h" || cmd == "--help" || cmd == "help") {
+        out << kUsage;
+        return 0;
+    }
+    if (cmd == "--version") {
+        out << "norvak-cli " << NORVAK_VERSION << '\n';
+        return 0;
+    }
+    try {
+        if (cmd == "convert")
+            return ConvertCommand(rest, out, err);
+        if (cmd == "batch")
+            return BatchCommand(rest, out, err);
+        if (cmd == "show")
+            return ShowCommand(rest, out, err);
+        if (cmd == "dict")
+            return DictCommand(rest, out, err);
+    } catch (const std::exception& e) {
+        err << "norvak-cli: " << e.what() << '\n';
+        return 1;
+    }
+    err << "norvak-cli: unknown command '" << cmd << "' (see norvak-cli --help)\n";
+    return 2;
+}
+
+} // namespace norvak::cli

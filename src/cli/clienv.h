@@ -1,0 +1,70 @@
+#pragma once
+// What the subcommands of norvak-cli share: the settings and dictionaries a conversion needs,
+// the printing of requisites, and the conversion of one document.
+
+#include "document/openroad.h"
+#include "document/settings.h"
+
+#include <iosfwd>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace norvak {
+class CServiceData;
+}
+
+namespace norvak::cli {
+
+class COptions;
+
+// Flags every converting command understands.
+extern const char* const kConvertValueFlags[];
+extern const char* const kConvertBoolFlags[];
+
+// The environment of a conversion: settings and where the dictionaries are.
+struct ConvertEnv {
+    DocSettings settings;
+    OpenOptions open;
+    std::string dictPath; // empty: run with empty dictionaries
+    bool quoteLetterKind = false;
+};
+
+// Builds the environment from the flags; false with error set on a bad flag value or an
+// unreadable settings file.
+bool MakeConvertEnv(const COptions& opts, ConvertEnv& env, std::string& error);
+
+// Loads dict.dat read-only; false with error set when it is missing or damaged.
+bool LoadDictionaries(const std::string& path, CServiceData& data, std::string& error);
+
+// Everything the conversion of one document found.
+struct ConvertResult {
+    bool ok = false;
+    std::string failure;               // UTF-8, when !ok
+    OpenedDocument doc;                // the opened document
+    LineList savedLines;               // the text lines written (after the editor round trip)
+    std::vector<std::string> warnings; // UTF-8
+    std::vector<std::string> messages; // operator messages, UTF-8
+};
+
+// Opens input through the opening road and writes the source-format file to output
+// (atomically; nothing is written on failure).
+ConvertResult ConvertOne(const std::string& input, const std::string& output,
+                         const ConvertEnv& env, CServiceData& dictionaries);
+
+// The requisites found, for people: kinds, bodies, dates, numbers, title (UTF-8).
+void PrintRequisites(std::ostream& out, const CRequisiteRecord& record);
+// Tag blocks by code, "ЗАГ 3, ТАБ 1" (UTF-8).
+std::string FormatTagCounts(const LineList& lines);
+// The default output name: input with its extension replaced by .rla.
+std::string DefaultOutputName(const std::string& input, const std::string& outDir = {});
+
+int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int ShowCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int DictCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+bool ProgressOnTerminal();
+
+} // namespace norvak::cli
