@@ -3,44 +3,44 @@
 #include "core/codepage.h"
 #include "core/literal.h"
 #include "core/textfile.h"
+#include "document/sourceformat.h"
 
 namespace norvak {
 
-OpenedDocument ReadDocumentFile(const std::string& path, int fileType, bool dos,
+OpenedDocument ReadDocumentFile(const std::string& path, const OpenOptions& options,
                                 const DocSettings& settings, CProgress& progress,
                                 COperator& op) {
-    (void)fileType;
-    (void)dos;
-    (void)settings;
     (void)progress;
     OpenedDocument result;
-    std::string bytes;
-    if (!ReadFileBytes(path, bytes)) {
-        op.Message(FormatMessage("Ошибка чтения файла %s!"_cp, path), MessageIcon::Error);
+    if (options.type == FileType::Text) {
+        std::string bytes;
+        if (!ReadFileBytes(path, bytes)) {
+            op.Message(FormatMessage("Ошибка чтения файла %s!"_cp, Utf8ToCp1251(path)),
+                       MessageIcon::Error);
+            return result;
+        }
+        TextSplitInfo info;
+        result.lines = SplitTextLines(bytes, &info);
+        result.nulBytes = info.nulBytes;
+        for (std::string& line : result.lines)
+            line = DosToWindows(line);
+        result.ok = true;
         return result;
     }
-    // Every line of a DOS text: frame characters to internal codes, then CP866 -> CP1251.
-    result.lines = SplitTextLines(bytes);
-    for (std::string& line : result.lines)
-        line = DosToWindows(line);
-    result.record.m_text = result.lines;
+    bool ok = false;
+    result.record = ReadSourceFile(path, options.encoding == Encoding::Dos, &op, &ok);
+    if (!ok)
+        return result;
+    result.lines = result.record.m_text;
+    if (settings.m_defineRecvisits == 0)
+        result.record.Clear();
     result.ok = true;
     return result;
 }
 
 bool WriteDocumentFile(const std::string& path, const CRequisiteRecord& record, int width,
                        COperator& op) {
-    (void)width;
-    std::string out;
-    for (const std::string& line : record.m_text) {
-        out += WindowsToDos(line);
-        out += "\r\n";
-    }
-    if (!WriteFileAtomic(path, out)) {
-        op.Message("Ошибка сохранения файла!"_cp, MessageIcon::Error);
-        return false;
-    }
-    return true;
+    return WriteSourceFile(record, path, width, &op);
 }
 
 bool ReadFileUnchanged(const std::string& path, LineList& lines) {

@@ -1,11 +1,13 @@
 #pragma once
 // Reading a document file into lines and a requisite record, and writing the record back:
-// the part of opening and saving that needs no window. Kept behind these two functions so
-// that the editor uses the same road as the command line.
+// the part of opening and saving that needs no window, kept behind these functions so that
+// the editor can take the command line's opening road as a whole once the dictionaries join
+// the document.
 
 #include "core/operatorio.h"
 #include "core/progress.h"
 #include "core/textcore.h"
+#include "document/openroad.h"
 #include "document/settings.h"
 #include "requisites/requisiterecord.h"
 
@@ -13,23 +15,15 @@
 
 namespace norvak {
 
-// The file types of the open dialog, 1-based as the dialog counts them.
-enum DocumentFileType { kFileText = 1, kFileSource = 2, kFileMarkedSource = 3 };
-
-// What opening a file produced.
-struct OpenedDocument {
-    LineList lines;            // the text to show
-    CRequisiteRecord record;   // the requisites found or read
-    bool ok = false;           // false: the file could not be read (the operator was told)
-};
-
-// Reads path as the given file type; dos is the encoding chosen in the open dialog.
-OpenedDocument ReadDocumentFile(const std::string& path, int fileType, bool dos,
+// Reads path by its type: a DOS text line by line (frame characters to internal codes, then
+// CP866 to CP1251, whatever the encoding), a source-format file through its reader. An
+// unreadable file is reported to the operator and gives ok = false with empty contents.
+OpenedDocument ReadDocumentFile(const std::string& path, const OpenOptions& options,
                                 const DocSettings& settings, CProgress& progress,
                                 COperator& op);
 
-// Writes the record (its text lines included) to path with the given line width; false when
-// the file could not be written (the operator was told).
+// Writes the record (its text lines included) as a source-format file with the given line
+// width; false when the file could not be written (the operator was told).
 bool WriteDocumentFile(const std::string& path, const CRequisiteRecord& record, int width,
                        COperator& op);
 

@@ -1,5 +1,6 @@
 #include "mainframe.h"
 
+#include "document/sourceformat.h"
 #include "gotolinedlg.h"
 #include "messageboxoperator.h"
 #include "norvakdoc.h"
@@ -401,9 +402,7 @@ void CMainFrame::SetRequisites(const CRequisiteRecord& record) { m_bar->SetRequi
 CRequisiteRecord CMainFrame::GetRequisites() const { return m_bar->GetRequisites(); }
 
 QString CMainFrame::ProposedFileName(const CRequisiteRecord& record) {
-    if (record.m_dbNumber == -1)
-        return {};
-    return QString::asprintf("%05d", record.m_dbNumber);
+    return QString::fromStdString(ProposedSaveName(record.m_dbNumber));
 }
 
 void CMainFrame::SetSavePathProvider(std::function<QString(const QString&)> provider) {

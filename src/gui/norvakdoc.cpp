@@ -168,8 +168,13 @@ bool CNorvakDoc::OpenFile(const QString& path, int fileType, bool dos) {
     CProgress& progress = m_frame->Progress();
     progress.Pump();
 
-    OpenedDocument opened = ReadDocumentFile(path.toStdString(), fileType, dos, m_settings,
-                                             progress, m_frame->Operator());
+    OpenOptions options;
+    options.type = fileType == 2   ? FileType::Source
+                   : fileType == 3 ? FileType::Marked
+                                   : FileType::Text;
+    options.encoding = dos ? Encoding::Dos : Encoding::Windows;
+    OpenedDocument opened =
+        ReadDocumentFile(path.toStdString(), options, m_settings, progress, m_frame->Operator());
     if (!opened.ok) {
         progress.End();
         SetModified(false);

@@ -231,6 +231,17 @@ void CNorvakView::keyPressEvent(QKeyEvent* event) {
     QPlainTextEdit::keyPressEvent(event);
 }
 
+QMimeData* CNorvakView::createMimeDataFromSelection() const {
+    // The selected characters as they are: the plain-text export of the document would turn
+    // no-break spaces into spaces.
+    QString text = textCursor().selectedText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    auto* mime = new QMimeData;
+    mime->setText(text);
+    return mime;
+}
+
 void CNorvakView::insertFromMimeData(const QMimeData* source) {
     if (source == nullptr || !source->hasText())
         return;
