@@ -31,6 +31,10 @@
 #define NORVAK_VERSION "1.0"
 #endif
 
+// The icons and the guide are compiled into the static library; its resources must be
+// registered by name (outside any namespace) before the first use.
+static void InitNorvakResources() { Q_INIT_RESOURCE(norvak); }
+
 namespace norvak {
 namespace {
 
@@ -73,6 +77,7 @@ QString Esc(const QString& s) { return s.toHtmlEscaped(); }
 
 CMainFrame::CMainFrame(CQtSettingsStore& store, const QString& serviceDataPath, QWidget* parent)
     : QMainWindow(parent), m_store(store) {
+    InitNorvakResources();
     m_boxOperator = std::make_unique<CMessageBoxOperator>(this);
     m_operator = m_boxOperator.get();
     setObjectName(QStringLiteral("MainFrame"));
@@ -312,6 +317,7 @@ void CMainFrame::CreateToolBars() {
         else
             m_tagBar->addAction(Action(id));
     }
+    addToolBarBreak(Qt::TopToolBarArea);
     addToolBar(Qt::TopToolBarArea, m_tagBar);
 
     if (QMenu* view = menuBar()->findChild<QMenu*>(QStringLiteral("ViewMenu"))) {

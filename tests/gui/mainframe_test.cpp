@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTextLayout>
 #include <QToolBar>
 
@@ -401,6 +402,19 @@ private slots:
         QCOMPARE(m_settings->value(QStringLiteral("StringLength")).toInt(), 70);
         QCOMPARE(m_settings->value(QStringLiteral("FontName")).toString(),
                  QStringLiteral("Courier New"));
+    }
+
+    void f1OpensTheOperatorsGuide() {
+        QCOMPARE(Frame().Action(ID_HELP_INDEX)->shortcut(), QKeySequence(Qt::Key_F1));
+        Frame().Action(ID_HELP_INDEX)->trigger();
+        auto* browser = Frame().findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
+        QVERIFY(browser != nullptr);
+        const QString text = browser->toPlainText();
+        QVERIFY(text.contains(QStringLiteral("Открытие документа")));
+        QVERIFY(text.contains(QStringLiteral("Ошибка чтения файла")));
+        QVERIFY(QIcon(QStringLiteral(":/icons/document-open.svg")).pixmap(16, 16).toImage()
+                    .pixelColor(8, 8)
+                    .isValid());
     }
 
     void screenshot() {
