@@ -1,0 +1,128 @@
+#pragma once
+// The main window: menus, the main and tag toolbars, the status line with the position pane
+// and the stage progress indicator, the docked requisites bar, and the small dialogs.
+
+#include "commands.h"
+#include "core/operatorio.h"
+#include "requisites/requisiterecord.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QSettings;
+class QToolBar;
+
+namespace norvak {
+
+class CMessageBoxOperator;
+class CNorvakDoc;
+class CNorvakView;
+class CQtSettingsStore;
+class CRequisitesBar;
+class CStageProgress;
+class CProgress;
+
+// The main frame; owns the document, the view and the bars.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kRecentFiles = 4;
+    static constexpr const char* kBarProfile = "BarState";
+
+    // Builds the document (service data, settings), the view (font) and the window; the bar
+    // layout saved under "BarState" is taken over when it names only existing bars.
+    CMainFrame(CQtSettingsStore& store, const QString& serviceDataPath,
+               QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CNorvakDoc& Doc() { return *m_doc; }
+    CNorvakView& View() { return *m_view; }
+    CRequisitesBar& Bar() { return *m_bar; }
+    QToolBar& MainToolBar() { return *m_mainBar; }
+    QToolBar& TagToolBar() { return *m_tagBar; }
+    CStageProgress& StageProgress() { return *m_progress; }
+
+    // The operator the core talks to; message boxes unless replaced (tests).
+    COperator& Operator() { return *m_operator; }
+    void SetOperator(COperator* op);
+    CProgress& Progress();
+
+    // The requisites shown in the bar.
+    void SetRequisites(const CRequisiteRecord& record);
+    CRequisiteRecord GetRequisites() const;
+
+    // The save dialog for the source format; the proposed name is the database number as
+    // "%05d" when there is one. Empty when cancelled.
+    QString AskSavePath(const CRequisiteRecord& record);
+    // The open dialog; false when cancelled.
+    bool AskOpenPath(int lastType, QString& path, int& type, bool& dos);
+    // Replace the two file dialogs (tests and scripted runs).
+    void SetSavePathProvider(std::function<QString(const QString& proposed)> provider);
+    void SetOpenPathProvider(std::function<bool(int, QString&, int&, bool&)> provider);
+
+    void AddRecentFile(const QString& path);
+    QStringList RecentFiles() const;
+
+    // The action of a command identifier (null when there is none); later commands connect
+    // to these and enable them.
+    QAction* Action(int id) const { return m_actions.value(id, nullptr); }
+
+    void ShowPosition(int line, int column, int total);
+    QString PositionText() const;
+    QString MessageText() const;
+
+    // Enables the commands that depend on the state of the document and the view.
+    void UpdateCommands();
+
+    void SaveBarState();
+    bool LoadBarState();
+    // True when a saved list of bar names names only bars of this window.
+    bool CheckBarNames(const QStringList& names) const;
+
+    static QString ProposedFileName(const CRequisiteRecord& record);
+
+public slots:
+    void ShowHelp();
+    void ShowAbout();
+    void OnOptions();
+    void OnGotoLine();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QAction* MakeAction(int id, const QString& iconName = {});
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBars();
+    void CreateStatusBar();
+    void ConnectCommands();
+    void RebuildRecentMenu();
+    void ApplyBarSize();
+    QSettings& Settings();
+
+    CQtSettingsStore& m_store;
+    std::unique_ptr<CNorvakDoc> m_doc;
+    CNorvakView* m_view = nullptr;
+    CRequisitesBar* m_bar = nullptr;
+    QToolBar* m_mainBar = nullptr;
+    QToolBar* m_tagBar = nullptr;
+    QLabel* m_position = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_recentSeparator = nullptr;
+    QList<QAction*> m_recentActions;
+    std::unique_ptr<CStageProgress> m_progress;
+    std::unique_ptr<CMessageBoxOperator> m_boxOperator;
+    COperator* m_operator = nullptr;
+    std::function<QString(const QString&)> m_savePathProvider;
+    std::function<bool(int, QString&, int&, bool&)> m_openPathProvider;
+    QHash<int, QAction*> m_actions;
+    bool m_barSizePending = false;
+};
+
+} // namespace norvak

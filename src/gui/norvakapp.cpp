@@ -1,0 +1,60 @@
+#include "norvakapp.h"
+
+#include "mainframe.h"
+#include "norvakdoc.h"
+#include "qtsettingsstore.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+
+namespace norvak {
+
+CNorvakApp::CNorvakApp(int& argc, char** argv) : QApplication(argc, argv) {
+    setOrganizationName(QString::fromLatin1(CQtSettingsStore::kOrganisation));
+    setApplicationName(QString::fromLatin1(CQtSettingsStore::kApplication));
+    setApplicationDisplayName(QStringLiteral("Norvak"));
+    setApplicationVersion(QStringLiteral(NORVAK_VERSION));
+    setDesktopFileName(QStringLiteral("norvak"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/norvak.svg")));
+}
+
+CNorvakApp::~CNorvakApp() {
+    m_frame.reset();
+    m_store.reset();
+}
+
+QString CNorvakApp::ServiceDataPath() {
+    return QDir(applicationDirPath()).filePath(QStringLiteral("dict.dat"));
+}
+
+bool CNorvakApp::InitInstance() {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Norvak: редактор правовых документов"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    QCommandLineOption text(QStringLiteral("text"),
+                            QStringLiteral("Открыть текстовый файл DOS с разметкой и "
+                                           "определением реквизитов."),
+                            QStringLiteral("file"));
+    QCommandLineOption windows(QStringLiteral("windows"),
+                               QStringLiteral("Файл для --text в кодировке Windows."));
+    parser.addOption(text);
+    parser.addOption(windows);
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("Файл, открываемый без преобразований."));
+    parser.process(*this);
+
+    m_store = std::make_unique<CQtSettingsStore>();
+    m_frame = std::make_unique<CMainFrame>(*m_store, ServiceDataPath());
+    m_frame->showMaximized();
+
+    if (parser.isSet(text))
+        m_frame->Doc().OpenFile(parser.value(text), 1, !parser.isSet(windows));
+    else if (!parser.positionalArguments().isEmpty())
+        m_frame->Doc().OpenUnchanged(parser.positionalArguments().front());
+    return true;
+}
+
+} // namespace norvak

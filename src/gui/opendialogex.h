@@ -1,0 +1,53 @@
+#pragma once
+// The open dialog: the file dialog with the three file types, a "Кодировка файла" group
+// (Dos / Windows), a preview check box and a preview of the selected file's first lines.
+
+#include <QFileDialog>
+
+#include <string>
+
+class QCheckBox;
+class QPlainTextEdit;
+class QRadioButton;
+
+namespace norvak {
+
+// Chooses the file to open, its type and its encoding.
+class COpenDialogEx : public QFileDialog {
+    Q_OBJECT
+public:
+    static constexpr int kPreviewLines = 50;
+
+    // fileType: 1-based type to preselect; 0 leaves the first.
+    COpenDialogEx(QWidget* parent, int fileType);
+
+    // 1-based type of the chosen filter.
+    int FileType() const;
+    bool DosEncoding() const { return m_dos; }
+    bool PreviewOn() const { return m_preview; }
+    QString PreviewText() const;
+
+    // Sets the encoding or the preview flag as the controls do.
+    void SetDosEncoding(bool dos);
+    void SetPreview(bool on);
+    // Shows the preview of path (when the preview is on).
+    void UpdatePreview(const QString& path);
+
+    static QStringList FileTypeFilters();
+    // The first lines of a file as the preview shows them: in the DOS encoding every line is
+    // converted from CP866 to CP1251 (frame characters keep their look-alikes). A file that
+    // cannot be read gives what was read (nothing).
+    static std::vector<std::string> PreviewLines(const std::string& path, bool dos,
+                                                 int maxLines);
+
+private:
+    QRadioButton* m_dosButton;
+    QRadioButton* m_windowsButton;
+    QCheckBox* m_previewBox;
+    QPlainTextEdit* m_previewText;
+    QString m_current;
+    bool m_dos = true;
+    bool m_preview = true;
+};
+
+} // namespace norvak

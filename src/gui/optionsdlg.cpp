@@ -1,0 +1,83 @@
+#include "optionsdlg.h"
+
+#include "textcodec.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace norvak {
+
+COptionsDlg::COptionsDlg(QWidget* parent, const DocSettings& settings)
+    : QDialog(parent), m_values(settings) {
+    setWindowTitle(QStringLiteral("Параметры"));
+    m_posParagraph = new QLineEdit(QString::number(settings.m_posParagraph), this);
+    m_stringLength = new QLineEdit(QString::number(settings.m_stringLength), this);
+    m_questionDoc = new QLineEdit(BytesToQString(settings.m_questionDoc), this);
+    m_leftSpaces = new QLineEdit(QString::number(settings.m_leftSpaces), this);
+    m_defineRecvisits =
+        new QCheckBox(QStringLiteral("Определять реквизиты при открытии документа"), this);
+    m_createTags = new QCheckBox(QStringLiteral("Создавать теги при открытии документа"), this);
+    m_defineRecvisits->setChecked(settings.m_defineRecvisits != 0);
+    m_createTags->setChecked(settings.m_createTags != 0);
+    for (QLineEdit* e : {m_posParagraph, m_stringLength, m_leftSpaces})
+        e->setMaximumWidth(80);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Позиция начала абзаца"), m_posParagraph);
+    form->addRow(QStringLiteral("Длина строки"), m_stringLength);
+    form->addRow(QStringLiteral("Вид документа-вопроса"), m_questionDoc);
+    auto* leftLabel = new QLabel(QStringLiteral("Минимальное количество пробелов в левой части "
+                                                "строки для текста, прижатого вправо"),
+                                 this);
+    leftLabel->setWordWrap(true);
+    form->addRow(leftLabel, m_leftSpaces);
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &COptionsDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &COptionsDlg::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(m_defineRecvisits);
+    layout->addWidget(m_createTags);
+    layout->addWidget(buttons);
+    setMinimumWidth(460);
+}
+
+bool COptionsDlg::Collect() {
+    DocSettings v = m_values;
+    for (auto [edit, target] : {std::pair{m_posParagraph, &v.m_posParagraph},
+                                std::pair{m_stringLength, &v.m_stringLength},
+                                std::pair{m_leftSpaces, &v.m_leftSpaces}}) {
+        bool ok = false;
+        const int n = edit->text().trimmed().toInt(&ok);
+        if (!ok) {
+            QMessageBox::warning(this, QStringLiteral("Norvak"),
+                                 QStringLiteral("Введите целое число."));
+            edit->setFocus();
+            edit->selectAll();
+            return false;
+        }
+        *target = n;
+    }
+    v.m_questionDoc = QStringToBytes(m_questionDoc->text());
+    v.m_defineRecvisits = m_defineRecvisits->isChecked() ? 1 : 0;
+    v.m_createTags = m_createTags->isChecked() ? 1 : 0;
+    m_values = v;
+    return true;
+}
+
+void COptionsDlg::accept() {
+    if (Collect())
+        QDialog::accept();
+}
+
+} // namespace norvak

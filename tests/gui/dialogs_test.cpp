@@ -1,0 +1,112 @@
+#include "guitests.h"
+
+#include "core/codepage.h"
+#include "gotolinedlg.h"
+#include "opendialogex.h"
+#include "optionsdlg.h"
+#include "textcodec.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace norvak;
+
+// The open, options and go-to-line dialogs.
+class TestDialogs : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+
+private slots:
+    void openDialogOffersTheThreeTypes() {
+        COpenDialogEx dialog(nullptr, 3);
+        QCOMPARE(dialog.nameFilters(), COpenDialogEx::FileTypeFilters());
+        QCOMPARE(dialog.FileType(), 3);
+        QVERIFY(dialog.DosEncoding());
+        QVERIFY(dialog.PreviewOn());
+        QCOMPARE(COpenDialogEx(nullptr, 0).FileType(), 1);
+    }
+
+    void previewShowsTheFirstFiftyLines() {
+        const QString path = m_dir.filePath(QStringLiteral("eighty.txt"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        for (int i = 1; i <= 80; ++i)
+            f.write(QByteArray::number(i) + "\r\n");
+        f.close();
+        COpenDialogEx dialog(nullptr, 1);
+        dialog.UpdatePreview(path);
+        const QStringList lines = dialog.PreviewText().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 50);
+        QCOMPARE(lines.front(), QStringLiteral("1"));
+        QCOMPARE(lines.back(), QStringLiteral("50"));
+        dialog.SetPreview(false);
+        QVERIFY(dialog.PreviewText().isEmpty());
+    }
+
+    void previewFollowsTheEncoding() {
+        const QString path = m_dir.filePath(QStringLiteral("dos.txt"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("\x8f\xe0\xa8\xaa\xa0\xa7\r\n"); // "Приказ" in CP866
+        f.close();
+        COpenDialogEx dialog(nullptr, 1);
+        dialog.UpdatePreview(path);
+        QCOMPARE(dialog.PreviewText(), QStringLiteral("Приказ"));
+        dialog.SetDosEncoding(false);
+        QCOMPARE(dialog.PreviewText(),
+                 BytesToQString(std::string("\x8f\xe0\xa8\xaa\xa0\xa7")).replace(QChar(0xA0), QLatin1Char(' ')));
+        QCOMPARE(COpenDialogEx::PreviewLines(m_dir.filePath("none").toStdString(), true, 50).size(),
+                 size_t(0));
+    }
+
+    void gotoLineWraps() {
+        CGotoLineDlg dialog(nullptr, 10);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Перейти на строку"));
+        QSpinBox* spin = dialog.Spin();
+        QCOMPARE(spin->minimum(), 1);
+        QCOMPARE(spin->maximum(), 10);
+        QCOMPARE(dialog.Line(), 1);
+        spin->stepDown();
+        QCOMPARE(dialog.Line(), 10);
+        spin->stepUp();
+        QCOMPARE(dialog.Line(), 1);
+    }
+
+    void optionsCarryTheSixValues() {
+        DocSettings s;
+        COptionsDlg dialog(nullptr, s);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Параметры"));
+        QCOMPARE(dialog.QuestionDocEdit()->text(), QStringLiteral("ВОПРОС-ОТВЕТ"));
+        dialog.StringLengthEdit()->setText(QStringLiteral("72"));
+        dialog.QuestionDocEdit()->setText(QStringLiteral("ПИСЬМО"));
+        dialog.CreateTagsBox()->setChecked(false);
+        QVERIFY(dialog.Collect());
+        QCOMPARE(dialog.Values().m_stringLength, 72);
+        QCOMPARE(dialog.Values().m_questionDoc, Cp("ПИСЬМО"));
+        QCOMPARE(dialog.Values().m_createTags, 0);
+        QCOMPARE(dialog.Values().m_defineRecvisits, 1);
+    }
+
+    void optionsRefuseANonInteger() {
+        DocSettings s;
+        COptionsDlg dialog(nullptr, s);
+        dialog.PosParagraphEdit()->setText(QStringLiteral("пять"));
+        // The complaint is a message box; close it as the operator would.
+        QTimer::singleShot(0, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->accept();
+        });
+        QVERIFY(!dialog.Collect());
+        QCOMPARE(dialog.Values().m_posParagraph, 5);
+    }
+};
+
+NORVAK_GUI_TEST(TestDialogs);
+#include "dialogs_test.moc"

@@ -1,0 +1,57 @@
+// Runs one test class of the editor (named by the first argument) or all of them.
+#include "guitests.h"
+
+#include "core/codepage.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <string>
+
+namespace {
+
+std::map<std::string, std::function<int(int, char**)>>& Registry() {
+    static std::map<std::string, std::function<int(int, char**)>> registry;
+    return registry;
+}
+
+} // namespace
+
+void RegisterGuiTest(const char* name, std::function<int(int, char**)> run) {
+    Registry()[name] = std::move(run);
+}
+
+void TypeText(QWidget* widget, const QString& text) {
+    for (QChar c : text) {
+        const auto key = static_cast<Qt::Key>(c.toUpper().unicode());
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+std::string Cp(const char* utf8) { return norvak::Utf8ToCp1251(utf8); }
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("QuorvelTest"));
+    QApplication::setApplicationName(QStringLiteral("NorvakGuiTests"));
+    if (argc > 1 && Registry().count(argv[1]) != 0) {
+        // Qt Test sees the program name and the options after the class name.
+        char* rest[64];
+        int n = 0;
+        rest[n++] = argv[0];
+        for (int i = 2; i < argc && n < 63; ++i)
+            rest[n++] = argv[i];
+        return Registry()[argv[1]](n, rest);
+    }
+    int failures = 0;
+    for (auto& [name, run] : Registry())
+        failures += run(1, argv);
+    return failures == 0 ? 0 : 1;
+}
