@@ -316,21 +316,18 @@ std::vector<Section> GroupSections(const std::vector<Line>& lines,
     for (const Line& l : lines) {
         if (l.section) {
             if (!sectionKinds.count(l.name))
-                throw ParseError{l.number, "unknown section '[" +
-                                 l.name + "]'"};
+                throw ParseError{l.number, "unknown section '[" + l.name + "]'"};
             sections.push_back({l.name, l.number, {}});
             seen.clear();
             continue;
         }
         if (sections.empty()) {
             if (!fieldsFirst)
-                throw ParseError{l.number, "field '" + l.name +
-                                 "' before the first [section]"};
+                throw ParseError{l.number, "field '" + l.name + "' before the first [section]"};
             sections.push_back({"", l.number, {}});
         }
         if (!sections.back().kind.empty() && !seen.insert(l.name).second)
-            throw ParseError{l.number, "field '" + l.name +
-                             "' given twice"};
+            throw ParseError{l.number, "field '" + l.name + "' given twice"};
         sections.back().fields.push_back(l);
     }
     return sections;
@@ -340,7 +337,9 @@ std::vector<Section> GroupSections(const std::vector<Line>& lines,
     throw ParseError{l.number, what};
 }
 
-[[noreturn]] void UnknownField(const Line& l) { FieldError(l, "unknown field '" + l.name + "'"); }
+[[noreturn]] void UnknownField(const Line& l) {
+    FieldError(l, "unknown field '" + l.name + "'");
+}
 
 // The value of a field, with the line number added to any error in it.
 std::string ValueOf(const Line& l) {
@@ -384,8 +383,7 @@ CCases ReadCases(const Section& s) {
 // An alias section must follow an entry it belongs to.
 void CheckAliasOwner(const Section& s, bool haveEntry, std::string_view entryKind) {
     if (!haveEntry)
-        throw ParseError{s.line, "[alias] before the first [" +
-                         std::string(entryKind) + "]"};
+        throw ParseError{s.line, "[alias] before the first [" + std::string(entryKind) + "]"};
 }
 
 std::vector<CDocKindEntry> ReadKinds(std::string_view text) {
@@ -541,8 +539,7 @@ struct Parsed {
 };
 
 // Runs read over a file; an error comes back as "file:line: message".
-template <class Read>
-bool ReadFile(const DictTextFile& file, Read&& read, std::string* error) {
+template <class Read> bool ReadFile(const DictTextFile& file, Read&& read, std::string* error) {
     try {
         read(file.text);
         return true;
@@ -568,8 +565,8 @@ bool BuildThemes(const std::vector<CTemathicsRec>& themes, CTemathicsDict& dict)
 } // namespace
 
 const std::vector<std::string>& DictTextFileNames() {
-    static const std::vector<std::string> names = {kKindsFile,  kOrgansFile, kSourcesFile,
-                                                   kUniFile,    kThemesFile, kLetterCaseFile};
+    static const std::vector<std::string> names = {kKindsFile, kOrgansFile, kSourcesFile,
+                                                   kUniFile,   kThemesFile, kLetterCaseFile};
     return names;
 }
 
@@ -666,16 +663,19 @@ bool ParseDictionaries(const std::vector<DictTextFile>& files, CServiceData& dat
         }
 
     Parsed p;
-    if (!ReadFile(*find(kKindsFile), [&](std::string_view t) { p.kinds = ReadKinds(t); }, error) ||
-        !ReadFile(*find(kOrgansFile), [&](std::string_view t) { p.organs = ReadOrgans(t); },
-                  error) ||
-        !ReadFile(*find(kSourcesFile), [&](std::string_view t) { p.sources = ReadSources(t); },
-                  error) ||
-        !ReadFile(*find(kUniFile), [&](std::string_view t) { p.uni = ReadUni(t); }, error) ||
-        !ReadFile(*find(kThemesFile), [&](std::string_view t) { p.themes = ReadThemes(t); },
-                  error) ||
-        !ReadFile(*find(kLetterCaseFile), [&](std::string_view t) { p.words = ReadLetterCase(t); },
-                  error))
+    if (!ReadFile(
+            *find(kKindsFile), [&](std::string_view t) { p.kinds = ReadKinds(t); }, error) ||
+        !ReadFile(
+            *find(kOrgansFile), [&](std::string_view t) { p.organs = ReadOrgans(t); }, error) ||
+        !ReadFile(
+            *find(kSourcesFile), [&](std::string_view t) { p.sources = ReadSources(t); }, error) ||
+        !ReadFile(
+            *find(kUniFile), [&](std::string_view t) { p.uni = ReadUni(t); }, error) ||
+        !ReadFile(
+            *find(kThemesFile), [&](std::string_view t) { p.themes = ReadThemes(t); }, error) ||
+        !ReadFile(
+            *find(kLetterCaseFile), [&](std::string_view t) { p.words = ReadLetterCase(t); },
+            error))
         return false;
 
     CTemathicsDict themes;

@@ -56,8 +56,12 @@ CCases Cases(std::vector<std::string_view> forms, std::int32_t value = 0) {
     return c;
 }
 
-std::string ShippedFolder() { return std::string(NORVAK_SOURCE_DIR) + "/data/dict"; }
-std::string GoldenFolder() { return std::string(NORVAK_TEST_DATA) + "/dicttext/golden"; }
+std::string ShippedFolder() {
+    return std::string(NORVAK_SOURCE_DIR) + "/data/dict";
+}
+std::string GoldenFolder() {
+    return std::string(NORVAK_TEST_DATA) + "/dicttext/golden";
+}
 
 // Dictionaries that use every field and every value that needs care: carried integers,
 // genders and flags outside their usual range, empty and non-normalised texts, bytes that
@@ -74,8 +78,8 @@ void FillRich(CServiceData& data) {
                           7);
     k2.SetGender(GenderNeuter);
     k2.SetQuoteTitle(1);
-    k2.SetAliases({Cases({"П О Л О Ж Е Н И Е"_cp, "", "", "", "П О Л О Ж Е Н И Е М"_cp}),
-                   Cases({}, -3)});
+    k2.SetAliases(
+        {Cases({"П О Л О Ж Е Н И Е"_cp, "", "", "", "П О Л О Ж Е Н И Е М"_cp}), Cases({}, -3)});
     kinds.Add(k2);
     CDocKindEntry k3 = kinds.CreateEntry(); // odd values a damaged or foreign file may hold
     k3.GetCases() = Cases({" ПРИКАЗ  "_cp, "", "", "", "ПРИКАЗОМ\\"_cp});
@@ -99,7 +103,9 @@ void FillRich(CServiceData& data) {
     sources.Add("Российская газета"_cp);
     sources.Add("");
     sources.Add("Российская газета"_cp);
-    sources.Add(std::string("\x01\t\x98\xA0\xAD\x7F" "C:\\path=1 # [x]", 21));
+    sources.Add(std::string("\x01\t\x98\xA0\xAD\x7F"
+                            "C:\\path=1 # [x]",
+                            21));
 
     data.UniDict().Add(Cases({"А"_cp, "", "", "", "", "Е"_cp}, 3));
     data.UniDict().Add(CCases());
@@ -178,8 +184,8 @@ TEST(DictTextEscapeTest, ValuesAreWrittenReadablyAndEscapedWhereTextCannotCarryT
 TEST(DictTextEscapeTest, EveryByteAndRandomStringsSurviveEscaping) {
     for (int b = 0; b < 256; ++b) {
         for (bool asName : {false, true}) {
-            const std::string s = std::string("a") + static_cast<char>(b) + "b" +
-                                  static_cast<char>(b);
+            const std::string s =
+                std::string("a") + static_cast<char>(b) + "b" + static_cast<char>(b);
             std::string back;
             ASSERT_TRUE(UnescapeDictValue(EscapeDictValue(s, asName), back, nullptr)) << b;
             EXPECT_EQ(back, s) << b;
@@ -283,8 +289,7 @@ TEST(DictTextRoundTripTest, FilesMatchTheGoldenFiles) {
     for (std::size_t i = 0; i < files.size(); ++i) {
         EXPECT_EQ(files[i].name, DictTextFileNames()[i]);
         std::string golden;
-        ASSERT_TRUE(ReadFileBytes(GoldenFolder() + "/" + files[i].name, golden))
-            << files[i].name;
+        ASSERT_TRUE(ReadFileBytes(GoldenFolder() + "/" + files[i].name, golden)) << files[i].name;
         EXPECT_EQ(files[i].text, golden) << files[i].name;
     }
 }
@@ -302,9 +307,9 @@ TEST(DictTextRoundTripTest, EmptyDictionariesRoundTrip) {
 }
 
 TEST(DictTextImportTest, EntriesAreLinkedAndLetterCaseIsExactlyTheFile) {
-    const std::vector<DictTextFile> files = With(
-        "organs.txt", "[body]\nnominative = МИНИСТЕРСТВО ФИНАНСОВ\n"
-                      "letter-case = Министерство финансов\n");
+    const std::vector<DictTextFile> files =
+        With("organs.txt", "[body]\nnominative = МИНИСТЕРСТВО ФИНАНСОВ\n"
+                           "letter-case = Министерство финансов\n");
     CServiceData data;
     std::string error;
     ASSERT_TRUE(ParseDictionaries(With("kinds.txt", "[kind]\nnominative = УКАЗ\n"), data, &error))
@@ -344,11 +349,11 @@ TEST(DictTextImportTest, LayoutDetailsDoNotMatter) {
 TEST(DictTextImportTest, GenderAndQuoteTitleAcceptWordsAndNumbers) {
     CServiceData data;
     std::string error;
-    ASSERT_TRUE(ParseDictionaries(
-        With("kinds.txt", "[kind]\ngender = neuter\nquote-title = yes\n"
-                          "[kind]\ngender = 1\nquote-title = no\n"
-                          "[kind]\ngender = -4\nquote-title = 2\n[kind]\n"),
-        data, &error))
+    ASSERT_TRUE(
+        ParseDictionaries(With("kinds.txt", "[kind]\ngender = neuter\nquote-title = yes\n"
+                                            "[kind]\ngender = 1\nquote-title = no\n"
+                                            "[kind]\ngender = -4\nquote-title = 2\n[kind]\n"),
+                          data, &error))
         << error;
     const CDocDict& k = data.DocDict();
     ASSERT_EQ(k.GetCount(), 4);
@@ -384,7 +389,8 @@ TEST(DictTextImportTest, ErrorsNameTheFileAndLineAndChangeNothing) {
          "kinds.txt:1: field 'nominative' before the first [section]"},
         {"unknown section", "organs.txt", "[body]\n[organ]\n",
          "organs.txt:2: unknown section '[organ]'"},
-        {"section of another file", "kinds.txt", "[body]\n", "kinds.txt:1: unknown section '[body]'"},
+        {"section of another file", "kinds.txt", "[body]\n",
+         "kinds.txt:1: unknown section '[body]'"},
         {"unclosed section", "unidict.txt", "\n[record\n",
          "unidict.txt:2: section name without ']'"},
         {"line without =", "kinds.txt", "[kind]\nnominative УКАЗ\n",
@@ -541,7 +547,8 @@ TEST_F(ShippedDictionariesTest, AreSortedAsOpeningADocumentLeavesThem) {
 
 TEST_F(ShippedDictionariesTest, ThemesAreTheShippedRubricator) {
     std::string bytes;
-    ASSERT_TRUE(ReadFileBytes(std::string(NORVAK_SOURCE_DIR) + "/data/rubricator/themes.txt", bytes));
+    ASSERT_TRUE(
+        ReadFileBytes(std::string(NORVAK_SOURCE_DIR) + "/data/rubricator/themes.txt", bytes));
     CTemathicsDict themes;
     CScriptedOperator op;
     EXPECT_EQ(themes.LoadRubricatorBytes(bytes, RubricatorEncoding::Windows, op), 1);
@@ -615,7 +622,8 @@ TEST_F(ShippedDictionariesTest, HoldTheKindsAndBodiesOperatorsMeetMost) {
          "Государственная Дума Федерального Собрания Российской Федерации"_cp},
         {"СОВЕТ ФЕДЕРАЦИИ"_cp, CaseInstrumental, "СОВЕТОМ ФЕДЕРАЦИИ"_cp,
          "Совет Федерации Федерального Собрания Российской Федерации"_cp},
-        {"РОССТАТ"_cp, CaseGenitive, "РОССТАТА"_cp, "Федеральная служба государственной статистики"_cp},
+        {"РОССТАТ"_cp, CaseGenitive, "РОССТАТА"_cp,
+         "Федеральная служба государственной статистики"_cp},
         {"ФЕДЕРАЛЬНАЯ НАЛОГОВАЯ СЛУЖБА"_cp, CaseInstrumental, "ФЕДЕРАЛЬНОЙ НАЛОГОВОЙ СЛУЖБОЙ"_cp,
          "Федеральная налоговая служба"_cp},
         {"ВЕРХОВНЫЙ СОВЕТ РСФСР"_cp, CaseGenitive, "ВЕРХОВНОГО СОВЕТА РСФСР"_cp,
