@@ -56,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "cannot read /nonexistent/in.txt"},
         UsageCase{"batch_without_outdir", {"batch", "x"}, 2, "-o OUTDIR"},
         UsageCase{"dict_without_subcommand", {"dict"}, 2, "Usage"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& p) { return std::string(p.param.name); });
 
 TEST(Cli, HelpAndVersionSucceed) {
     auto help = RunCliCapture({"--help"});

@@ -61,8 +61,8 @@ TEST_P(EndToEnd, ConversionKeepsEveryTextLine) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, EndToEnd, testing::ValuesIn(Samples()),
-                         [](const auto& info) {
-                             std::string n = fs::path(info.param).stem().stem().string();
+                         [](const auto& p) {
+                             std::string n = fs::path(p.param).stem().stem().string();
                              for (char& c : n)
                                  if (!isalnum(static_cast<unsigned char>(c)))
                                      c = '_';
