@@ -59,8 +59,16 @@ std::string TrimRight(const std::string& s) {
     return s.substr(0, s.size() - static_cast<std::size_t>(CountTrailingSpaces(s)));
 }
 
+// The settings come from the registry unchecked; a damaged value must not make a command
+// fill gigabytes with spaces.
+constexpr int kMaxWidth = 4096;
+
+int SaneWidth(int value) {
+    return std::clamp(value, 0, kMaxWidth);
+}
+
 std::size_t Width(int stringLength) {
-    return static_cast<std::size_t>(std::max(stringLength, 0));
+    return static_cast<std::size_t>(SaneWidth(stringLength));
 }
 
 // Maximal runs of non-space characters.
@@ -94,9 +102,9 @@ std::string FormatParagraph(const std::vector<std::string>& words, bool indented
     int indent = indentation; // counts on the first line only
     bool firstLine = true;
     std::vector<std::string> line;
-    int length = 0;
+    long long length = 0;
     for (const std::string& word : words) {
-        const int w = static_cast<int>(std::min<std::size_t>(word.size(), INT_MAX / 4));
+        const long long w = static_cast<long long>(word.size());
         if (line.empty() || length + indent + 1 + w <= stringLength) {
             length += (line.empty() ? 0 : 1) + w;
             line.push_back(word);
@@ -126,6 +134,7 @@ std::string JustifyLine(const std::vector<std::string>& words, int width) {
     std::string out;
     if (words.empty())
         return out;
+    width = SaneWidth(width);
     std::size_t length = 0;
     for (const std::string& w : words)
         length += w.size();
@@ -233,6 +242,8 @@ LineList Justify(const LineList& lines, int posParagraph, int stringLength) {
     const LineList in = TabsToSpaces(lines);
     if (in.empty())
         return {};
+    posParagraph = SaneWidth(posParagraph);
+    stringLength = SaneWidth(stringLength);
     std::string out;
     std::vector<std::string> words;
     bool indented = false;

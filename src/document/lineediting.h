@@ -28,7 +28,7 @@ LineList CutLines(std::string_view text);
 // The lines joined with LF, as the view puts them back in place of the selection.
 std::string JoinLines(const LineList& lines);
 
-// Each command first replaces every tab by one space.
+// Each command first replaces every tab by one space. Widths are taken between 0 and 4096.
 LineList AlignLeft(const LineList& lines);
 LineList AlignCentre(const LineList& lines, int stringLength);
 LineList AlignRight(const LineList& lines, int stringLength);

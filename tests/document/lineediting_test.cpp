@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <random>
 #include <string>
 #include <vector>
@@ -201,6 +202,18 @@ TEST(LineEditing, JustifyParagraphRules) {
     for (const Case& c : cases)
         EXPECT_EQ(Justify(c.in, 2, 20), c.out) << c.name;
     EXPECT_EQ(Justify({}, 2, 20), LineList{});
+}
+
+TEST(LineEditing, OddSettingsDoNotBreakTheText) {
+    const LineList in = {"  Aaa bbb", "ccc", "", "ddd"};
+    const int settings[][2] = {{-3, 20}, {2, 0}, {2, -5}, {INT_MAX, 20}, {2, INT_MAX}, {40, 20}};
+    for (const auto& ps : settings) {
+        const LineList out = Justify(in, ps[0], ps[1]);
+        EXPECT_EQ(WordsOf(out), WordsOf(in)) << ps[0] << " " << ps[1];
+    }
+    EXPECT_EQ(AlignLeftAndRight({"a   b"}, -1), (LineList{"a b"}));
+    EXPECT_EQ(AlignCentre({"ab"}, 0), (LineList{"ab"}));
+    EXPECT_EQ(AlignRight({"ab"}, -4), (LineList{"ab"}));
 }
 
 TEST(LineEditing, JustifyWithDefaultSettings) {
