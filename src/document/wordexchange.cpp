@@ -257,6 +257,7 @@ public:
                         n = 100000;
                     m_line.append(static_cast<std::size_t>(n), U' ');
                     m_afterSpace = false;
+                    m_expanded += static_cast<std::size_t>(n);
                 } else if (name == "text:tab") {
                     m_line += U'\t';
                     m_afterSpace = false;
@@ -303,6 +304,8 @@ public:
     const std::string& Top() const { return m_stack.back(); }
     bool Open() const { return !m_stack.empty(); }
     bool SawBody() const { return m_sawBody; }
+    // Space counts that add up to far more than any document holds.
+    bool TooLarge() const { return m_expanded > (std::size_t{1} << 24); }
     const std::vector<std::u32string>& Lines() const { return m_lines; }
 
 private:
@@ -313,6 +316,7 @@ private:
     std::size_t m_skipDepth = 0;
     std::size_t m_paragraphDepth = 0;
     bool m_sawBody = false;
+    std::size_t m_expanded = 0;
     bool m_afterSpace = true;
     std::u32string m_line;
     std::vector<std::u32string> m_lines;
@@ -461,6 +465,8 @@ bool ReadFlatOdt(std::string_view xml, std::string& text) {
                 sawRoot = true;
             }
             body.Start(name, attributes, empty);
+            if (body.TooLarge())
+                return false;
         }
     }
     if (!sawRoot || body.Open() || !body.SawBody())

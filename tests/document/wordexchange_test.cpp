@@ -201,6 +201,15 @@ TEST(FlatOdt, MalformedDocumentsAreRefused) {
         {"robustness: two roots",
          "<office:document><office:body><office:text/></office:body></office:document>"
          "<office:document/>"},
+        {"robustness: space counts adding up to gigabytes",
+         "<office:document><office:body><office:text><text:p>" +
+             [] {
+                 std::string many;
+                 for (int k = 0; k < 1000; ++k)
+                     many += "<text:s text:c=\"100000\"/>";
+                 return many;
+             }() +
+             "</text:p></office:text></office:body></office:document>"},
         {"robustness: a zip archive", std::string("PK\x03\x04", 4) + "content.xml"},
     };
     for (const Case& c : cases) {
