@@ -57,8 +57,10 @@ void CApprovedDocAnalyzer::BuildApprovedTitle(const std::string& heading) {
     for (std::size_t i = 0; i < n; ++i) {
         if (i > 0)
             s += ", ";
-        if (i < organs.size())
-            s += " " + OrganInInstrumental(organs[i]);
+        if (i < organs.size()) {
+            s.push_back(' ');
+            s += OrganInInstrumental(organs[i]);
+        }
         if (i < dates.size())
             s.append(" от "_cp).append(FormatDate(dates[i]));
         if (i < numbers.size())

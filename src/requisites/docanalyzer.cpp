@@ -108,7 +108,8 @@ void CDocAnalyzer::FindPhrases(const std::vector<CPhraseEntry>& phrases, std::st
                                int caseIndex, std::vector<std::string>& found) {
     if (phrases.empty() || caseIndex < 0 || caseIndex >= kCaseCount)
         return;
-    text = " " + text + " ";
+    text.insert(text.begin(), ' ');
+    text.push_back(' ');
     std::string probe;
     for (auto it = phrases.rbegin(); it != phrases.rend(); ++it) {
         const std::string& form = it->m_forms.Form(caseIndex);
@@ -116,7 +117,10 @@ void CDocAnalyzer::FindPhrases(const std::vector<CPhraseEntry>& phrases, std::st
         // an empty canonical name would record an empty requisite.
         if (form.empty() || it->m_name.empty())
             continue;
-        probe.assign(" ").append(form).append(" ");
+        probe.resize(form.size() + 2);
+        probe.front() = ' ';
+        probe.replace(1, form.size(), form);
+        probe.back() = ' ';
         const std::size_t e = text.find(probe);
         if (e == npos)
             continue;

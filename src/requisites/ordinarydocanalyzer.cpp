@@ -97,7 +97,10 @@ std::string COrdinaryDocAnalyzer::CollectHeading(const LineList& lines) {
         s.append(" ").append(line);
     }
     m_rawHeading = s;
-    return " " + NormalizeName(s) + " ";
+    std::string heading(1, ' ');
+    heading += NormalizeName(s);
+    heading.push_back(' ');
+    return heading;
 }
 
 std::string COrdinaryDocAnalyzer::FindOwnTitle(const LineList& lines) const {
@@ -165,7 +168,11 @@ void COrdinaryDocAnalyzer::ComposeTitle(const std::string& own) {
                 m_letterInBrackets =
                     m_operator.AskYesNo("Поместить выд документа \"ПИСЬМО\" в кавычки?"_cp) ==
                     Answer::Yes;
-            s = *m_letterInBrackets ? "<" + kind + ">" : kind;
+            s = kind;
+            if (*m_letterInBrackets) {
+                s.insert(s.begin(), '<');
+                s.push_back('>');
+            }
         }
     }
 
@@ -180,7 +187,10 @@ void COrdinaryDocAnalyzer::ComposeTitle(const std::string& own) {
                 continue;
             if (entry.QuoteTitle() == 0)
                 break;
-            s = "\"" + s + " " + own + "\"";
+            s.insert(s.begin(), '"');
+            s.push_back(' ');
+            s += own;
+            s.push_back('"');
             const std::size_t n = std::max(dates.size(), numbers.size());
             for (std::size_t k = 0; k < n; ++k) {
                 if (k > 0)
