@@ -1,0 +1,116 @@
+#include "requisites/docclassing.h"
+
+#include "core/literal.h"
+#include "core/progress.h"
+#include "dictionaries/servicedata.h"
+#include "document/settings.h"
+#include "markup/markupdriver.h"
+#include "requisites/approveddocanalyzer.h"
+#include "requisites/ordinarydocanalyzer.h"
+#include "requisites/questiondocanalyzer.h"
+
+namespace norvak {
+
+namespace {
+
+bool IsTrimmed(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v'; }
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsTrimmed(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsTrimmed(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::vector<std::string> Texts(std::initializer_list<std::string_view> texts) {
+    return {texts.begin(), texts.end()};
+}
+
+} // namespace
+
+int ClassifyDocument(const LineList& lines) {
+    if (lines.empty())
+        return DocClassOrdinary;
+    std::string_view first;
+    for (const std::string& line : lines) {
+        first = Trim(line);
+        if (!first.empty())
+            break;
+    }
+    const std::string upper = ToUpper(first);
+    if (StartsWith(upper, "ВОПРОС"_cp))
+        return DocClassQuestion;
+    if (StartsWith(upper, "УТВЕРЖД"_cp))
+        return DocClassApproved;
+    return DocClassOrdinary;
+}
+
+std::vector<std::string> ClassProgressTexts(int docClass, bool createTags) {
+    const std::string_view kinds = "Определение видов документов"_cp;
+    const std::string_view organs = "Определение принявших органов"_cp;
+    const std::string_view dates = "Определение дат принятия"_cp;
+    const std::string_view numbers = "Определение номеров документов"_cp;
+    const std::string_view title = "Создание названия документа"_cp;
+    const std::string_view appendices = "Обработка приложений"_cp;
+
+    std::vector<std::string> texts;
+    switch (docClass) {
+    case DocClassApproved:
+        texts = Texts({kinds, organs, organs, dates, dates, numbers, title, appendices});
+        break;
+    case DocClassQuestion:
+        texts = Texts({"Определение реквизитов"_cp, organs, organs, dates, dates});
+        break;
+    default:
+        texts = Texts({kinds, kinds, organs, organs, dates, dates, title, appendices});
+        break;
+    }
+    if (createTags) {
+        const auto& tags =
+            docClass == DocClassQuestion ? QuestionTagProgressTexts() : TagProgressTexts();
+        texts.insert(texts.end(), tags.begin(), tags.end());
+    }
+    return texts;
+}
+
+void AnnounceClassProgress(CProgress& progress, int docClass, bool createTags) {
+    progress.Begin();
+    progress.AddTexts(ClassProgressTexts(docClass, createTags));
+}
+
+std::unique_ptr<CDocAnalyzer> CreateAnalyzer(int docClass, const CServiceData& dictionaries,
+                                             const DocSettings& settings, CProgress& progress,
+                                             COperator& op) {
+    const CDocDict& kinds = dictionaries.DocDict();
+    const COrganDict& organs = dictionaries.OrganDict();
+    const CUpperCaseDict& letterCase = dictionaries.UpperCaseDict();
+    const int length = settings.m_stringLength;
+    const int paragraph = settings.m_posParagraph;
+    switch (docClass) {
+    case DocClassApproved:
+        return std::make_unique<CApprovedDocAnalyzer>(kinds, organs, letterCase, length,
+                                                      paragraph, progress);
+    case DocClassQuestion:
+        return std::make_unique<CQuestionDocAnalyzer>(kinds, organs, letterCase, length,
+                                                      paragraph, progress,
+                                                      settings.m_questionDoc);
+    default:
+        return std::make_unique<COrdinaryDocAnalyzer>(kinds, organs, letterCase, length,
+                                                      paragraph, progress, op);
+    }
+}
+
+CPreparedDetection PrepareRequisitesDetection(const LineList& lines, CServiceData& dictionaries,
+                                              const DocSettings& settings, CProgress& progress,
+                                              COperator& op) {
+    dictionaries.DocDict().SortByWordCount();
+    dictionaries.OrganDict().SortByWordCount();
+    CPreparedDetection prepared;
+    prepared.m_docClass = ClassifyDocument(lines);
+    AnnounceClassProgress(progress, prepared.m_docClass, settings.m_createTags != 0);
+    prepared.m_analyzer = CreateAnalyzer(prepared.m_docClass, dictionaries, settings, progress, op);
+    return prepared;
+}
+
+} // namespace norvak
