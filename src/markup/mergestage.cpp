@@ -4,7 +4,6 @@
 #include "markup/tags.h"
 
 #include <array>
-#include <optional>
 #include <string>
 
 namespace norvak {
@@ -18,38 +17,39 @@ void RunMergeStage(LineList& lines) {
         openings[k] = OpeningLine(kKinds[k]);
     const std::string closing = ClosingLine();
 
+    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
     CStageScan scan(lines);
-    std::optional<std::size_t> lastKind;
-    std::optional<std::size_t> lastClosing;
+    std::size_t lastKind = kNone;
+    std::size_t lastClosing = kNone;
     bool inside = false;
 
     for (std::size_t i = 0; i < scan.Size(); ++i) {
         std::string_view line = StripCRBoth(scan.At(i));
-        if (lastKind && StartsWith(line, closing)) {
+        if (lastKind != kNone && StartsWith(line, closing)) {
             lastClosing = i;
             inside = false;
             continue;
         }
-        std::optional<std::size_t> kind;
+        std::size_t kind = kNone;
         if (StartsWith(line, std::string_view("\x04\x04", 2))) {
-            for (std::size_t k = 0; k < openings.size() && !kind; ++k)
+            for (std::size_t k = 0; k < openings.size() && kind == kNone; ++k)
                 if (StartsWith(line, openings[k]))
                     kind = k;
         }
-        if (!kind) {
+        if (kind == kNone) {
             if (!inside && !IsBlankLine(line))
-                lastKind.reset();
+                lastKind = kNone;
             continue;
         }
         inside = true;
         if (kind != lastKind) {
             lastKind = kind;
-        } else if (lastClosing) {
+        } else if (lastClosing != kNone) {
             // The opening goes first, then the earlier closing; the line that followed the
             // opening now stands at index i - 1.
             scan.Erase(i);
-            scan.Erase(*lastClosing);
-            lastClosing.reset();
+            scan.Erase(lastClosing);
+            lastClosing = kNone;
             i -= 2;
         }
     }

@@ -1,40 +1,60 @@
 #include "markup/stagescan.h"
 
-#include <iterator>
+#include <algorithm>
 #include <utility>
 
 namespace norvak {
 
-CStageScan::CStageScan(LineList& lines) : m_lines(lines), m_in(std::move(lines)) {
-    lines.clear();
-    m_out.reserve(m_in.size() + 64);
-}
-
 CStageScan::~CStageScan() {
-    m_out.insert(m_out.end(), std::make_move_iterator(m_in.begin() + static_cast<std::ptrdiff_t>(m_next)),
-                 std::make_move_iterator(m_in.end()));
-    m_lines = std::move(m_out);
+    m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(m_front),
+                  m_lines.begin() + static_cast<std::ptrdiff_t>(m_back));
 }
 
 void CStageScan::Reach(std::size_t i) {
-    while (m_out.size() <= i && m_next < m_in.size())
-        m_out.push_back(std::move(m_in[m_next++]));
+    if (m_front == m_back) {
+        // No gap: the lines are where they belong already.
+        const std::size_t end = std::min(i + 1, m_lines.size());
+        if (m_front < end)
+            m_front = m_back = end;
+        return;
+    }
+    while (m_front <= i && m_back < m_lines.size())
+        m_lines[m_front++] = std::move(m_lines[m_back++]);
+}
+
+void CStageScan::Widen() {
+    if (m_front < m_back)
+        return;
+    // A gap in proportion to the list, so that opening one (which moves the lines after it)
+    // happens a bounded number of times per stage.
+    const std::size_t width = std::max<std::size_t>(256, m_lines.size() / 8);
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(m_front), width, std::string());
+    m_back = m_front + width;
 }
 
 const std::string& CStageScan::At(std::size_t i) {
     Reach(i);
-    return m_out[i];
+    return m_lines[i];
 }
 
 void CStageScan::Insert(std::size_t pos, std::string line) {
     if (pos > 0)
         Reach(pos - 1);
-    m_out.insert(m_out.begin() + static_cast<std::ptrdiff_t>(pos), std::move(line));
+    Widen();
+    const auto first = m_lines.begin() + static_cast<std::ptrdiff_t>(pos);
+    const auto last = m_lines.begin() + static_cast<std::ptrdiff_t>(m_front);
+    std::move_backward(first, last, last + 1);
+    *first = std::move(line);
+    ++m_front;
 }
 
 void CStageScan::Erase(std::size_t pos) {
     Reach(pos);
-    m_out.erase(m_out.begin() + static_cast<std::ptrdiff_t>(pos));
+    const auto first = m_lines.begin() + static_cast<std::ptrdiff_t>(pos);
+    const auto last = m_lines.begin() + static_cast<std::ptrdiff_t>(m_front);
+    std::move(first + 1, last, first);
+    --m_front;
+    m_lines[m_front] = std::string();
 }
 
 std::string_view StripCRBoth(std::string_view s) { return StripCRTrailing(StripCRLeading(s)); }
