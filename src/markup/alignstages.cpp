@@ -75,7 +75,8 @@ void RunLeftAlignedStage(LineList& lines, int stringLength) {
 
     for (std::size_t i = 0; i < scan.Size(); ++i) {
         std::string_view line = StripCRBoth(scan.At(i));
-        const bool full = stringLength >= 0 && line.size() >= static_cast<std::size_t>(stringLength);
+        const bool full =
+            stringLength >= 0 && line.size() >= static_cast<std::size_t>(stringLength);
         const bool blank = IsBlankLine(line);
         const bool indented = !line.empty() && line[0] == ' ';
         switch (state) {

@@ -13,7 +13,8 @@ class CProgress;
 class CRequisiteRecord;
 struct DocSettings;
 
-// The eight texts of an ordinary run, one per step: "Расстановка тегов ТАБ" ... "Расстановка тегов".
+// The eight texts of an ordinary run, one per step: "Расстановка тегов ТАБ" ... "Расстановка
+// тегов".
 const std::vector<std::string>& TagProgressTexts();
 // The two texts of a question-and-answer run: "Расстановка тегов ПРВ", "Расстановка тегов".
 const std::vector<std::string>& QuestionTagProgressTexts();

@@ -57,7 +57,9 @@ void CStageScan::Erase(std::size_t pos) {
     m_lines[m_front] = std::string();
 }
 
-std::string_view StripCRBoth(std::string_view s) { return StripCRTrailing(StripCRLeading(s)); }
+std::string_view StripCRBoth(std::string_view s) {
+    return StripCRTrailing(StripCRLeading(s));
+}
 
 std::string_view StripCRLeading(std::string_view s) {
     std::size_t b = 0;
@@ -78,8 +80,12 @@ std::string_view SkipLeadingSpaces(std::string_view s) {
     return b == std::string_view::npos ? std::string_view() : s.substr(b);
 }
 
-bool Contains(std::string_view s, std::string_view part) { return s.find(part) != std::string_view::npos; }
+bool Contains(std::string_view s, std::string_view part) {
+    return s.find(part) != std::string_view::npos;
+}
 
-bool ContainsChar(std::string_view s, char c) { return s.find(c) != std::string_view::npos; }
+bool ContainsChar(std::string_view s, char c) {
+    return s.find(c) != std::string_view::npos;
+}
 
 } // namespace norvak

@@ -13,8 +13,8 @@ namespace {
 
 // A title run ends at a line that opens an editorial note or a numbered item.
 bool BeginsWithRunEnder(std::string_view line) {
-    static constexpr std::array<std::string_view, 5> kEnders = {
-        "(ред. "_cp, "(в ред. "_cp, "(принят. "_cp, "1. ", "I. "};
+    static constexpr std::array<std::string_view, 5> kEnders = {"(ред. "_cp, "(в ред. "_cp,
+                                                                "(принят. "_cp, "1. ", "I. "};
     std::string_view text = SkipLeadingSpaces(line);
     for (std::string_view ender : kEnders)
         if (StartsWith(text, ender))

@@ -21,7 +21,8 @@ class COpenings {
 public:
     COpenings()
         : m_lines{OpeningLine(TagCode::ZAG), OpeningLine(TagCode::CNT), OpeningLine(TagCode::LEV),
-                  OpeningLine(TagCode::PRV), OpeningLine(TagCode::LIP), OpeningLine(TagCode::TAB)} {}
+                  OpeningLine(TagCode::PRV), OpeningLine(TagCode::LIP), OpeningLine(TagCode::TAB)} {
+    }
     bool ContainedIn(std::string_view line) const {
         // Every opening begins with the marker twice; most lines hold no marker at all.
         if (!ContainsChar(line, kTagMarker))

@@ -17,7 +17,9 @@
 namespace norvak {
 namespace {
 
-std::string Pad(int lead, std::string_view text) { return std::string(static_cast<std::size_t>(lead), ' ') + std::string(text); }
+std::string Pad(int lead, std::string_view text) {
+    return std::string(static_cast<std::size_t>(lead), ' ') + std::string(text);
+}
 
 std::string Body(std::mt19937& random) {
     std::string line("Текст статьи, выровненный по ширине строки, с переносами слов, и"_cp);
@@ -92,8 +94,8 @@ LineList Generate(std::size_t count, void (*add)(LineList&, std::mt19937&)) {
 // a million lines in all, split into documents of that length, so that every size works on the
 // same amount of memory: the comparison then shows how the cost per line depends on the length
 // of a document alone, not on whether a small document happens to sit in the cache.
-void RunBenchmark(benchmark::State& state, void (*add)(LineList&, std::mt19937&), std::string_view kind,
-                  bool batch) {
+void RunBenchmark(benchmark::State& state, void (*add)(LineList&, std::mt19937&),
+                  std::string_view kind, bool batch) {
     const std::size_t count = static_cast<std::size_t>(state.range(0));
     const std::size_t copies = batch ? std::max<std::size_t>(1, 1'000'000 / count) : 1;
     const LineList input = Generate(count, add);
@@ -117,14 +119,22 @@ void RunBenchmark(benchmark::State& state, void (*add)(LineList&, std::mt19937&)
     const auto lines = static_cast<double>(count * copies);
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(count * copies));
     // Seconds per line, shown with a unit prefix (n for nanoseconds).
-    state.counters["per_line"] =
-        benchmark::Counter(lines, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["per_line"] = benchmark::Counter(
+        lines, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-void BM_MarkupOrdinary(benchmark::State& state) { RunBenchmark(state, AddPage, "ЗАКОН"_cp, false); }
-void BM_MarkupLongBlocks(benchmark::State& state) { RunBenchmark(state, AddLongBlocks, "ЗАКОН"_cp, false); }
-void BM_MarkupQuestion(benchmark::State& state) { RunBenchmark(state, AddPage, "ВОПРОС-ОТВЕТ"_cp, false); }
-void BM_MarkupOrdinaryMillionLines(benchmark::State& state) { RunBenchmark(state, AddPage, "ЗАКОН"_cp, true); }
+void BM_MarkupOrdinary(benchmark::State& state) {
+    RunBenchmark(state, AddPage, "ЗАКОН"_cp, false);
+}
+void BM_MarkupLongBlocks(benchmark::State& state) {
+    RunBenchmark(state, AddLongBlocks, "ЗАКОН"_cp, false);
+}
+void BM_MarkupQuestion(benchmark::State& state) {
+    RunBenchmark(state, AddPage, "ВОПРОС-ОТВЕТ"_cp, false);
+}
+void BM_MarkupOrdinaryMillionLines(benchmark::State& state) {
+    RunBenchmark(state, AddPage, "ЗАКОН"_cp, true);
+}
 void BM_MarkupLongBlocksMillionLines(benchmark::State& state) {
     RunBenchmark(state, AddLongBlocks, "ЗАКОН"_cp, true);
 }

@@ -41,19 +41,43 @@ CRequisiteRecord Kinds(std::initializer_list<std::string_view> kinds) {
 
 // A framed table of five lines, complete.
 const std::string kTop = "\x1B\x16\x16\x18\x16\x16\x1A";
-const std::string kRow1 = "\x12" "a \x12" "b \x12";
+const std::string kRow1 = "\x12"
+                          "a \x12"
+                          "b \x12";
 const std::string kSeparator = "\x10\x16\x16\x13\x16\x16\x11";
-const std::string kRow2 = "\x12" "c \x12" "d \x12";
+const std::string kRow2 = "\x12"
+                          "c \x12"
+                          "d \x12";
 const std::string kBottom = "\x1C\x16\x16\x19\x16\x16\xA7";
 
 // A document that every stage of the ordinary run has something to do in: a right-aligned
 // stamp, a left-aligned line after it, a centred title, a centred paragraph, a framed table,
 // a ruled sum, and two right-aligned signatures.
 LineList FullDocument() {
-    return Lines({RightAt("УТВЕРЖДЕНО"_cp), RightAt("приказом от 1 мая 2000 г. N 1"_cp), "г. Москва"_cp, "",
-                  Centred("ПОЛОЖЕНИЕ"_cp), "", Body(), "", Centred("Раздел 1"_cp), Centred("Общие положения"_cp),
-                  "", kTop, kRow1, kSeparator, kRow2, kBottom, "", "Расчет:"_cp, "Итого ----- = 100"_cp, "",
-                  RightAt("Иванов"_cp), "", RightAt("Петров"_cp), ""});
+    return Lines({RightAt("УТВЕРЖДЕНО"_cp),
+                  RightAt("приказом от 1 мая 2000 г. N 1"_cp),
+                  "г. Москва"_cp,
+                  "",
+                  Centred("ПОЛОЖЕНИЕ"_cp),
+                  "",
+                  Body(),
+                  "",
+                  Centred("Раздел 1"_cp),
+                  Centred("Общие положения"_cp),
+                  "",
+                  kTop,
+                  kRow1,
+                  kSeparator,
+                  kRow2,
+                  kBottom,
+                  "",
+                  "Расчет:"_cp,
+                  "Итого ----- = 100"_cp,
+                  "",
+                  RightAt("Иванов"_cp),
+                  "",
+                  RightAt("Петров"_cp),
+                  ""});
 }
 
 TEST(MarkupDriver, OrdinaryRunShowsEachStageTextAfterTheStage) {
@@ -75,8 +99,7 @@ TEST(MarkupDriver, TheEightTextsInOrder) {
         std::string("Расстановка тегов ЗАГ"_cp), std::string("Расстановка тегов НФТ"_cp),
         std::string("Расстановка тегов ЦНТ"_cp), std::string("Расстановка тегов"_cp)};
     EXPECT_EQ(TagProgressTexts(), expected);
-    EXPECT_EQ(QuestionTagProgressTexts(),
-              (std::vector<std::string>{expected[1], expected[7]}));
+    EXPECT_EQ(QuestionTagProgressTexts(), (std::vector<std::string>{expected[1], expected[7]}));
 }
 
 TEST(MarkupDriver, QuestionRunTakesTwoStepsAndOnePump) {
@@ -93,24 +116,80 @@ TEST(MarkupDriver, QuestionRunTakesTwoStepsAndOnePump) {
 TEST(MarkupDriver, OrdinaryRunPlacesEveryKindOfBlock) {
     LineList lines = FullDocument();
     RunMarkup(lines, Settings(), Kinds({"ПОЛОЖЕНИЕ"_cp}), NullProgress());
-    const LineList expected =
-        Lines({"<ПРВ>"_cp, RightAt("УТВЕРЖДЕНО"_cp), RightAt("приказом от 1 мая 2000 г. N 1"_cp), "</>",
-               "<ЛЕВ>"_cp, "г. Москва"_cp, "</>", "", "<ЗАГ>"_cp, Centred("ПОЛОЖЕНИЕ"_cp), "</>", "", Body(), "",
-               "<ЦНТ>"_cp, Centred("Раздел 1"_cp), Centred("Общие положения"_cp), "</>", "", "<ТАБ>"_cp, kTop,
-               kRow1, kSeparator, kRow2, kBottom, "</>", "", "<НФТ>"_cp, "Расчет:"_cp, "Итого ----- = 100"_cp,
-               "</>", "", "<ПРВ>"_cp, RightAt("Иванов"_cp), "</>", "", "<ПРВ>"_cp, RightAt("Петров"_cp), "</>",
-               ""});
+    const LineList expected = Lines({"<ПРВ>"_cp,
+                                     RightAt("УТВЕРЖДЕНО"_cp),
+                                     RightAt("приказом от 1 мая 2000 г. N 1"_cp),
+                                     "</>",
+                                     "<ЛЕВ>"_cp,
+                                     "г. Москва"_cp,
+                                     "</>",
+                                     "",
+                                     "<ЗАГ>"_cp,
+                                     Centred("ПОЛОЖЕНИЕ"_cp),
+                                     "</>",
+                                     "",
+                                     Body(),
+                                     "",
+                                     "<ЦНТ>"_cp,
+                                     Centred("Раздел 1"_cp),
+                                     Centred("Общие положения"_cp),
+                                     "</>",
+                                     "",
+                                     "<ТАБ>"_cp,
+                                     kTop,
+                                     kRow1,
+                                     kSeparator,
+                                     kRow2,
+                                     kBottom,
+                                     "</>",
+                                     "",
+                                     "<НФТ>"_cp,
+                                     "Расчет:"_cp,
+                                     "Итого ----- = 100"_cp,
+                                     "</>",
+                                     "",
+                                     "<ПРВ>"_cp,
+                                     RightAt("Иванов"_cp),
+                                     "</>",
+                                     "",
+                                     "<ПРВ>"_cp,
+                                     RightAt("Петров"_cp),
+                                     "</>",
+                                     ""});
     EXPECT_EQ(Show(lines), Show(expected));
 }
 
 TEST(MarkupDriver, QuestionDocumentGetsOnlyRightAlignedBlocksMerged) {
     LineList lines = FullDocument();
     RunMarkup(lines, Settings(), Kinds({"ВОПРОС-ОТВЕТ"_cp}), NullProgress());
-    const LineList expected =
-        Lines({"<ПРВ>"_cp, RightAt("УТВЕРЖДЕНО"_cp), RightAt("приказом от 1 мая 2000 г. N 1"_cp), "</>",
-               "г. Москва"_cp, "", Centred("ПОЛОЖЕНИЕ"_cp), "", Body(), "", Centred("Раздел 1"_cp),
-               Centred("Общие положения"_cp), "", kTop, kRow1, kSeparator, kRow2, kBottom, "", "Расчет:"_cp,
-               "Итого ----- = 100"_cp, "", "<ПРВ>"_cp, RightAt("Иванов"_cp), "", RightAt("Петров"_cp), "</>", ""});
+    const LineList expected = Lines({"<ПРВ>"_cp,
+                                     RightAt("УТВЕРЖДЕНО"_cp),
+                                     RightAt("приказом от 1 мая 2000 г. N 1"_cp),
+                                     "</>",
+                                     "г. Москва"_cp,
+                                     "",
+                                     Centred("ПОЛОЖЕНИЕ"_cp),
+                                     "",
+                                     Body(),
+                                     "",
+                                     Centred("Раздел 1"_cp),
+                                     Centred("Общие положения"_cp),
+                                     "",
+                                     kTop,
+                                     kRow1,
+                                     kSeparator,
+                                     kRow2,
+                                     kBottom,
+                                     "",
+                                     "Расчет:"_cp,
+                                     "Итого ----- = 100"_cp,
+                                     "",
+                                     "<ПРВ>"_cp,
+                                     RightAt("Иванов"_cp),
+                                     "",
+                                     RightAt("Петров"_cp),
+                                     "</>",
+                                     ""});
     EXPECT_EQ(Show(lines), Show(expected));
 }
 
@@ -123,14 +202,15 @@ TEST(MarkupDriver, QuestionBranchIsChosenByAnExactKind) {
     };
     const std::string standard("ВОПРОС-ОТВЕТ"_cp);
     const std::vector<Case> cases = {
-        {"nominal: the default setting among the kinds", standard, Kinds({"ВОПРОС-ОТВЕТ"_cp}), true},
+        {"nominal: the default setting among the kinds", standard, Kinds({"ВОПРОС-ОТВЕТ"_cp}),
+         true},
         {"nominal: letter case counts", standard, Kinds({"Вопрос-ответ"_cp}), false},
         {"nominal: spaces count", standard, Kinds({"ВОПРОС-ОТВЕТ "_cp}), false},
         {"nominal: no kinds at all", standard, Kinds({}), false},
         {"settings: another kind name set as the question kind", std::string("ОТВЕТ"_cp),
          Kinds({"ЗАКОН"_cp, "ОТВЕТ"_cp}), true},
-        {"settings: the default kind no longer counts once the setting changes", std::string("ОТВЕТ"_cp),
-         Kinds({"ВОПРОС-ОТВЕТ"_cp}), false},
+        {"settings: the default kind no longer counts once the setting changes",
+         std::string("ОТВЕТ"_cp), Kinds({"ВОПРОС-ОТВЕТ"_cp}), false},
     };
     for (const Case& c : cases) {
         DocSettings settings = Settings();
@@ -172,18 +252,29 @@ private:
     int Pick(int n) { return static_cast<int>(m_random() % static_cast<unsigned>(n)); }
 
     std::string Word() {
-        static const std::vector<std::string> words = {
-            std::string("ПОЛОЖЕНИЕ"_cp), std::string("о порядке"_cp), "1. ", std::string("(в ред. "_cp),
-            std::string("Раздел"_cp), std::string("ГЛАВА"_cp), "SUM", "----- =", "I. ", std::string("Статья"_cp)};
+        static const std::vector<std::string> words = {std::string("ПОЛОЖЕНИЕ"_cp),
+                                                       std::string("о порядке"_cp),
+                                                       "1. ",
+                                                       std::string("(в ред. "_cp),
+                                                       std::string("Раздел"_cp),
+                                                       std::string("ГЛАВА"_cp),
+                                                       "SUM",
+                                                       "----- =",
+                                                       "I. ",
+                                                       std::string("Статья"_cp)};
         return words[static_cast<std::size_t>(Pick(static_cast<int>(words.size())))];
     }
 
     std::string Decorate(std::string line) {
         switch (Pick(20)) {
-        case 0: return "\r" + line;
-        case 1: return line + "\r";
-        case 2: return line + "   ";
-        default: return line;
+        case 0:
+            return "\r" + line;
+        case 1:
+            return line + "\r";
+        case 2:
+            return line + "   ";
+        default:
+            return line;
         }
     }
 
@@ -192,7 +283,8 @@ private:
         switch (Pick(strayTags ? 12 : 11)) {
         case 0: // blank lines
             for (int i = 0; i < n; ++i)
-                lines.push_back(Pick(4) == 0 ? std::string(static_cast<std::size_t>(Pick(5)), ' ') : "");
+                lines.push_back(Pick(4) == 0 ? std::string(static_cast<std::size_t>(Pick(5)), ' ')
+                                             : "");
             break;
         case 1: // centred lines
             for (int i = 0; i < n; ++i)
@@ -206,8 +298,9 @@ private:
             const std::string inner(static_cast<std::size_t>(3 + Pick(6)), '\x16');
             lines.push_back("\x1B" + inner + "\x18" + inner + "\x1A" + (Pick(3) ? "" : " note"));
             for (int i = 0; i < n; ++i)
-                lines.push_back("\x12" + std::string(inner.size(), 'a') + (Pick(8) ? "\x12" : "\x13") +
-                                std::string(inner.size(), 'b') + "\x12");
+                lines.push_back("\x12" + std::string(inner.size(), 'a') +
+                                (Pick(8) ? "\x12" : "\x13") + std::string(inner.size(), 'b') +
+                                "\x12");
             lines.push_back("\x1C" + inner + (Pick(8) ? "\x19" : "\x13") + inner + "\xA7");
             break;
         }
@@ -283,7 +376,8 @@ TEST(MarkupDriverProperty, RemovingTagLinesGivesBackTheText) {
         RunMarkup(lines, Settings(sl), record, NullProgress());
         ASSERT_EQ(WithoutTagLines(lines), input) << "seed " << seed << "\n" << Show(lines);
         std::string where;
-        ASSERT_TRUE(BlocksAreFlat(lines, &where)) << "seed " << seed << " at " << where << "\n" << Show(lines);
+        ASSERT_TRUE(BlocksAreFlat(lines, &where)) << "seed " << seed << " at " << where << "\n"
+                                                  << Show(lines);
     }
 }
 
@@ -294,7 +388,8 @@ TEST(MarkupDriverProperty, TextSurvivesStrayTagLinesInTheInput) {
         for (std::string_view kind : {"ЗАКОН"_cp, "ВОПРОС-ОТВЕТ"_cp}) {
             LineList lines = input;
             RunMarkup(lines, Settings(), Kinds({kind}), NullProgress());
-            ASSERT_EQ(WithoutTagLines(lines), WithoutTagLines(input)) << "seed " << seed << "\n" << Show(lines);
+            ASSERT_EQ(WithoutTagLines(lines), WithoutTagLines(input)) << "seed " << seed << "\n"
+                                                                      << Show(lines);
         }
     }
 }
@@ -379,7 +474,8 @@ TEST(MarkupDriverSamples, TaggedSamplesMatchTheirGoldenFiles) {
         RunMarkup(lines, Settings(sample.stringLength), record, NullProgress());
         const std::string rendered = Render(lines);
         std::string golden = sample.file;
-        golden = std::string(NORVAK_TEST_DATA) + "/markup/" + golden.substr(0, golden.find('.')) + ".tagged.txt";
+        golden = std::string(NORVAK_TEST_DATA) + "/markup/" + golden.substr(0, golden.find('.')) +
+                 ".tagged.txt";
         if (update) {
             ASSERT_TRUE(WriteFileAtomic(golden, rendered)) << golden;
             continue;

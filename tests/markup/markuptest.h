@@ -51,8 +51,9 @@ inline std::string Show(const LineList& lines) {
         else if (line == ClosingLine(TagCode::OGL))
             shown = "</КОН>";
         else
-            for (TagCode code : {TagCode::ZAG, TagCode::CNT, TagCode::PRV, TagCode::LEV, TagCode::LIP,
-                                 TagCode::NFT, TagCode::TAB, TagCode::TTT, TagCode::OGL})
+            for (TagCode code :
+                 {TagCode::ZAG, TagCode::CNT, TagCode::PRV, TagCode::LEV, TagCode::LIP,
+                  TagCode::NFT, TagCode::TAB, TagCode::TTT, TagCode::OGL})
                 if (line == OpeningLine(code))
                     shown = "<" + Cp1251ToUtf8(TagCodeText(code)) + ">";
         if (shown.empty())
@@ -75,7 +76,9 @@ inline std::string RightAt(std::string_view text, int width = 66) {
 }
 
 // The text with ten spaces before it: centred with the default layout settings.
-inline std::string Centred(std::string_view text) { return Pad(10, text); }
+inline std::string Centred(std::string_view text) {
+    return Pad(10, text);
+}
 
 // A justified body line of exactly width bytes with no leading space.
 inline std::string Body(int width = 66) {

@@ -48,7 +48,8 @@ std::vector<Case> TitleCases() {
         {"consequence: a title closed right before the line that ended it lets later centred "
          "lines become titles",
          Lines({kName, kText, "", Centred("ЦЕНТР"_cp), "", kText, ""}),
-         Lines({"<ЗАГ>"_cp, kName, "</>", kText, "", "<ЗАГ>"_cp, Centred("ЦЕНТР"_cp), "</>", "", kText, ""})},
+         Lines({"<ЗАГ>"_cp, kName, "</>", kText, "", "<ЗАГ>"_cp, Centred("ЦЕНТР"_cp), "</>", "",
+                kText, ""})},
         {"nominal: lines inside a ПРВ block are never titles",
          Lines({"<ПРВ>"_cp, Centred("УТВЕРЖДЕНО"_cp), "</>", kText}),
          Lines({"<ПРВ>"_cp, Centred("УТВЕРЖДЕНО"_cp), "</>", kText})},
@@ -58,17 +59,19 @@ std::vector<Case> TitleCases() {
         {"quirk: after a closing only a ПРВ opening is passed over, so a centred line in a later "
          "ЛИП block starts a title",
          Lines({"<ПРВ>"_cp, "</>", "<ЛИП>"_cp, Centred("Москва"_cp), "</>", ""}),
-         Lines({"<ПРВ>"_cp, "</>", "<ЛИП>"_cp, "<ЗАГ>"_cp, Centred("Москва"_cp), "</>", "</>", ""})},
+         Lines(
+             {"<ПРВ>"_cp, "</>", "<ЛИП>"_cp, "<ЗАГ>"_cp, Centred("Москва"_cp), "</>", "</>", ""})},
         {"nominal: after a ПРВ block centred lines are titles again",
          Lines({"<ПРВ>"_cp, RightAt("УТВЕРЖДЕНО"_cp), "</>", "", kName, "", kText, ""}),
-         Lines({"<ПРВ>"_cp, RightAt("УТВЕРЖДЕНО"_cp), "</>", "", "<ЗАГ>"_cp, kName, "</>", "", kText, ""})},
+         Lines({"<ПРВ>"_cp, RightAt("УТВЕРЖДЕНО"_cp), "</>", "", "<ЗАГ>"_cp, kName, "</>", "",
+                kText, ""})},
         {"nominal: a ПРВ block met after a title's closing is passed over",
          Lines({kName, kText, "<ПРВ>"_cp, Centred("ПОДПИСЬ"_cp), "</>", kText}),
          Lines({"<ЗАГ>"_cp, kName, "</>", kText, "<ПРВ>"_cp, Centred("ПОДПИСЬ"_cp), "</>", kText})},
         {"nominal: laws get blocks for centred section and chapter headings in any case",
          Lines({kLaw, "", kName, "", kText, "", section, "", kText, "", chapter, "", kText, ""}),
-         Lines({"<ЗАГ>"_cp, kLaw, "", kName, "</>", "", kText, "", "<ЗАГ>"_cp, section, "</>", "", kText,
-                "", "<ЗАГ>"_cp, chapter, "</>", "", kText, ""}),
+         Lines({"<ЗАГ>"_cp, kLaw, "",    kName, "</>",      "",      kText, "", "<ЗАГ>"_cp, section,
+                "</>",      "",   kText, "",    "<ЗАГ>"_cp, chapter, "</>", "", kText,      ""}),
          true},
         {"nominal: other documents get only the main title",
          Lines({kLaw, "", kName, "", kText, "", section, "", kText}),
@@ -77,7 +80,8 @@ std::vector<Case> TitleCases() {
          Lines({kName, "", kText, "РАЗДЕЛ II"_cp, ""}),
          Lines({"<ЗАГ>"_cp, kName, "</>", "", kText, "РАЗДЕЛ II"_cp, ""}), true},
         {"nominal: a run reaching the end of the text is closed after its last non-blank line",
-         Lines({kText, "", kName, kLaw, "", ""}), Lines({kText, "", "<ЗАГ>"_cp, kName, kLaw, "</>", "", ""})},
+         Lines({kText, "", kName, kLaw, "", ""}),
+         Lines({kText, "", "<ЗАГ>"_cp, kName, kLaw, "</>", "", ""})},
         {"quirk: a run ended by the last line of the text takes that line into the block",
          Lines({kName, kText}), Lines({"<ЗАГ>"_cp, kName, kText, "</>"})},
         {"decision: a run that starts on the last line is not tagged", Lines({kText, kName}),
@@ -91,12 +95,12 @@ std::vector<Case> TitleCases() {
         {"nominal: a centred line with carriage returns at both ends is centred",
          Lines({"\r" + kName + "\r", "", kText, ""}),
          Lines({"<ЗАГ>"_cp, "\r" + kName + "\r", "</>", "", kText, ""})},
-        {"nominal: a line with five leading spaces is not centred", Lines({Pad(5, "ПРИКАЗ"_cp), kText}),
-         Lines({Pad(5, "ПРИКАЗ"_cp), kText})},
+        {"nominal: a line with five leading spaces is not centred",
+         Lines({Pad(5, "ПРИКАЗ"_cp), kText}), Lines({Pad(5, "ПРИКАЗ"_cp), kText})},
         {"nominal: a horizontal line after a title's closing keeps the stage ready for titles",
          Lines({kName, std::string(66, '-'), "", Centred("ЦЕНТР"_cp), "", kText, ""}),
-         Lines({"<ЗАГ>"_cp, kName, "</>", std::string(66, '-'), "", "<ЗАГ>"_cp, Centred("ЦЕНТР"_cp), "</>",
-                "", kText, ""})},
+         Lines({"<ЗАГ>"_cp, kName, "</>", std::string(66, '-'), "", "<ЗАГ>"_cp, Centred("ЦЕНТР"_cp),
+                "</>", "", kText, ""})},
         {"robustness: an empty text", {}, {}},
     };
 }
@@ -109,12 +113,13 @@ TEST(TitlesStage, Cases) {
 }
 
 TEST(TitlesStage, EveryRunEndingPrefixEndsARunEvenOnACentredLine) {
-    for (std::string_view prefix :
-         {"(ред. "_cp, "(в ред. "_cp, "(принят. "_cp, std::string_view("1. "), std::string_view("I. ")}) {
+    for (std::string_view prefix : {"(ред. "_cp, "(в ред. "_cp, "(принят. "_cp,
+                                    std::string_view("1. "), std::string_view("I. ")}) {
         const std::string ender = Centred(std::string(prefix) + std::string("ТЕКСТ"_cp));
         LineList lines = Lines({kLaw, "", ender, "", kText});
         RunTitlesStage(lines, 5, 66, false);
-        EXPECT_EQ(Show(lines), Show(Lines({"<ЗАГ>"_cp, kLaw, "</>", "", ender, "", kText}))) << prefix;
+        EXPECT_EQ(Show(lines), Show(Lines({"<ЗАГ>"_cp, kLaw, "</>", "", ender, "", kText})))
+            << prefix;
     }
 }
 
