@@ -42,6 +42,9 @@ bool IsQuestionDocument(const DocSettings& settings, const CRequisiteRecord& rec
 
 void RunMarkup(LineList& lines, const DocSettings& settings, const CRequisiteRecord& record,
                CProgress& progress) {
+    // Room for the tag lines of a typical document, so that the list is not moved to a new
+    // buffer by the first stage that inserts.
+    lines.reserve(lines.size() + lines.size() / 4 + 1024);
     const int posParagraph = settings.m_posParagraph;
     const int stringLength = settings.m_stringLength;
     if (IsQuestionDocument(settings, record)) {

@@ -26,8 +26,11 @@ void CStageScan::Widen() {
     if (m_front < m_back)
         return;
     // A gap in proportion to the list, so that opening one (which moves the lines after it)
-    // happens a bounded number of times per stage.
-    const std::size_t width = std::max<std::size_t>(256, m_lines.size() / 8);
+    // happens a bounded number of times per stage; spare capacity is used first, so that the
+    // list is not moved to a new buffer while it has room.
+    const std::size_t spare = m_lines.capacity() - m_lines.size();
+    const std::size_t wanted = std::max<std::size_t>(256, m_lines.size() / 8);
+    const std::size_t width = spare >= 256 ? std::min(spare, wanted) : wanted;
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(m_front), width, std::string());
     m_back = m_front + width;
 }
