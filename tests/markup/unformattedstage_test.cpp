@@ -26,6 +26,7 @@ const std::string kSum{"Итого ----- = 100"_cp};
 const std::string kText{"Текст."_cp};
 
 std::vector<Case> UnformattedCases() {
+    const std::string kSumWithOpening = "SUM " + OpeningLine(TagCode::ZAG);
     return {
         {"nominal: a paragraph with a ruled sum is tagged, ending before its blank line",
          Lines({kText, "", "Расчет:"_cp, kSum, "", kText}),
@@ -87,6 +88,10 @@ std::vector<Case> UnformattedCases() {
         {"nominal: carriage returns at both ends do not hide a blank line",
          Lines({"\r", "Расчет:"_cp, kSum + "\r", "\r\r", kText}),
          Lines({"\r", "<НФТ>"_cp, "Расчет:"_cp, kSum + "\r", "</>", "\r\r", kText})},
+        {"reading: a line holding a table signal and an opening abandons the candidate, the "
+         "signal row setting its flag without stopping the rows after it",
+         Lines({"", "Расчет:"_cp, kSumWithOpening, "x", "</>", "", kText}),
+         Lines({"", "Расчет:"_cp, kSumWithOpening, "x", "</>", "", kText})},
         {"robustness: an empty text", {}, {}},
         {"robustness: a text of blank lines", Lines({"", "", ""}), Lines({"", "", ""})},
     };
