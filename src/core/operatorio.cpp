@@ -74,7 +74,14 @@ std::string Convert(std::string_view spec, const Argument& arg) {
         body = std::to_string(magnitude);
         if (hasPrecision && body.size() < precision)
             body.insert(0, precision - body.size(), '0');
-        sign = arg.number < 0 ? "-" : plus ? "+" : space ? " " : "";
+        // One character at a time: GCC 12 at -O3 misreads assigning a literal here as an
+        // overlapping copy (-Wrestrict) and the release build fails.
+        if (arg.number < 0)
+            sign = '-';
+        else if (plus)
+            sign = '+';
+        else if (space)
+            sign = ' ';
     } else {
         body = std::string(hasPrecision ? arg.text.substr(0, precision) : arg.text);
     }

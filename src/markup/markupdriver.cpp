@@ -1,0 +1,74 @@
+#include "markup/markupdriver.h"
+
+#include "core/literal.h"
+#include "core/progress.h"
+#include "document/settings.h"
+#include "markup/alignstages.h"
+#include "markup/centredstage.h"
+#include "markup/framestage.h"
+#include "markup/mergestage.h"
+#include "markup/titlestage.h"
+#include "markup/unformattedstage.h"
+#include "requisites/requisiterecord.h"
+
+namespace norvak {
+
+const std::vector<std::string>& TagProgressTexts() {
+    static const std::vector<std::string> texts = {
+        std::string("Расстановка тегов ТАБ"_cp), std::string("Расстановка тегов ПРВ"_cp),
+        std::string("Расстановка тегов ЛЕВ"_cp), std::string("Расстановка тегов ЛИП"_cp),
+        std::string("Расстановка тегов ЗАГ"_cp), std::string("Расстановка тегов НФТ"_cp),
+        std::string("Расстановка тегов ЦНТ"_cp), std::string("Расстановка тегов"_cp)};
+    return texts;
+}
+
+const std::vector<std::string>& QuestionTagProgressTexts() {
+    static const std::vector<std::string> texts = {std::string("Расстановка тегов ПРВ"_cp),
+                                                   std::string("Расстановка тегов"_cp)};
+    return texts;
+}
+
+void AnnounceTagProgress(CProgress& progress) {
+    progress.Begin();
+    progress.AddTexts(TagProgressTexts());
+}
+
+bool IsQuestionDocument(const DocSettings& settings, const CRequisiteRecord& record) {
+    for (const std::string& kind : record.m_kinds)
+        if (kind == settings.m_questionDoc)
+            return true;
+    return false;
+}
+
+void RunMarkup(LineList& lines, const DocSettings& settings, const CRequisiteRecord& record,
+               CProgress& progress) {
+    // Room for the tag lines of a typical document, so that the list is not moved to a new
+    // buffer by the first stage that inserts.
+    lines.reserve(lines.size() + lines.size() / 4 + 1024);
+    const int posParagraph = settings.m_posParagraph;
+    const int stringLength = settings.m_stringLength;
+    if (IsQuestionDocument(settings, record)) {
+        RunRightAlignedStage(lines, stringLength, settings.m_leftSpaces);
+        progress.StepAndPump();
+        RunMergeStage(lines);
+        progress.Step();
+        return;
+    }
+    RunFramedTablesStage(lines);
+    progress.StepAndPump();
+    RunRightAlignedStage(lines, stringLength, settings.m_leftSpaces);
+    progress.StepAndPump();
+    RunLeftAlignedStage(lines, stringLength);
+    progress.StepAndPump();
+    RunLeftRightStage(lines);
+    progress.StepAndPump();
+    RunTitlesStage(lines, posParagraph, stringLength, IsLawDocument(record.m_kinds));
+    progress.StepAndPump();
+    RunUnformattedStage(lines, stringLength);
+    progress.StepAndPump();
+    RunCentredStage(lines, posParagraph, stringLength);
+    progress.StepAndPump();
+    progress.StepAndPump();
+}
+
+} // namespace norvak
