@@ -284,7 +284,9 @@ CRequisitesList::CRequisitesList(QWidget* parent)
     SelectRow(0);
 }
 
-void CRequisitesList::SetDictionaries(CServiceData* data) { m_delegate->SetDictionaries(data); }
+void CRequisitesList::SetDictionaries(CServiceData* dictionaries) {
+    m_delegate->SetDictionaries(dictionaries);
+}
 
 void CRequisitesList::SetRequisites(const CRequisiteRecord& record) {
     if (m_editor)

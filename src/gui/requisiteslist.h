@@ -43,7 +43,7 @@ class CRequisitesDelegate : public QStyledItemDelegate {
 public:
     explicit CRequisitesDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
 
-    void SetDictionaries(CServiceData* data) { m_data = data; }
+    void SetDictionaries(CServiceData* dictionaries) { m_data = dictionaries; }
     // The edit that starts next is of a row just inserted (the date picker starts at today).
     void SetNewRow(bool newRow) { m_newRow = newRow; }
 
@@ -81,7 +81,7 @@ public:
     // A new record collected from the rows.
     CRequisiteRecord GetRequisites() const;
     // The dictionaries the drop-down lists and the selection dialogs offer.
-    void SetDictionaries(CServiceData* data);
+    void SetDictionaries(CServiceData* dictionaries);
 
     CRequisitesModel& Model() { return *m_model; }
     int CurrentRow() const;

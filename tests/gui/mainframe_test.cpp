@@ -8,12 +8,12 @@
 #include "norvakview.h"
 #include "qtsettingsstore.h"
 #include "requisitesbar.h"
+#include "requisiteslist.h"
 #include "stageprogress.h"
 #include "taghighlighter.h"
 #include "textcodec.h"
 
 #include <QDockWidget>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QSet>
 #include <QSignalSpy>
@@ -128,9 +128,12 @@ private slots:
         r.m_kinds = {Cp("ПОСТАНОВЛЕНИЕ")};
         r.m_numbers = {"123"};
         Frame().SetRequisites(r);
-        QListWidget* list = Frame().Bar().List();
-        QVERIFY(!list->findItems(QStringLiteral("ПОСТАНОВЛЕНИЕ"), Qt::MatchContains).isEmpty());
-        QVERIFY(!list->findItems(QStringLiteral("Вид документа"), Qt::MatchExactly).isEmpty());
+        CRequisitesList* list = Frame().Bar().List();
+        QStringList rows;
+        for (int i = 0; i < list->Model().rowCount(); ++i)
+            rows << list->RowText(i);
+        QVERIFY(rows.contains(QStringLiteral("ПОСТАНОВЛЕНИЕ")));
+        QVERIFY(rows.contains(QStringLiteral("Вид документа")));
         QCOMPARE(Frame().GetRequisites().m_numbers, std::vector<std::string>{"123"});
     }
 
