@@ -16,6 +16,8 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
         return QMessageBox::Warning;
     case MessageIcon::Question:
         return QMessageBox::Question;
+    case MessageIcon::None:
+        return QMessageBox::NoIcon;
     case MessageIcon::Information:
         break;
     }

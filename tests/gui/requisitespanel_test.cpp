@@ -244,7 +244,6 @@ private slots:
         QCOMPARE(written.m_organs[0], Cp("МИНИСТЕРСТВО ФИНАНСОВ"));
         QCOMPARE(written.m_organs[1], Cp("ПРАВИТЕЛЬСТВО"));
         QCOMPARE(written.m_themes.front(), 2);
-        QCOMPARE(written.m_title, opened.m_title);
         // The file holds exactly what the panel shows.
         CRequisiteRecord panel = List().GetRequisites();
         panel.m_text = Frame().View().GetLines();
