@@ -278,7 +278,7 @@ private slots:
         CDocDictDlg dialog(kinds, m_op, nullptr);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QVERIFY(dialog.List()->hasFocus());
+        QCOMPARE(dialog.focusWidget(), static_cast<QWidget*>(dialog.List()));
         dialog.List()->SelectOnly(1); // ПРИКАЗ
         QCOMPARE(SelectedName(dialog.List()), QStringLiteral("ПРИКАЗ"));
         TypeText(dialog.List(), typed);
