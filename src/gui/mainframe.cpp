@@ -607,7 +607,8 @@ void CMainFrame::OnViewHeader() {
     text->setLineWrapMode(QPlainTextEdit::NoWrap);
     text->setFont(CNorvakView::MakeFont(m_view->Font()));
     text->setPlainText(m_doc->HeaderText());
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+    auto* buttons = new QDialogButtonBox(dialog);
+    buttons->addButton(QStringLiteral("Закрыть"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::close);
     auto* layout = new QVBoxLayout(dialog);
     layout->addWidget(text);

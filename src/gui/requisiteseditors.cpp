@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QToolButton>
@@ -45,13 +46,24 @@ void CImplementRichEditCtrl::SetHeightLimits(int minimum, int maximum) {
 }
 
 int CImplementRichEditCtrl::WantedHeight() const {
-    // Lines of the wrapped text at the current width.
-    int lines = 0;
-    for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next())
-        lines += std::max(1, b.layout() ? b.layout()->lineCount() : 1);
-    const int text = lines * fontMetrics().lineSpacing() +
-                     2 * static_cast<int>(document()->documentMargin()) + 2 * frameWidth() + 2;
-    return std::clamp(text, m_minHeight, m_maxHeight);
+    // The text wrapped at the width the editor shows it in.
+    const int margin = static_cast<int>(document()->documentMargin());
+    const int textWidth = std::max(20, width() - 2 * frameWidth() - 2 * margin - 4 -
+                                        (m_digitsOnly ? 25 : 0));
+    QString text = toPlainText();
+    if (text.isEmpty() || text.endsWith(QLatin1Char('\n')))
+        text += QLatin1Char(' ');
+    const int flags = m_digitsOnly ? Qt::TextSingleLine : Qt::TextWordWrap;
+    const QRect r = fontMetrics().boundingRect(QRect(0, 0, textWidth, 1000000), flags, text);
+    const int wanted = std::max(r.height(), fontMetrics().lineSpacing()) + 2 * margin +
+                       2 * frameWidth() + 2;
+    return std::clamp(wanted, m_minHeight, m_maxHeight);
+}
+
+void CImplementRichEditCtrl::resizeEvent(QResizeEvent* event) {
+    QPlainTextEdit::resizeEvent(event);
+    if (event->oldSize().width() != event->size().width())
+        Grow();
 }
 
 void CImplementRichEditCtrl::Grow() {
@@ -60,6 +72,7 @@ void CImplementRichEditCtrl::Grow() {
     const int h = WantedHeight();
     if (h != height())
         resize(width(), h);
+    ensureCursorVisible();
 }
 
 void CImplementRichEditCtrl::keyPressEvent(QKeyEvent* event) {
@@ -108,6 +121,8 @@ CThemesRichEditCtrl::CThemesRichEditCtrl(const CTemathicsDict* themes, QWidget* 
 
 void CThemesRichEditCtrl::resizeEvent(QResizeEvent* event) {
     CImplementRichEditCtrl::resizeEvent(event);
+    if (m_button == nullptr)
+        return;
     const QRect r = contentsRect();
     m_button->setGeometry(r.right() - 24, r.top(), 25, r.height());
 }
