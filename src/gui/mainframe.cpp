@@ -9,6 +9,7 @@
 #include "optionsdlg.h"
 #include "qtsettingsstore.h"
 #include "requisitesbar.h"
+#include "requisiteslist.h"
 #include "stageprogress.h"
 
 #include <QApplication>
@@ -21,6 +22,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QTimer>
@@ -75,16 +77,17 @@ QString Esc(const QString& s) { return s.toHtmlEscaped(); }
 
 } // namespace
 
-CMainFrame::CMainFrame(CQtSettingsStore& store, const QString& serviceDataPath, QWidget* parent)
+CMainFrame::CMainFrame(CQtSettingsStore& store, const QString& serviceDataPath, COperator* op,
+                       QWidget* parent)
     : QMainWindow(parent), m_store(store) {
     InitNorvakResources();
     m_boxOperator = std::make_unique<CMessageBoxOperator>(this);
-    m_operator = m_boxOperator.get();
+    m_operator = op != nullptr ? op : m_boxOperator.get();
     setObjectName(QStringLiteral("MainFrame"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/norvak.svg")));
 
     // The document first (service data, settings), then the view (font), then the window.
-    m_doc = std::make_unique<CNorvakDoc>(&m_store, serviceDataPath);
+    m_doc = std::make_unique<CNorvakDoc>(&m_store, serviceDataPath, *m_operator);
     m_view = new CNorvakView(&m_store, this);
     m_view->setObjectName(QStringLiteral("NorvakView"));
     setCentralWidget(m_view);
@@ -95,6 +98,7 @@ CMainFrame::CMainFrame(CQtSettingsStore& store, const QString& serviceDataPath, 
     CreateToolBars();
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
     m_bar = new CRequisitesBar(this);
+    m_bar->List()->SetDictionaries(&m_doc->Dictionaries());
     addDockWidget(Qt::LeftDockWidgetArea, m_bar);
     m_bar->toggleViewAction()->setText(QStringLiteral("&Реквизиты"));
     m_bar->toggleViewAction()->setStatusTip(
@@ -208,12 +212,10 @@ void CMainFrame::CreateActions() {
                    ID_EDIT_PASTE_SPECIAL, ID_EDIT_FIND, ID_EDIT_REPEAT, ID_EDIT_REPLACE,
                    ID_ALIGN_LEFT, ID_ALIGN_CENTER, ID_ALIGN_RIGHT, ID_ALIGN_JUSTIFY,
                    ID_ALIGN_LEFT_RIGHT, ID_REMOVE_LEFT_SPACES, ID_UPPER_CASE, ID_LOWER_CASE,
-                   ID_FORMAT_FONT, ID_EXPORT_WORD, ID_IMPORT_WORD, ID_VIEW_HEADER, ID_TAG_ZAG,
-                   ID_TAG_CNT, ID_TAG_PRV, ID_TAG_LEV, ID_TAG_LIP, ID_TAG_NFT, ID_TAG_TAB,
-                   ID_TAG_TTT, ID_TAG_LINK, ID_TAG_LABEL, ID_TAG_OGL, ID_TAG_INNER_LINK,
-                   ID_TAG_LINE, ID_TAG_DELETE_ALL, ID_DICT_KINDS, ID_DICT_ORGANS,
-                   ID_DICT_SOURCES, ID_DICT_THEMES, ID_DICT_CLEAR_CASES,
-                   ID_DICT_CLEAR_LETTER_CASE})
+                   ID_FORMAT_FONT, ID_EXPORT_WORD, ID_IMPORT_WORD, ID_TAG_ZAG, ID_TAG_CNT,
+                   ID_TAG_PRV, ID_TAG_LEV, ID_TAG_LIP, ID_TAG_NFT, ID_TAG_TAB, ID_TAG_TTT,
+                   ID_TAG_LINK, ID_TAG_LABEL, ID_TAG_OGL, ID_TAG_INNER_LINK, ID_TAG_LINE,
+                   ID_TAG_DELETE_ALL})
         m_actions.value(id)->setEnabled(false);
 }
 
@@ -371,6 +373,15 @@ void CMainFrame::ConnectCommands() {
             &QPlainTextEdit::selectAll);
     connect(Action(ID_GOTO_LINE), &QAction::triggered, this, &CMainFrame::OnGotoLine);
     connect(Action(ID_OPTIONS), &QAction::triggered, this, &CMainFrame::OnOptions);
+    connect(Action(ID_DICT_KINDS), &QAction::triggered, doc, &CNorvakDoc::OnDictKinds);
+    connect(Action(ID_DICT_ORGANS), &QAction::triggered, doc, &CNorvakDoc::OnDictOrgans);
+    connect(Action(ID_DICT_SOURCES), &QAction::triggered, doc, &CNorvakDoc::OnDictSources);
+    connect(Action(ID_DICT_THEMES), &QAction::triggered, doc, &CNorvakDoc::OnDictThemes);
+    connect(Action(ID_DICT_CLEAR_CASES), &QAction::triggered, doc, &CNorvakDoc::OnClearCases);
+    connect(Action(ID_DICT_CLEAR_LETTER_CASE), &QAction::triggered, doc,
+            &CNorvakDoc::OnClearLetterCase);
+    connect(Action(ID_VIEW_HEADER), &QAction::triggered, this, &CMainFrame::OnViewHeader);
+    connect(m_bar->List(), &CRequisitesList::Modified, doc, [doc] { doc->SetModified(true); });
     connect(Action(ID_HELP_INDEX), &QAction::triggered, this, &CMainFrame::ShowHelp);
     connect(Action(ID_APP_ABOUT), &QAction::triggered, this, &CMainFrame::ShowAbout);
     for (QAction* a : m_recentActions)
@@ -583,6 +594,27 @@ void CMainFrame::OnGotoLine() {
     CGotoLineDlg dialog(this, m_view->LineCount());
     if (dialog.exec() == QDialog::Accepted)
         m_view->GoToLine(dialog.Line());
+}
+
+void CMainFrame::OnViewHeader() {
+    auto* dialog = new QDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setObjectName(QStringLiteral("HeaderDlg"));
+    dialog->setWindowTitle(QStringLiteral("Шапка документа"));
+    auto* text = new QPlainTextEdit(dialog);
+    text->setObjectName(QStringLiteral("HeaderText"));
+    text->setReadOnly(true);
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setFont(CNorvakView::MakeFont(m_view->Font()));
+    text->setPlainText(m_doc->HeaderText());
+    auto* buttons = new QDialogButtonBox(dialog);
+    buttons->addButton(QStringLiteral("Закрыть"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::close);
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+    dialog->resize(640, 560);
+    dialog->show();
 }
 
 void CMainFrame::ShowHelp() {

@@ -34,8 +34,9 @@ public:
     static constexpr const char* kBarProfile = "BarState";
 
     // Builds the document (service data, settings), the view (font) and the window; the bar
-    // layout saved under "BarState" is taken over when it names only existing bars.
-    CMainFrame(CQtSettingsStore& store, const QString& serviceDataPath,
+    // layout saved under "BarState" is taken over when it names only existing bars. op, when
+    // given, replaces the message boxes from the start (tests).
+    CMainFrame(CQtSettingsStore& store, const QString& serviceDataPath, COperator* op = nullptr,
                QWidget* parent = nullptr);
     ~CMainFrame() override;
 
@@ -90,6 +91,8 @@ public slots:
     void ShowAbout();
     void OnOptions();
     void OnGotoLine();
+    // "Просмотреть &шапку": the header of the document in a read-only window.
+    void OnViewHeader();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,5 +1,6 @@
 #include "norvakapp.h"
 
+#include "document/dictlocation.h"
 #include "mainframe.h"
 #include "norvakdoc.h"
 #include "qtsettingsstore.h"
@@ -8,6 +9,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+
+#include <cstdio>
 
 namespace norvak {
 
@@ -26,7 +29,16 @@ CNorvakApp::~CNorvakApp() {
 }
 
 QString CNorvakApp::ServiceDataPath() {
-    return QDir(applicationDirPath()).filePath(QStringLiteral("dict.dat"));
+    // Beside the executable when it is there or can be made there, else in the user's data
+    // directory, seeded from the dictionaries shipped with the program.
+    std::string exeDir = ExecutableDir();
+    if (exeDir.empty())
+        exeDir = applicationDirPath().toStdString();
+    const DictLocation location = LocateDictionary(exeDir, ShippedDictionary(exeDir));
+    std::string error;
+    if (!SeedDictionary(location, &error))
+        std::fprintf(stderr, "norvak: %s\n", error.c_str());
+    return QString::fromStdString(location.path);
 }
 
 bool CNorvakApp::InitInstance() {

@@ -22,7 +22,8 @@ public:
     bool InitInstance();
     CMainFrame* MainFrame() const { return m_frame.get(); }
 
-    // dict.dat beside the executable.
+    // The dict.dat to use (seeded from the shipped one on first use); empty when none can be
+    // found or made.
     static QString ServiceDataPath();
 
 private:

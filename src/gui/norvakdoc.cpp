@@ -2,7 +2,12 @@
 
 #include "core/codepage.h"
 #include "core/literal.h"
+#include "docdictdlg.h"
+#include "document/sourceformat.h"
 #include "documentio.h"
+#include "organdictdlg.h"
+#include "sourcedictdlg.h"
+#include "temathicsdlg.h"
 #include "mainframe.h"
 #include "norvakview.h"
 #include "opendialogex.h"
@@ -29,26 +34,142 @@ std::string PathBytes(const QString& path) { return Utf8ToCp1251(path.toStdStrin
 
 } // namespace
 
-CNorvakDoc::CNorvakDoc(CSettingsStore* store, QString serviceDataPath, QObject* parent)
+CNorvakDoc::CNorvakDoc(CSettingsStore* store, QString serviceDataPath, COperator& op,
+                       QObject* parent)
     : QObject(parent), m_store(store), m_serviceDataPath(std::move(serviceDataPath)) {
-    LoadServiceData();
+    LoadServiceData(op);
     if (m_store != nullptr)
         m_settings.Read(*m_store);
 }
 
 CNorvakDoc::~CNorvakDoc() {
-    if (!SaveServiceData() && m_frame != nullptr)
-        m_frame->Operator().Message("Ошибка сохранения файла служебных данных!"_cp,
-                                    MessageIcon::Exclamation);
+    // A failed save has told the operator "Ошибка сохранения файла служебных данных!".
+    if (m_frame != nullptr)
+        SaveServiceData(m_frame->Operator());
     if (m_store != nullptr)
         m_settings.Write(*m_store);
 }
 
-// The dictionaries are read from and written to the service data file here once they are
-// members of the document; until then there is nothing to keep in it.
-void CNorvakDoc::LoadServiceData() {}
+void CNorvakDoc::LoadServiceData(COperator& op) {
+    if (m_serviceDataPath.isEmpty())
+        return;
+    CWaitCursor wait;
+    // A missing or unreadable file is written afresh from the empty dictionaries at once.
+    if (!m_data.Load(m_serviceDataPath.toStdString(), op))
+        SaveServiceData(op);
+}
 
-bool CNorvakDoc::SaveServiceData() { return true; }
+bool CNorvakDoc::SaveServiceData(COperator& op) {
+    if (m_serviceDataPath.isEmpty())
+        return true;
+    return m_data.Save(m_serviceDataPath.toStdString(), op) == 1;
+}
+
+bool CNorvakDoc::CommitDictionaries() {
+    const bool saved = SaveServiceData(m_frame->Operator());
+    if (saved)
+        emit DictionariesSaved();
+    return saved;
+}
+
+bool CNorvakDoc::OnDictKinds() {
+    CDocDict copy = m_data.DocDict();
+    CDocDictDlg dialog(copy, m_frame->Operator(), m_frame);
+    if (dialog.exec() != QDialog::Accepted || !dialog.IsModified())
+        return false;
+    m_data.DocDict() = copy;
+    CommitDictionaries();
+    return true;
+}
+
+bool CNorvakDoc::OnDictOrgans() {
+    COrganDict copy = m_data.OrganDict();
+    COrganDictDlg dialog(copy, m_frame->Operator(), m_frame);
+    if (dialog.exec() != QDialog::Accepted || !dialog.IsModified())
+        return false;
+    m_data.OrganDict() = copy;
+    CommitDictionaries();
+    return true;
+}
+
+bool CNorvakDoc::OnDictSources() {
+    CSourceDict copy = m_data.SourceDict();
+    CSourceDictDlg dialog(copy, m_frame->Operator(), m_frame);
+    if (dialog.exec() != QDialog::Accepted || !dialog.IsModified())
+        return false;
+    m_data.SourceDict() = copy;
+    CommitDictionaries();
+    return true;
+}
+
+bool CNorvakDoc::OnDictThemes() {
+    CTemathicsDict copy = m_data.TemathicsDict();
+    CTemathicsDlg dialog(copy, m_frame->Operator(), m_frame);
+    if (dialog.exec() != QDialog::Accepted || !dialog.IsModified())
+        return false;
+    m_data.TemathicsDict() = copy;
+    CommitDictionaries();
+    return true;
+}
+
+bool CNorvakDoc::OnClearCases() {
+    if (!m_data.UniDict().ConfirmRemoveAll(m_frame->Operator()))
+        return false;
+    CommitDictionaries();
+    return true;
+}
+
+bool CNorvakDoc::OnClearLetterCase() {
+    if (!m_data.UpperCaseDict().ConfirmRemoveAll(m_frame->Operator()))
+        return false;
+    CommitDictionaries();
+    return true;
+}
+
+QString CNorvakDoc::HeaderText() const {
+    const std::string bytes = WriteSourceBytes(m_frame->GetRequisites(), m_settings.m_stringLength);
+    // The blocks before the text: everything up to the header of the text block.
+    std::size_t end = bytes.find("\r\n$18");
+    end = end == std::string::npos ? bytes.size() : end + 2;
+    std::string text;
+    std::size_t start = 0;
+    while (start < end) {
+        std::size_t lf = bytes.find('\n', start);
+        if (lf == std::string::npos || lf > end)
+            lf = end;
+        std::string line = bytes.substr(start, lf - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        text += DosToWindows(line);
+        text += '\n';
+        start = lf + 1;
+    }
+    return BytesToQString(text);
+}
+
+QString CNorvakDoc::LossWarningText(const QString& path, const OpenedDocument& opened) {
+    QStringList parts;
+    if (!opened.losses.empty()) {
+        int characters = 0;
+        for (const LossWarning& w : opened.losses)
+            characters += w.count;
+        const LossWarning& first = opened.losses.front();
+        parts << QStringLiteral("В файле %1 есть символы, которых нет в кодировке Windows: "
+                                "при чтении они заменены (символов: %2, строк: %3; первая "
+                                "замена в строке %4, колонке %5).")
+                     .arg(path)
+                     .arg(characters)
+                     .arg(opened.losses.size())
+                     .arg(first.line)
+                     .arg(first.column);
+    }
+    if (opened.nulBytes > 0)
+        parts << QStringLiteral("Нулевые байты заменены пробелами: %1.").arg(opened.nulBytes);
+    if (parts.isEmpty())
+        return {};
+    parts << QStringLiteral("Проверьте эти места перед сохранением.");
+    return parts.join(QLatin1Char('\n'));
+}
 
 void CNorvakDoc::Attach(CMainFrame* frame, CNorvakView* view) {
     m_frame = frame;
@@ -173,23 +294,23 @@ bool CNorvakDoc::OpenFile(const QString& path, int fileType, bool dos) {
                    : fileType == 3 ? FileType::Marked
                                    : FileType::Text;
     options.encoding = dos ? Encoding::Dos : Encoding::Windows;
-    OpenedDocument opened =
-        ReadDocumentFile(path.toStdString(), options, m_settings, progress, m_frame->Operator());
+    OpenedDocument opened = OpenDocument(path.toStdString(), options, m_settings, m_data,
+                                         progress, m_frame->Operator());
     if (!opened.ok) {
         progress.End();
         SetModified(false);
         return false;
     }
     m_view->SetText(opened.lines, true);
-    if (m_settings.m_defineRecvisits == 0)
-        opened.record.Clear();
     m_record = std::move(opened.record);
-    m_record.RemoveDuplicates();
     m_view->EmptyUndo();
     m_frame->SetRequisites(m_record);
     progress.End();
     m_frame->AddRecentFile(path);
     SetModified(false);
+    const QString warning = LossWarningText(path, opened);
+    if (!warning.isEmpty())
+        m_frame->Operator().Message(QStringToBytes(warning), MessageIcon::Exclamation);
     return true;
 }
 

@@ -1,9 +1,12 @@
 #pragma once
-// The single document of the editor: its settings, requisite record, modified flag,
-// source-format path and the choices last made in the open dialog, with the New, Open,
-// Save and Save As flows and the asking to save before the text is given up.
+// The single document of the editor: its dictionaries, settings, requisite record, modified
+// flag, source-format path and the choices last made in the open dialog, with the New, Open,
+// Save and Save As flows, the asking to save before the text is given up, and the dictionary
+// commands.
 
 #include "core/textcore.h"
+#include "dictionaries/servicedata.h"
+#include "document/openroad.h"
 #include "document/settings.h"
 #include "requisites/requisiterecord.h"
 
@@ -13,15 +16,19 @@
 namespace norvak {
 
 class CMainFrame;
+class COperator;
 class CNorvakView;
 
 // The document; lives for the whole run, New and Open reuse it.
 class CNorvakDoc : public QObject {
     Q_OBJECT
 public:
-    // Loads the service data file and reads the settings from store; both are written back
-    // when the document is destroyed. A null store keeps the defaults.
-    CNorvakDoc(CSettingsStore* store, QString serviceDataPath, QObject* parent = nullptr);
+    // Loads the service data file (an empty path keeps the dictionaries empty and unsaved;
+    // a file that cannot be read is written afresh at once) and reads the settings from
+    // store; both are written back when the document is destroyed. A null store keeps the
+    // defaults. op hears the messages of loading.
+    CNorvakDoc(CSettingsStore* store, QString serviceDataPath, COperator& op,
+               QObject* parent = nullptr);
     ~CNorvakDoc() override;
 
     void Attach(CMainFrame* frame, CNorvakView* view);
@@ -35,6 +42,7 @@ public:
     QString Caption() const;
 
     DocSettings& Settings() { return m_settings; }
+    CServiceData& Dictionaries() { return m_data; }
     const CRequisiteRecord& Record() const { return m_record; }
     int LastFileType() const { return m_lastFileType; }
     bool DosEncoding() const { return m_dosEncoding; }
@@ -53,22 +61,40 @@ public:
     // Asks to save a modified document; false when the operator cancels.
     bool SaveModified();
 
+    // The dictionary commands: each edits a working copy and, when the dialog ends with OK
+    // after a change, takes it over and writes dict.dat at once. False when nothing changed.
+    bool OnDictKinds();
+    bool OnDictOrgans();
+    bool OnDictSources();
+    bool OnDictThemes();
+    bool OnClearCases();
+    bool OnClearLetterCase();
+    // Writes dict.dat after a committed change of the dictionaries.
+    bool CommitDictionaries();
+    // The header of the document as the source format would hold it before the text.
+    QString HeaderText() const;
+    // The warning about characters the opening replaced (empty when none were).
+    static QString LossWarningText(const QString& path, const OpenedDocument& opened);
+
     static constexpr const char* kTitle = "Norvak";
 
 signals:
     void CaptionChanged(const QString& caption);
     void ModifiedChanged(bool modified);
+    // dict.dat was written after a committed dictionary change.
+    void DictionariesSaved();
 
 private:
     bool DoSave(bool askPath);
     bool WriteTo(const QString& path);
-    void LoadServiceData();
-    bool SaveServiceData();
+    void LoadServiceData(COperator& op);
+    bool SaveServiceData(COperator& op);
 
     CSettingsStore* m_store;
     QString m_serviceDataPath;
     CMainFrame* m_frame = nullptr;
     CNorvakView* m_view = nullptr;
+    CServiceData m_data;
     CRequisiteRecord m_record;
     DocSettings m_settings;
     bool m_modified = false;

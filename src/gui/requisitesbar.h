@@ -1,18 +1,19 @@
 #pragma once
-// The docking bar "Реквизиты" at the left edge of the main window, holding the list of the
-// document's requisites. Its sizes are kept between runs under "<profile>-SCBar-<id>".
+// The docking bar "Реквизиты" at the left edge of the main window, holding the requisites
+// panel. Its sizes are kept between runs under "<profile>-SCBar-<id>".
 
 #include "requisites/requisiterecord.h"
 
 #include <QDockWidget>
 #include <QSize>
 
-class QListWidget;
 class QSettings;
 
 namespace norvak {
 
-// The requisites bar; shows the record read-only (the editable panel replaces the list).
+class CRequisitesList;
+
+// The requisites bar; its one child is the requisites panel, kept to its whole client area.
 class CRequisitesBar : public QDockWidget {
     Q_OBJECT
 public:
@@ -26,7 +27,7 @@ public:
     explicit CRequisitesBar(QWidget* parent = nullptr);
 
     void SetRequisites(const CRequisiteRecord& record);
-    CRequisiteRecord GetRequisites() const { return m_record; }
+    CRequisiteRecord GetRequisites() const;
 
     // Sizes for each docking orientation, as the bar keeps them.
     QSize HorzSize() const { return m_horz; }
@@ -40,18 +41,13 @@ public:
     void SaveState(QSettings& settings, const QString& profile) const;
     static QString Section(const QString& profile);
 
-    QListWidget* List() const { return m_list; }
+    CRequisitesList* List() const { return m_list; }
 
 private:
-    QListWidget* m_list;
-    CRequisiteRecord m_record;
+    CRequisitesList* m_list;
     QSize m_horz{kDefaultWidth, kDefaultHeight};
     QSize m_vert{kDefaultWidth, kDefaultHeight};
     QSize m_float{kDefaultWidth, kDefaultHeight};
 };
-
-// Caption and value rows of a record as the list shows them (CP1251 texts).
-std::vector<std::pair<std::string, std::vector<std::string>>> RequisiteRows(
-    const CRequisiteRecord& record);
 
 } // namespace norvak

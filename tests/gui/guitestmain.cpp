@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstring>
@@ -33,6 +34,21 @@ void TypeText(QWidget* widget, const QString& text) {
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
         QApplication::sendEvent(widget, &release);
     }
+}
+
+void OnNextModal(std::function<void(QWidget*)> act) {
+    QWidget* before = QApplication::activeModalWidget();
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, before, act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || modal == before || !modal->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        act(modal);
+    });
+    timer->start();
 }
 
 std::string Cp(const char* utf8) { return norvak::Utf8ToCp1251(utf8); }

@@ -33,5 +33,9 @@ inline QString TestData(const char* relative) {
 // Types text into a widget character by character, as the keyboard would (any letters).
 void TypeText(QWidget* widget, const QString& text);
 
+// Runs act on the next modal dialog once it is shown (from inside its event loop); the
+// dialog must be ended by act or later.
+void OnNextModal(std::function<void(QWidget*)> act);
+
 // UTF-8 literal to the CP1251 bytes the core holds.
 std::string Cp(const char* utf8);

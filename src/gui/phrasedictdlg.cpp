@@ -1,0 +1,405 @@
+#include "phrasedictdlg.h"
+
+#include "charlistctrl.h"
+#include "core/literal.h"
+#include "core/operatorio.h"
+#include "core/textcore.h"
+#include "requisites/cases.h"
+#include "textcodec.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace norvak {
+
+QStringList GenderNames() {
+    return {QStringLiteral("Мужской род"), QStringLiteral("Женский род"),
+            QStringLiteral("Средний род")};
+}
+
+EntryFormSpec KindFormSpec() {
+    EntryFormSpec s;
+    s.title = QStringLiteral("Внести в словарь видов документов");
+    s.gender = true;
+    s.genderLabel = QStringLiteral("Род вида документа");
+    s.quote = true;
+    s.quoteLabel = QStringLiteral("Название документа заносить в скобку");
+    return s;
+}
+
+EntryFormSpec KindAliasFormSpec() {
+    EntryFormSpec s;
+    s.title = QStringLiteral("Новый псевдоним");
+    return s;
+}
+
+EntryFormSpec OrganFormSpec() {
+    EntryFormSpec s;
+    s.title = QStringLiteral("Внести в словарь принявших органов");
+    s.genitive = true;
+    s.letterCase = true;
+    s.letterCaseLabel = QStringLiteral("Принявший орган с учётом регистра");
+    return s;
+}
+
+EntryFormSpec OrganAliasFormSpec() {
+    EntryFormSpec s;
+    s.title = QStringLiteral("Новый псевдоним");
+    s.genitive = true;
+    return s;
+}
+
+QString AliasNominatives(const std::vector<CCases>& aliases) {
+    QStringList names;
+    for (const CCases& a : aliases)
+        names << BytesToQString(a.Form(CaseNominative));
+    return names.join(QStringLiteral(", "));
+}
+
+std::string NormalizedBytes(const QString& text) { return NormalizeName(QStringToBytes(text)); }
+
+QTreeWidget* MakeAliasList(const QStringList& columns, QWidget* parent) {
+    auto* list = new QTreeWidget(parent);
+    list->setObjectName(QStringLiteral("AliasList"));
+    list->setColumnCount(static_cast<int>(columns.size()));
+    list->setHeaderLabels(columns);
+    list->setRootIsDecorated(false);
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setAllColumnsShowFocus(true);
+    list->setUniformRowHeights(true);
+    for (int c = 0; c < columns.size(); ++c)
+        list->header()->resizeSection(c, 300);
+    list->setMinimumHeight(120);
+    return list;
+}
+
+// ---------------------------------------------------------------------------- list dialog
+
+CPhraseDictDlg::CPhraseDictDlg(const PhraseDictTexts& texts, COperator& op, QWidget* parent)
+    : QDialog(parent), m_texts(texts), m_op(op) {}
+
+void CPhraseDictDlg::Build() {
+    setWindowTitle(m_texts.title);
+    setObjectName(QStringLiteral("PhraseDictDlg"));
+    setMinimumSize(480, 300);
+    setSizeGripEnabled(true);
+
+    m_list = new CCharListCtrl(this);
+    m_list->setObjectName(QStringLiteral("DictList"));
+    m_model = new CDictListModel(
+        {QStringLiteral("№"), m_texts.namesColumn, m_texts.aliasesColumn},
+        [this] { return Count(); },
+        [this](int row, int column) -> QString {
+            switch (column) {
+            case 0: return QString::number(row + 1);
+            case 1: return BytesToQString(Name(row));
+            default: return AliasNames(row);
+            }
+        },
+        this);
+    m_model->SetRightAligned(0);
+    m_list->setModel(m_model);
+    m_list->header()->setStretchLastSection(true);
+    m_list->header()->resizeSection(0, 50);
+    m_list->header()->resizeSection(1, 300);
+    m_list->header()->resizeSection(2, 300);
+    m_list->installEventFilter(this);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CPhraseDictDlg::UpdateButtons);
+    connect(m_list, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) {
+        m_list->SelectOnly(i.row());
+        OnDetails();
+    });
+
+    m_count = new QLabel(this);
+    m_count->setObjectName(QStringLiteral("CountLabel"));
+    m_newName = new QLineEdit(this);
+    m_newName->setObjectName(QStringLiteral("NewNameEdit"));
+    m_newName->setPlaceholderText(QStringLiteral("Именительный падеж нового названия"));
+    m_newName->installEventFilter(this);
+
+    auto button = [this](const QString& text, const char* name) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    QPushButton* enter = button(QStringLiteral("Внести"), "EnterButton");
+    QPushButton* add = button(QStringLiteral("Добавить..."), "AddButton");
+    add->setToolTip(QStringLiteral("Внести новое название, заполнив все его формы"));
+    m_details = button(QStringLiteral("Дополнительно"), "DetailsButton");
+    m_delete = button(QStringLiteral("Удалить"), "DeleteButton");
+    QPushButton* clear = button(QStringLiteral("Очистить"), "ClearButton");
+    QPushButton* save = button(QStringLiteral("Сохранить"), "SaveButton");
+    save->setToolTip(QStringLiteral("Сохранить список словаря в текстовый файл"));
+    connect(enter, &QPushButton::clicked, this, &CPhraseDictDlg::OnEnter);
+    connect(add, &QPushButton::clicked, this, &CPhraseDictDlg::OnAdd);
+    connect(m_details, &QPushButton::clicked, this, &CPhraseDictDlg::OnDetails);
+    connect(m_delete, &QPushButton::clicked, this, &CPhraseDictDlg::OnDelete);
+    connect(clear, &QPushButton::clicked, this, &CPhraseDictDlg::OnClear);
+    connect(save, &QPushButton::clicked, this, &CPhraseDictDlg::OnSave);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setAutoDefault(false);
+    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole)
+        ->setAutoDefault(false);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* side = new QVBoxLayout;
+    for (QPushButton* b : {m_details, m_delete, clear, save})
+        side->addWidget(b);
+    side->addStretch(1);
+
+    auto* countRow = new QHBoxLayout;
+    countRow->addWidget(new QLabel(m_texts.countLabel, this));
+    countRow->addWidget(m_count);
+    countRow->addStretch(1);
+
+    auto* newRow = new QHBoxLayout;
+    newRow->addWidget(m_newName, 1);
+    newRow->addWidget(enter);
+    newRow->addWidget(add);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(m_list, 0, 0);
+    grid->addLayout(side, 0, 1);
+    grid->addLayout(countRow, 1, 0);
+    grid->addLayout(newRow, 2, 0);
+    grid->setRowStretch(0, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid, 1);
+    layout->addWidget(buttons);
+    resize(760, 480);
+
+    Refresh();
+    UpdateButtons();
+}
+
+void CPhraseDictDlg::UpdateButtons() {
+    const int n = m_list->SelectedCount();
+    m_details->setEnabled(n == 1);
+    m_delete->setEnabled(n >= 1);
+}
+
+void CPhraseDictDlg::Refresh() {
+    const QList<int> selected = m_list->SelectedRows();
+    int index = selected.isEmpty() ? -1 : selected.front();
+    const std::string name = index >= 0 && index < Count() ? Name(index) : std::string();
+    // An order that is already sorted stays as the sort would leave it: skip the sort then.
+    if (!IsSortedByName())
+        SortByName();
+    m_model->Reset();
+    m_count->setText(QString::number(Count()));
+    if (index < 0 || Count() == 0) {
+        UpdateButtons();
+        return;
+    }
+    index = std::min(index, Count() - 1);
+    if (Name(index) != name && index + 1 < Count() && Name(index + 1) == name)
+        ++index;
+    m_list->SelectOnly(index);
+    UpdateButtons();
+}
+
+void CPhraseDictDlg::OnEnter() {
+    const QString text = m_newName->text().trimmed();
+    if (!AddEntry(text))
+        return;
+    SetModified();
+    const std::string added = NormalizedBytes(text);
+    m_newName->clear();
+    Refresh();
+    // Show the entry just added.
+    for (int r = 0; r < Count(); ++r)
+        if (!added.empty() && Name(r) == added) {
+            m_list->SelectOnly(r);
+            break;
+        }
+}
+
+void CPhraseDictDlg::OnAdd() {
+    if (!AddEntry(QString()))
+        return;
+    SetModified();
+    Refresh();
+}
+
+void CPhraseDictDlg::OnDetails() {
+    const QList<int> rows = m_list->SelectedRows();
+    if (rows.size() != 1)
+        return;
+    if (!EditDetails(rows.front()))
+        return;
+    SetModified();
+    Refresh();
+}
+
+void CPhraseDictDlg::OnDelete() {
+    QList<int> rows = m_list->SelectedRows();
+    if (rows.isEmpty())
+        return;
+    std::sort(rows.begin(), rows.end(), std::greater<int>());
+    for (int r : rows)
+        RemoveAt(r);
+    SetModified();
+    Refresh();
+    m_list->clearSelection();
+    m_details->setEnabled(false);
+    m_delete->setEnabled(false);
+}
+
+void CPhraseDictDlg::OnClear() {
+    if (!ConfirmRemoveAll())
+        return;
+    SetModified();
+    Refresh();
+}
+
+void CPhraseDictDlg::OnSave() {
+    QString path;
+    if (m_listingPath) {
+        path = m_listingPath(m_texts.listingName);
+    } else {
+        QFileDialog dialog(this, QStringLiteral("Сохранить как"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilter(QStringLiteral("Текстовые файлы(*.txt)"));
+        dialog.setDefaultSuffix(QStringLiteral("txt"));
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        dialog.selectFile(m_texts.listingName);
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            path = dialog.selectedFiles().front();
+    }
+    if (path.isEmpty())
+        return;
+    SaveListing(path.toStdString());
+    Refresh(); // the listing sorts the kinds and bodies
+}
+
+bool CPhraseDictDlg::eventFilter(QObject* object, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(object, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (object == m_newName && enter) {
+        OnEnter();
+        return true;
+    }
+    if (m_list->SelectedCount() != 1)
+        return QDialog::eventFilter(object, event);
+    if (object == m_list && enter) {
+        OnDetails();
+        return true;
+    }
+    if (key->key() == Qt::Key_Delete)
+        OnDelete(); // and the key goes on as usual
+    return QDialog::eventFilter(object, event);
+}
+
+// ---------------------------------------------------------------------------- entry form
+
+CEntryFormDlg::CEntryFormDlg(const EntryFormSpec& spec, const QString& nominative,
+                             COperator& op, QWidget* parent)
+    : QDialog(parent), m_spec(spec), m_op(op) {
+    setObjectName(QStringLiteral("EntryFormDlg"));
+    setWindowTitle(spec.title);
+    auto* form = new QFormLayout;
+    auto edit = [this](const char* name) {
+        auto* e = new QLineEdit(this);
+        e->setObjectName(QString::fromLatin1(name));
+        e->setMinimumWidth(360);
+        return e;
+    };
+    m_nominative = edit("NominativeEdit");
+    m_nominative->setText(nominative);
+    form->addRow(QStringLiteral("Именительный падеж:"), m_nominative);
+    if (spec.genitive) {
+        m_genitive = edit("GenitiveEdit");
+        form->addRow(QStringLiteral("Родительный падеж:"), m_genitive);
+    }
+    m_instrumental = edit("InstrumentalEdit");
+    form->addRow(QStringLiteral("Творительный падеж:"), m_instrumental);
+    if (spec.gender) {
+        m_gender = new QComboBox(this);
+        m_gender->setObjectName(QStringLiteral("GenderBox"));
+        m_gender->addItems(GenderNames());
+        form->addRow(spec.genderLabel, m_gender);
+    }
+    if (spec.quote) {
+        m_quote = new QCheckBox(spec.quoteLabel, this);
+        m_quote->setObjectName(QStringLiteral("QuoteCheck"));
+        form->addRow(QString(), m_quote);
+    }
+    if (spec.letterCase) {
+        m_letterCase = edit("LetterCaseEdit");
+        form->addRow(spec.letterCaseLabel, m_letterCase);
+    }
+    auto* hint = new QLabel(QStringLiteral("Формы вводятся в любом регистре; в словарь они "
+                                           "заносятся прописными буквами."),
+                            this);
+    hint->setWordWrap(true);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(hint);
+    layout->addWidget(buttons);
+    (nominative.isEmpty() ? m_nominative : m_genitive ? m_genitive : m_instrumental)->setFocus();
+}
+
+std::string CEntryFormDlg::Nominative() const { return NormalizedBytes(m_nominative->text()); }
+std::string CEntryFormDlg::Genitive() const {
+    return m_genitive ? NormalizedBytes(m_genitive->text()) : std::string();
+}
+std::string CEntryFormDlg::Instrumental() const { return NormalizedBytes(m_instrumental->text()); }
+int CEntryFormDlg::Gender() const { return m_gender ? m_gender->currentIndex() : 0; }
+bool CEntryFormDlg::Quote() const { return m_quote && m_quote->isChecked(); }
+std::string CEntryFormDlg::LetterCase() const {
+    return m_letterCase ? QStringToBytes(m_letterCase->text()) : std::string();
+}
+
+void CEntryFormDlg::accept() {
+    if (Nominative().empty()) {
+        m_op.Message("Не заполнен именительный падеж."_cp, MessageIcon::Exclamation);
+        m_nominative->setFocus();
+        return;
+    }
+    const bool noGenitive = m_genitive != nullptr && Genitive().empty();
+    const bool noInstrumental = Instrumental().empty();
+    if (noGenitive || noInstrumental) {
+        std::string question;
+        if (noGenitive && noInstrumental)
+            question = "Не заполнены родительный и творительный падежи: в этих падежах "
+                       "название не будет найдено в тексте.\nВнести без них?"_cp;
+        else if (noGenitive)
+            question = "Не заполнен родительный падеж: в этом падеже название не будет "
+                       "найдено в тексте.\nВнести без него?"_cp;
+        else
+            question = "Не заполнен творительный падеж: в этом падеже название не будет "
+                       "найдено в тексте.\nВнести без него?"_cp;
+        if (m_op.AskYesNo(question) != Answer::Yes) {
+            (noGenitive ? m_genitive : m_instrumental)->setFocus();
+            return;
+        }
+    }
+    QDialog::accept();
+}
+
+} // namespace norvak

@@ -1,0 +1,166 @@
+#pragma once
+// What the list dialogs of the kinds and the bodies dictionaries share: the report list with
+// its count, adding, details, deleting, clearing and the listing; the form in which a new
+// entry or alias gets all its case forms; and the alias list of the details dialogs.
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+
+namespace norvak {
+
+class CCases;
+class CCharListCtrl;
+class CDictListModel;
+class COperator;
+
+// The texts that tell the two list dialogs apart.
+struct PhraseDictTexts {
+    QString title;
+    QString countLabel;
+    QString namesColumn;
+    QString aliasesColumn;
+    QString listingName; // default file name of the listing
+};
+
+// A list dialog over a working copy of a phrase dictionary; every change sets the modified
+// mark, and the caller assigns the copy back on OK only when it is set.
+class CPhraseDictDlg : public QDialog {
+    Q_OBJECT
+public:
+    bool IsModified() const { return m_modified; }
+    CCharListCtrl* List() const { return m_list; }
+    QLineEdit* NewNameEdit() const { return m_newName; }
+    QLabel* CountLabel() const { return m_count; }
+    QPushButton* DetailsButton() const { return m_details; }
+    QPushButton* DeleteButton() const { return m_delete; }
+
+    // The buttons' commands.
+    void OnEnter();   // "Внести": a new entry named by the text box
+    void OnAdd();     // "Добавить": a new entry from an empty form
+    void OnDetails(); // "Дополнительно"
+    void OnDelete();  // "Удалить"
+    void OnClear();   // "Очистить"
+    void OnSave();    // "Сохранить"
+    // Sorts the copy by name, refills the list and selects the remembered row again.
+    void Refresh();
+
+    // Replaces the save dialog of the listing (tests); returns the chosen path or "".
+    void SetListingPathProvider(std::function<QString(const QString&)> provider) {
+        m_listingPath = std::move(provider);
+    }
+
+protected:
+    CPhraseDictDlg(const PhraseDictTexts& texts, COperator& op, QWidget* parent);
+    // Builds the widgets; called by the derived constructor once the dictionary is set.
+    void Build();
+
+    virtual int Count() const = 0;
+    virtual std::string Name(int row) const = 0;
+    virtual QString AliasNames(int row) const = 0;
+    virtual bool IsSortedByName() const = 0;
+    virtual void SortByName() = 0;
+    virtual void RemoveAt(int row) = 0;
+    virtual bool ConfirmRemoveAll() = 0;
+    virtual bool SaveListing(const std::string& path) = 0;
+    virtual bool EditDetails(int row) = 0;
+    // Opens the entry form with the given nominative; true when an entry was added.
+    virtual bool AddEntry(const QString& nominative) = 0;
+
+    bool eventFilter(QObject* object, QEvent* event) override;
+    void SetModified() { m_modified = true; }
+    COperator& Op() { return m_op; }
+
+private:
+    void UpdateButtons();
+
+    PhraseDictTexts m_texts;
+    COperator& m_op;
+    bool m_modified = false;
+    CCharListCtrl* m_list = nullptr;
+    CDictListModel* m_model = nullptr;
+    QLabel* m_count = nullptr;
+    QLineEdit* m_newName = nullptr;
+    QPushButton* m_details = nullptr;
+    QPushButton* m_delete = nullptr;
+    std::function<QString(const QString&)> m_listingPath;
+};
+
+// Which forms the entry form asks for.
+struct EntryFormSpec {
+    QString title;
+    bool genitive = false;
+    bool gender = false;
+    QString genderLabel;
+    bool quote = false;
+    QString quoteLabel;
+    bool letterCase = false;
+    QString letterCaseLabel;
+};
+
+// The form of a new entry or alias: nominative, genitive (bodies), instrumental, and the
+// kind's gender and quote flag or the body's letter-case spelling. OK refuses an empty
+// nominative and asks before taking an empty genitive or instrumental form, without which the
+// finders cannot recognise the name in that case.
+class CEntryFormDlg : public QDialog {
+    Q_OBJECT
+public:
+    CEntryFormDlg(const EntryFormSpec& spec, const QString& nominative, COperator& op,
+                  QWidget* parent);
+
+    // Normalised CP1251 forms.
+    std::string Nominative() const;
+    std::string Genitive() const;
+    std::string Instrumental() const;
+    int Gender() const;
+    bool Quote() const;
+    std::string LetterCase() const; // as typed
+    QLineEdit* NominativeEdit() const { return m_nominative; }
+    QLineEdit* GenitiveEdit() const { return m_genitive; }
+    QLineEdit* InstrumentalEdit() const { return m_instrumental; }
+    QLineEdit* LetterCaseEdit() const { return m_letterCase; }
+    QComboBox* GenderBox() const { return m_gender; }
+
+    void accept() override;
+
+private:
+    EntryFormSpec m_spec;
+    COperator& m_op;
+    QLineEdit* m_nominative;
+    QLineEdit* m_genitive = nullptr;
+    QLineEdit* m_instrumental;
+    QComboBox* m_gender = nullptr;
+    QCheckBox* m_quote = nullptr;
+    QLineEdit* m_letterCase = nullptr;
+};
+
+// The forms asked for a new kind (dialog "Внести в словарь видов документов"), a kind's alias,
+// a new body ("Внести в словарь принявших органов") and a body's alias.
+EntryFormSpec KindFormSpec();
+EntryFormSpec KindAliasFormSpec();
+EntryFormSpec OrganFormSpec();
+EntryFormSpec OrganAliasFormSpec();
+
+// The aliases' nominatives joined by ", ".
+QString AliasNominatives(const std::vector<CCases>& aliases);
+
+// The gender choices of a kind, by index.
+QStringList GenderNames();
+
+// A CP1251 name for a form: the text normalised (upper case, single spaces).
+std::string NormalizedBytes(const QString& text);
+
+// An alias list of a details dialog: columns of case forms, full-row selection.
+QTreeWidget* MakeAliasList(const QStringList& columns, QWidget* parent);
+
+} // namespace norvak

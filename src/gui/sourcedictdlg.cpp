@@ -1,0 +1,226 @@
+#include "sourcedictdlg.h"
+
+#include "charlistctrl.h"
+#include "dictionaries/dictentry.h"
+#include "textcodec.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace norvak {
+namespace {
+
+bool IsSorted(const std::vector<std::string>& v) {
+    for (std::size_t i = 1; i < v.size(); ++i)
+        if (detail::BytesLess(v[i], v[i - 1]))
+            return false;
+    return true;
+}
+
+} // namespace
+
+CSourceDictDlg::CSourceDictDlg(CSourceDict& copy, COperator& op, QWidget* parent)
+    : QDialog(parent), m_dict(copy), m_op(op) {
+    setObjectName(QStringLiteral("SourceDictDlg"));
+    setWindowTitle(QStringLiteral("Словарь источников публиаций"));
+    setMinimumSize(480, 300);
+    setSizeGripEnabled(true);
+    m_list = new CCharListCtrl(this);
+    m_list->setObjectName(QStringLiteral("DictList"));
+    m_model = new CDictListModel(
+        {QStringLiteral("№"), QStringLiteral("Источники публикаций")},
+        [this] { return m_dict.GetCount(); },
+        [this](int row, int column) {
+            return column == 0 ? QString::number(row + 1)
+                               : BytesToQString(m_dict.Sources()[static_cast<std::size_t>(row)]);
+        },
+        this);
+    m_model->SetRightAligned(0);
+    m_list->setModel(m_model);
+    m_list->header()->resizeSection(0, 50);
+    m_list->installEventFilter(this);
+    m_count = new QLabel(this);
+    m_count->setObjectName(QStringLiteral("CountLabel"));
+    m_newSource = new QLineEdit(this);
+    m_newSource->setObjectName(QStringLiteral("NewSourceEdit"));
+    m_newSource->setPlaceholderText(QStringLiteral("Название нового источника"));
+    m_newSource->installEventFilter(this);
+    auto button = [this](const QString& text) {
+        auto* b = new QPushButton(text, this);
+        b->setAutoDefault(false);
+        return b;
+    };
+    QPushButton* enter = button(QStringLiteral("Внести"));
+    m_delete = button(QStringLiteral("Удалить"));
+    m_delete->setEnabled(false);
+    QPushButton* clear = button(QStringLiteral("Очистить"));
+    QPushButton* save = button(QStringLiteral("Сохранить"));
+    save->setToolTip(QStringLiteral("Сохранить список источников в текстовый файл"));
+    connect(enter, &QPushButton::clicked, this, &CSourceDictDlg::OnEnter);
+    connect(m_delete, &QPushButton::clicked, this, &CSourceDictDlg::OnDelete);
+    connect(clear, &QPushButton::clicked, this, &CSourceDictDlg::OnClear);
+    connect(save, &QPushButton::clicked, this, &CSourceDictDlg::OnSave);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { m_delete->setEnabled(m_list->SelectedCount() > 0); });
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setAutoDefault(false);
+    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole)
+        ->setAutoDefault(false);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(m_delete);
+    side->addWidget(clear);
+    side->addWidget(save);
+    side->addStretch(1);
+    auto* countRow = new QHBoxLayout;
+    countRow->addWidget(new QLabel(QStringLiteral("Количество видов документов:"), this));
+    countRow->addWidget(m_count);
+    countRow->addStretch(1);
+    auto* newRow = new QHBoxLayout;
+    newRow->addWidget(m_newSource, 1);
+    newRow->addWidget(enter);
+    auto* grid = new QGridLayout;
+    grid->addWidget(m_list, 0, 0);
+    grid->addLayout(side, 0, 1);
+    grid->addLayout(countRow, 1, 0);
+    grid->addLayout(newRow, 2, 0);
+    grid->setRowStretch(0, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid, 1);
+    layout->addWidget(buttons);
+    resize(640, 460);
+    Refresh();
+}
+
+void CSourceDictDlg::Refresh() {
+    const QList<int> selected = m_list->SelectedRows();
+    int index = selected.isEmpty() ? -1 : selected.front();
+    const std::string text = index >= 0 && index < m_dict.GetCount() ? m_dict.GetAt(index) : "";
+    if (!IsSorted(m_dict.Sources()))
+        m_dict.Sort();
+    m_model->Reset();
+    m_count->setText(QString::number(m_dict.GetCount()));
+    if (index < 0 || m_dict.GetCount() == 0)
+        return;
+    index = std::min(index, m_dict.GetCount() - 1);
+    if (m_dict.GetAt(index) != text && index + 1 < m_dict.GetCount() &&
+        m_dict.GetAt(index + 1) == text)
+        ++index;
+    m_list->SelectOnly(index);
+}
+
+void CSourceDictDlg::OnEnter() {
+    const std::string source = QStringToBytes(m_newSource->text().trimmed());
+    if (source.empty())
+        return;
+    m_dict.Add(source);
+    m_modified = true;
+    m_newSource->clear();
+    Refresh();
+    for (int r = 0; r < m_dict.GetCount(); ++r)
+        if (m_dict.GetAt(r) == source) {
+            m_list->SelectOnly(r);
+            break;
+        }
+}
+
+void CSourceDictDlg::OnDelete() {
+    QList<int> rows = m_list->SelectedRows();
+    if (rows.isEmpty())
+        return;
+    std::sort(rows.begin(), rows.end(), std::greater<int>());
+    for (int r : rows)
+        m_dict.RemoveAt(r);
+    m_modified = true;
+    Refresh();
+    m_list->clearSelection();
+    m_delete->setEnabled(false);
+}
+
+void CSourceDictDlg::OnClear() {
+    if (!m_dict.ConfirmRemoveAll(m_op))
+        return;
+    m_modified = true;
+    Refresh();
+}
+
+void CSourceDictDlg::OnSave() {
+    const QString name = QStringLiteral("Источники публикаций");
+    QString path;
+    if (m_listingPath) {
+        path = m_listingPath(name);
+    } else {
+        QFileDialog dialog(this, QStringLiteral("Сохранить как"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilter(QStringLiteral("Текстовые файлы(*.txt)"));
+        dialog.setDefaultSuffix(QStringLiteral("txt"));
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        dialog.selectFile(name);
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            path = dialog.selectedFiles().front();
+    }
+    if (!path.isEmpty())
+        m_dict.SaveListing(path.toStdString(), m_op);
+}
+
+bool CSourceDictDlg::eventFilter(QObject* object, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (object == m_newSource && enter) {
+            OnEnter();
+            return true;
+        }
+        if (object == m_list && key->key() == Qt::Key_Delete && m_list->SelectedCount() > 0) {
+            OnDelete();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(object, event);
+}
+
+CSourceSelectDlg::CSourceSelectDlg(const CSourceDict& sources, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("SourceSelectDlg"));
+    setWindowTitle(QStringLiteral("Источники публикаций"));
+    setSizeGripEnabled(true);
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("SourceList"));
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setUniformItemSizes(true);
+    m_list->setStyleSheet(QStringLiteral("QListWidget::item { border-bottom: 1px solid #d0d0d0; }"));
+    for (const std::string& s : sources.Sources())
+        m_list->addItem(BytesToQString(s));
+    connect(m_list, &QListWidget::itemDoubleClicked, this, &CSourceSelectDlg::accept);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CSourceSelectDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(buttons);
+    if (m_list->count() > 0)
+        m_list->setCurrentRow(0);
+    resize(460, 360);
+}
+
+void CSourceSelectDlg::accept() {
+    QListWidgetItem* item = m_list->currentItem();
+    m_selected = item != nullptr && item->isSelected() ? QStringToBytes(item->text()) : "";
+    QDialog::accept();
+}
+
+} // namespace norvak
