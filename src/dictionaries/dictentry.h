@@ -64,19 +64,49 @@ namespace detail {
 // Selection sort ascending by key: for every position p the first smallest key of p..n-1
 // (a strictly smaller key replaces the candidate) is swapped into p. Not stable; the order
 // of equal keys is exactly what this procedure yields, which matching order relies on.
+// The same result in O(n log n): a segment tree over the positions answers "first smallest key
+// of p..n-1", and only the two swapped positions change after each step. Dictionaries of
+// 10 000 bodies are sorted before and after every analysis, so the quadratic scan would show.
 template <class T, class Key, class Less>
 void SelectionSort(std::vector<T>& items, std::vector<Key> keys, Less less) {
     const std::size_t n = items.size();
     if (n < 2)
         return;
+    std::size_t size = 1;
+    while (size < n)
+        size <<= 1;
+    const std::size_t none = n;
+    // x holds positions before those of y: the first smallest of the two.
+    auto first = [&](std::size_t x, std::size_t y) {
+        if (x == none)
+            return y;
+        if (y == none)
+            return x;
+        return less(keys[y], keys[x]) ? y : x;
+    };
+    std::vector<std::size_t> tree(2 * size, none);
+    for (std::size_t i = 0; i < n; ++i)
+        tree[size + i] = i;
+    for (std::size_t i = size - 1; i > 0; --i)
+        tree[i] = first(tree[2 * i], tree[2 * i + 1]);
+    auto refresh = [&](std::size_t pos) {
+        for (std::size_t i = (pos + size) / 2; i > 0; i /= 2)
+            tree[i] = first(tree[2 * i], tree[2 * i + 1]);
+    };
     for (std::size_t p = 0; p + 1 < n; ++p) {
-        std::size_t best = p;
-        for (std::size_t i = p + 1; i < n; ++i)
-            if (less(keys[i], keys[best]))
-                best = i;
+        std::size_t left = none, right = none;
+        for (std::size_t l = p + size, r = n + size; l < r; l /= 2, r /= 2) {
+            if (l & 1)
+                left = first(left, tree[l++]);
+            if (r & 1)
+                right = first(tree[--r], right);
+        }
+        std::size_t best = first(left, right);
         if (best != p) {
             std::swap(items[p], items[best]);
             std::swap(keys[p], keys[best]);
+            refresh(p);
+            refresh(best);
         }
     }
 }

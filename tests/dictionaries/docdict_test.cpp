@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace norvak {
 namespace {
 
@@ -88,6 +90,32 @@ TEST(DocDictTest, SortByNameIsTheSameSelectionSortOnUnsignedBytes) {
         SCOPED_TRACE(c.name);
         c.dict.SortByName();
         EXPECT_EQ(Names(c.dict), c.expected);
+    }
+}
+
+TEST(DocDictTest, SelectionSortMatchesThePlainProcedureOnRandomTies) {
+    // The plain quadratic selection sort the dictionaries' order is defined by.
+    auto plain = [](std::vector<std::pair<int, int>> v) {
+        for (std::size_t p = 0; p + 1 < v.size(); ++p) {
+            std::size_t best = p;
+            for (std::size_t i = p + 1; i < v.size(); ++i)
+                if (v[i].first < v[best].first)
+                    best = i;
+            std::swap(v[p], v[best]);
+        }
+        return v;
+    };
+    std::mt19937 rng(7);
+    for (int round = 0; round < 300; ++round) {
+        std::vector<std::pair<int, int>> items(rng() % 200);
+        std::vector<int> keys;
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            items[i] = {static_cast<int>(rng() % 6), static_cast<int>(i)}; // many ties
+            keys.push_back(items[i].first);
+        }
+        auto expected = plain(items);
+        detail::SelectionSort(items, keys, [](int a, int b) { return a < b; });
+        ASSERT_EQ(items, expected) << "round " << round;
     }
 }
 
