@@ -2,12 +2,14 @@
 
 #include "core/literal.h"
 #include "core/progress.h"
+#include "dictionaries/dictentry.h"
 #include "dictionaries/docdict.h"
 #include "dictionaries/organdict.h"
 #include "dictionaries/uppercasedict.h"
 
 #include <algorithm>
 #include <cstddef>
+#include <unordered_set>
 
 namespace norvak {
 
@@ -86,23 +88,16 @@ void CDocAnalyzer::StepProgress() { m_progress.Step(); }
 void CDocAnalyzer::StepAndPump() { m_progress.StepAndPump(); }
 
 void CDocAnalyzer::SortPhrasesByWordCount(std::vector<CPhraseEntry>& phrases) {
-    const std::size_t n = phrases.size();
-    if (n < 2)
-        return;
-    std::vector<int> counts(n);
-    for (std::size_t i = 0; i < n; ++i)
+    std::vector<int> counts(phrases.size());
+    for (std::size_t i = 0; i < phrases.size(); ++i)
         counts[i] = CountWords(phrases[i].m_name);
-    for (std::size_t a = 0; a + 1 < n; ++a) {
-        std::size_t best = a;
-        for (std::size_t i = a + 1; i < n; ++i)
-            if (counts[i] < counts[best])
-                best = i;
-        if (best != a) {
-            std::swap(phrases[a], phrases[best]);
-            std::swap(counts[a], counts[best]);
-        }
-    }
+    detail::SelectionSort(phrases, std::move(counts), [](int a, int b) { return a < b; });
 }
+
+namespace {
+// Texts longer than this are searched through the set of their words first.
+constexpr std::size_t kWordFilterThreshold = 4096;
+} // namespace
 
 void CDocAnalyzer::FindPhrases(const std::vector<CPhraseEntry>& phrases, std::string& text,
                                int caseIndex, std::vector<std::string>& found) {
@@ -110,12 +105,33 @@ void CDocAnalyzer::FindPhrases(const std::vector<CPhraseEntry>& phrases, std::st
         return;
     text.insert(text.begin(), ' ');
     text.push_back(' ');
+    // A long text (a document whose heading never ends) is searched once per phrase; the words
+    // it holds tell at once which phrases cannot occur, since masking only ever removes words.
+    std::unordered_set<std::string> words;
+    const bool filter = text.size() > kWordFilterThreshold;
+    if (filter)
+        for (std::string& w : SplitWords(text))
+            words.insert(std::move(w));
+    auto mayOccur = [&](const std::string& form) {
+        std::size_t b = 0;
+        while (b < form.size()) {
+            std::size_t e = form.find(' ', b);
+            if (e == npos)
+                e = form.size();
+            if (e > b && !words.count(form.substr(b, e - b)))
+                return false;
+            b = e + 1;
+        }
+        return true;
+    };
     std::string probe;
     for (auto it = phrases.rbegin(); it != phrases.rend(); ++it) {
         const std::string& form = it->m_forms.Form(caseIndex);
         // An empty form would probe for two spaces and "match" without any word of the text;
         // an empty canonical name would record an empty requisite.
         if (form.empty() || it->m_name.empty())
+            continue;
+        if (filter && !mayOccur(form))
             continue;
         probe.resize(form.size() + 2);
         probe.front() = ' ';

@@ -116,6 +116,23 @@ TEST_F(Finders, FindKinds) {
     }
 }
 
+TEST_F(Finders, FindKindsInAVeryLongTextFindsAndMasksAsInAShortOne) {
+    // A document whose heading never ends hands the finders its whole text; the long-text path
+    // must find and mask exactly as the short one.
+    std::string filler;
+    while (filler.size() < 20000)
+        filler += "СТАТЬЯ ЗАКОНОДАТЕЛЬСТВО ";
+    for (const char* tail : {"ФЕДЕРАЛЬНЫЙ ЗАКОН О ЗАКОНЕ", "ПРИКАЗ И ПОЛОЖЕНИЕ"}) {
+        CFinderProbe shortProbe(m_sd, m_progress), longProbe(m_sd, m_progress);
+        std::string shortText = W(tail);
+        std::string longText = W(filler + tail);
+        shortProbe.FindKinds(shortText, 0);
+        longProbe.FindKinds(longText, 0);
+        EXPECT_EQ(longProbe.Record().m_kinds, shortProbe.Record().m_kinds) << tail;
+        EXPECT_EQ(longText.substr(longText.size() - shortText.size()), shortText) << tail;
+    }
+}
+
 TEST_F(Finders, FindKindsOrderIsFromTheMostWordsToTheFewest) {
     CFinderProbe probe(m_sd, m_progress);
     std::string text = W("ПРИКАЗ ОБ УТВЕРЖДЕНИИ ФЕДЕРАЛЬНЫЙ ЗАКОН");
