@@ -2,6 +2,7 @@
 // CDictEntry, the entry machinery shared by the dictionaries of document kinds and adopting
 // bodies: the name's case forms, the aliases and the link to the universal dictionary.
 
+#include "core/textcore.h"
 #include "requisites/cases.h"
 
 #include <cstddef>
@@ -113,6 +114,23 @@ void SelectionSort(std::vector<T>& items, std::vector<Key> keys, Less less) {
 
 // Byte-wise comparison as unsigned CP1251 bytes, a prefix before its extensions.
 bool BytesLess(const std::string& a, const std::string& b);
+
+// The two orders of the kinds and bodies dictionaries, by their entries' nominatives.
+template <class Entry> void SortEntriesByWordCount(std::vector<Entry>& entries) {
+    std::vector<int> counts;
+    counts.reserve(entries.size());
+    for (const Entry& e : entries)
+        counts.push_back(CountWords(e.Name()));
+    SelectionSort(entries, std::move(counts), [](int a, int b) { return a < b; });
+}
+
+template <class Entry> void SortEntriesByName(std::vector<Entry>& entries) {
+    std::vector<std::string> names;
+    names.reserve(entries.size());
+    for (const Entry& e : entries)
+        names.push_back(e.Name());
+    SelectionSort(entries, std::move(names), BytesLess);
+}
 
 } // namespace detail
 

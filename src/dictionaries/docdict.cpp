@@ -30,21 +30,9 @@ std::int32_t CDocDict::FindGender(std::string_view name) const {
     return GenderMasculine;
 }
 
-void CDocDict::SortByWordCount() {
-    std::vector<int> counts;
-    counts.reserve(m_entries.size());
-    for (const CDocKindEntry& e : m_entries)
-        counts.push_back(CountWords(e.Name()));
-    detail::SelectionSort(m_entries, std::move(counts), [](int a, int b) { return a < b; });
-}
+void CDocDict::SortByWordCount() { detail::SortEntriesByWordCount(m_entries); }
 
-void CDocDict::SortByName() {
-    std::vector<std::string> names;
-    names.reserve(m_entries.size());
-    for (const CDocKindEntry& e : m_entries)
-        names.push_back(e.Name());
-    detail::SelectionSort(m_entries, std::move(names), detail::BytesLess);
-}
+void CDocDict::SortByName() { detail::SortEntriesByName(m_entries); }
 
 bool CDocDict::SaveListing(const std::string& path, COperator& op) {
     CListingFile file;

@@ -27,21 +27,9 @@ void COrganDict::RemoveAt(int i) {
         m_entries.erase(m_entries.begin() + i);
 }
 
-void COrganDict::SortByWordCount() {
-    std::vector<int> counts;
-    counts.reserve(m_entries.size());
-    for (const COrganEntry& e : m_entries)
-        counts.push_back(CountWords(e.Name()));
-    detail::SelectionSort(m_entries, std::move(counts), [](int a, int b) { return a < b; });
-}
+void COrganDict::SortByWordCount() { detail::SortEntriesByWordCount(m_entries); }
 
-void COrganDict::SortByName() {
-    std::vector<std::string> names;
-    names.reserve(m_entries.size());
-    for (const COrganEntry& e : m_entries)
-        names.push_back(e.Name());
-    detail::SelectionSort(m_entries, std::move(names), detail::BytesLess);
-}
+void COrganDict::SortByName() { detail::SortEntriesByName(m_entries); }
 
 bool COrganDict::SaveListing(const std::string& path, COperator& op) {
     CListingFile file;
