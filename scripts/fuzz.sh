@@ -8,10 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 shift || true
-all_targets=(fuzz_servicedata fuzz_sourceformat fuzz_rubricator)
-if [[ -f build/fuzz/fuzz/fuzz_openroad || -f fuzz/openroad_fuzz.cpp ]]; then
-  all_targets+=(fuzz_openroad)
-fi
+all_targets=(fuzz_servicedata fuzz_sourceformat fuzz_rubricator fuzz_openroad)
 targets=("$@")
 [[ ${#targets[@]} -gt 0 ]] || targets=("${all_targets[@]}")
 
@@ -23,7 +20,7 @@ seeds() {
   case "$1" in
     fuzz_servicedata) ls tests/data/dictionaries/*.dat ;;
     fuzz_sourceformat) ls tests/data/sourceformat/*.rla data/samples/*.txt ;;
-    fuzz_rubricator) ls fuzz/seeds/rubricator/* ;;
+    fuzz_rubricator) ls fuzz/seeds/rubricator/* data/rubricator/*.txt ;;
     fuzz_openroad) ls data/samples/*.txt tests/data/markup/*.txt tests/data/sourceformat/*.rla ;;
   esac
 }
