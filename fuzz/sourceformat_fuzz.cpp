@@ -29,9 +29,9 @@ std::string HeadersBeforeText(const std::string& file) {
     return seen;
 }
 
-std::string WithoutText(norvak::CRequisiteRecord r) {
+std::string WithoutText(norvak::CRequisiteRecord r, int width) {
     r.m_text.clear();
-    return norvak::WriteSourceBytes(r, 66);
+    return norvak::WriteSourceBytes(r, width);
 }
 
 } // namespace
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const CRequisiteRecord second = ReadSourceBytes(written, true);
     const CRequisiteRecord third = ReadSourceBytes(WriteSourceBytes(second, width), true);
-    NORVAK_FUZZ_CHECK(WithoutText(second) == WithoutText(third));
+    NORVAK_FUZZ_CHECK(WithoutText(second, width) == WithoutText(third, width));
     LineList grown = second.m_text;
     grown.emplace_back();
     NORVAK_FUZZ_CHECK(third.m_text == grown);
