@@ -1,8 +1,10 @@
 // The whole opening road over arbitrary file bytes: reading (DOS text or source format),
 // classing and analysis, markup, then writing the source-format file. The options come from
 // the first byte. Besides never crashing: the markup only adds tag lines to a text, and the
-// written file opened again as a marked source-format file gives back the same lines.
+// written file opened again as a marked source-format file gives back the same lines (up to
+// the best fit of characters CP866 lacks).
 
+#include "core/codepage.h"
 #include "core/operatorio.h"
 #include "core/progress.h"
 #include "dictionaries/dicttext.h"
@@ -93,8 +95,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     NORVAK_FUZZ_CHECK(again.ok);
     if (!doc.lines.empty()) {
         NORVAK_FUZZ_CHECK(again.lines.size() == doc.lines.size() + 1);
+        // Characters CP866 lacks (a CP1251 text opened in the Windows encoding) take their
+        // best fit in the file; nothing else may change.
         for (std::size_t i = 0; i < doc.lines.size(); ++i)
-            NORVAK_FUZZ_CHECK(StripTrailingCR(again.lines[i]) == StripTrailingCR(doc.lines[i]));
+            NORVAK_FUZZ_CHECK(StripTrailingCR(again.lines[i]) ==
+                              StripTrailingCR(DosToWindows(WindowsToDos(doc.lines[i]))));
         NORVAK_FUZZ_CHECK(again.lines.back().empty());
     }
     return 0;
