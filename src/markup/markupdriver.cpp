@@ -11,20 +11,26 @@
 #include "markup/unformattedstage.h"
 #include "requisites/requisiterecord.h"
 
+#include <iterator>
+#include <string_view>
+
 namespace norvak {
 
 const std::vector<std::string>& TagProgressTexts() {
-    static const std::vector<std::string> texts = {
-        std::string("Расстановка тегов ТАБ"_cp), std::string("Расстановка тегов ПРВ"_cp),
-        std::string("Расстановка тегов ЛЕВ"_cp), std::string("Расстановка тегов ЛИП"_cp),
-        std::string("Расстановка тегов ЗАГ"_cp), std::string("Расстановка тегов НФТ"_cp),
-        std::string("Расстановка тегов ЦНТ"_cp), std::string("Расстановка тегов"_cp)};
+    // Built from string_views: clang 14 crashes on a braced list of strings made from _cp
+    // literals in a static's initializer.
+    static constexpr std::string_view kTexts[] = {
+        "Расстановка тегов ТАБ"_cp, "Расстановка тегов ПРВ"_cp, "Расстановка тегов ЛЕВ"_cp,
+        "Расстановка тегов ЛИП"_cp, "Расстановка тегов ЗАГ"_cp, "Расстановка тегов НФТ"_cp,
+        "Расстановка тегов ЦНТ"_cp, "Расстановка тегов"_cp};
+    static const std::vector<std::string> texts(std::begin(kTexts), std::end(kTexts));
     return texts;
 }
 
 const std::vector<std::string>& QuestionTagProgressTexts() {
-    static const std::vector<std::string> texts = {std::string("Расстановка тегов ПРВ"_cp),
-                                                   std::string("Расстановка тегов"_cp)};
+    static constexpr std::string_view kTexts[] = {"Расстановка тегов ПРВ"_cp,
+                                                  "Расстановка тегов"_cp};
+    static const std::vector<std::string> texts(std::begin(kTexts), std::end(kTexts));
     return texts;
 }
 
