@@ -190,7 +190,7 @@ LineList AlignLeftAndRight(const LineList& lines, int stringLength) {
     for (std::string& line : out) {
         line = TrimSpaces(line);
         if (line.empty()) {
-            line = " ";
+            line.assign(1, ' ');
             continue;
         }
         // The longest run of spaces, the first of equal ones.
@@ -289,11 +289,16 @@ LineList ApplyLineCommand(LineCommand command, const LineList& lines, const DocS
 }
 
 BlockTagTexts BlockTagInsertion(TagCode code) {
-    return {OpeningLine(code) + "\n", "\n" + ClosingLine(code)};
+    std::string closing(1, '\n');
+    closing += ClosingLine(code);
+    return {OpeningLine(code) + "\n", closing};
 }
 
 std::string HorizontalLineInsertion() {
-    return "\n" + HorizontalLine() + "\n";
+    std::string text(1, '\n');
+    text += HorizontalLine();
+    text += '\n';
+    return text;
 }
 
 std::optional<LinkSpanEdit> MarkLinkSpan(std::string_view line, int startLine, int start,
