@@ -14,8 +14,8 @@ namespace {
 constexpr std::size_t npos = std::string::npos;
 
 // The openings of editorial notes, in capitals.
-constexpr std::array<std::string_view, 4> kNoteOpenings = {
-    "(В РЕД."_cp, "(РЕД."_cp, "(В РЕДАКЦИИ"_cp, "(С ИЗМ."_cp};
+constexpr std::array<std::string_view, 4> kNoteOpenings = {"(В РЕД."_cp, "(РЕД."_cp,
+                                                           "(В РЕДАКЦИИ"_cp, "(С ИЗМ."_cp};
 
 // The kinds whose date and number stand in the signature block.
 constexpr std::array<std::string_view, 4> kLawKinds = {
@@ -29,15 +29,21 @@ constexpr int kMaxBlanksInBlock = 3;
 
 const std::string_view kNumberSign = "№"_cp;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-bool IsLowerLetter(char c) { return ToUpperChar(c) != c; }
+bool IsLowerLetter(char c) {
+    return ToUpperChar(c) != c;
+}
 
 bool BeginsWithDashes(std::string_view s, std::size_t n) {
     return s.size() >= n && s.find_first_not_of('-') >= n;
 }
 
-bool Contains(std::string_view s, std::string_view part) { return s.find(part) != npos; }
+bool Contains(std::string_view s, std::string_view part) {
+    return s.find(part) != npos;
+}
 
 int DaysInMonth(int year, int month) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -242,9 +248,9 @@ std::size_t CExtendedDetection::RegistrationAt(std::size_t i) {
     const std::vector<std::string> words = SplitWords(first);
     if (words.size() < 3 || words[1] != "В"_cp)
         return 0;
-    const bool ministry = StartsWith(words[2], "МИНЮСТ"_cp) ||
-                          (StartsWith(words[2], "МИНИСТЕРСТВ"_cp) && words.size() > 3 &&
-                           words[3] == "ЮСТИЦИИ"_cp);
+    const bool ministry =
+        StartsWith(words[2], "МИНЮСТ"_cp) ||
+        (StartsWith(words[2], "МИНИСТЕРСТВ"_cp) && words.size() > 3 && words[3] == "ЮСТИЦИИ"_cp);
     if (!ministry)
         return 0;
     // The line and at most two lines that go on with it, until a number turns up.
@@ -280,10 +286,8 @@ std::size_t CExtendedDetection::RegistrationAt(std::size_t i) {
 
 std::size_t CExtendedDetection::ChamberMarkAt(std::size_t i) const {
     const std::string first = NormalizeName(m_lines[i]);
-    const bool adopted = StartsWith(first, "ПРИНЯТ"_cp) &&
-                         (first.size() == 6 || first[6] == ' ');
-    const bool approved = StartsWith(first, "ОДОБРЕН"_cp) &&
-                          (first.size() == 7 || first[7] == ' ');
+    const bool adopted = StartsWith(first, "ПРИНЯТ"_cp) && (first.size() == 6 || first[6] == ' ');
+    const bool approved = StartsWith(first, "ОДОБРЕН"_cp) && (first.size() == 7 || first[7] == ' ');
     if (!adopted && !approved)
         return 0;
     // One line ("Принят Государственной Думой 18 октября 1995 года") or a block whose last
@@ -296,8 +300,8 @@ std::size_t CExtendedDetection::ChamberMarkAt(std::size_t i) const {
         joined += NormalizeName(m_lines[i + count]);
         ++count;
     }
-    const std::string_view body = adopted ? "ПРИНЯТ ГОСУДАРСТВЕННОЙ ДУМОЙ"_cp
-                                          : "ОДОБРЕН СОВЕТОМ ФЕДЕРАЦИИ"_cp;
+    const std::string_view body =
+        adopted ? "ПРИНЯТ ГОСУДАРСТВЕННОЙ ДУМОЙ"_cp : "ОДОБРЕН СОВЕТОМ ФЕДЕРАЦИИ"_cp;
     return StartsWith(joined, body) ? count : 0;
 }
 
@@ -379,11 +383,10 @@ const LineList& CExtendedDetection::Prepare(const LineList& lines) {
 }
 
 bool CExtendedDetection::ApplySignatureBlock(CRequisiteRecord& record) {
-    const bool law = std::any_of(record.m_kinds.begin(), record.m_kinds.end(),
-                                 [](const std::string& kind) {
-                                     return std::find(kLawKinds.begin(), kLawKinds.end(), kind) !=
-                                            kLawKinds.end();
-                                 });
+    const bool law =
+        std::any_of(record.m_kinds.begin(), record.m_kinds.end(), [](const std::string& kind) {
+            return std::find(kLawKinds.begin(), kLawKinds.end(), kind) != kLawKinds.end();
+        });
     if (!law)
         return false;
 
@@ -455,9 +458,8 @@ void CExtendedDetection::Complete(CRequisiteRecord& record) {
         const Registration& r = *m_registration;
         record.m_justiceDate = r.m_date;
         record.m_justiceNumber = r.m_number;
-        m_evidence.push_back({kReqJusticeDate, FormatDate(r.m_date),
-                              static_cast<int>(r.m_dateLine), m_lines[r.m_dateLine],
-                              ExtendedRuleRegistration});
+        m_evidence.push_back({kReqJusticeDate, FormatDate(r.m_date), static_cast<int>(r.m_dateLine),
+                              m_lines[r.m_dateLine], ExtendedRuleRegistration});
         m_evidence.push_back({kReqJusticeNumber, r.m_number, static_cast<int>(r.m_numberLine),
                               m_lines[r.m_numberLine], ExtendedRuleRegistration});
     }

@@ -18,10 +18,10 @@ namespace norvak {
 
 // The rules of the extended detection, numbered as the batch report names them.
 enum ExtendedRule : int {
-    ExtendedRuleNotes = 1,        // "(в ред. ...)" and similar notes left out
+    ExtendedRuleNotes = 1, // "(в ред. ...)" and similar notes left out
     ExtendedRuleRegistration = 2, // "Зарегистрировано в Минюсте России ..." read and left out
-    ExtendedRuleChambers = 3,     // "Принят Государственной Думой ...", "Одобрен Советом ..."
-    ExtendedRuleSignature = 4,    // "Москва, Кремль" / date / "N ..." of a law or code
+    ExtendedRuleChambers = 3, // "Принят Государственной Думой ...", "Одобрен Советом ..."
+    ExtendedRuleSignature = 4, // "Москва, Кремль" / date / "N ..." of a law or code
 };
 
 // One value found by the extended detection and the line it came from.

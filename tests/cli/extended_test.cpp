@@ -86,7 +86,7 @@ struct Card {
     std::vector<std::string> organs;
     std::vector<std::string> dates;
     std::vector<std::string> numbers;
-    std::string justiceDate;   // "" when not registered
+    std::string justiceDate; // "" when not registered
     std::string justiceNumber;
 };
 
@@ -98,47 +98,140 @@ const std::vector<Card>& Cards() {
     static const std::vector<Card> cards = {
         // The real and composed samples.
         {"samples/composed_polozhenie_utverzhdeno.cp866.txt",
-         {"ПОЛОЖЕНИЕ", "ПРАВИЛА", "ИНСТРУКЦИЯ"}, {kMinfin}, {"14.03.2003"}, {"27Н"}, "", ""},
+         {"ПОЛОЖЕНИЕ", "ПРАВИЛА", "ИНСТРУКЦИЯ"},
+         {kMinfin},
+         {"14.03.2003"},
+         {"27Н"},
+         "",
+         ""},
         {"samples/composed_postanovlenie_tablica.cp866.txt",
-         {"ПОСТАНОВЛЕНИЕ"}, {kGovernment}, {"12.02.2004"}, {"75"}, "", ""},
+         {"ПОСТАНОВЛЕНИЕ"},
+         {kGovernment},
+         {"12.02.2004"},
+         {"75"},
+         "",
+         ""},
         {"samples/composed_vopros_otvet.cp866.txt",
-         {"ВОПРОС-ОТВЕТ"}, {kMinfin}, {"22.07.2003"}, {"67Н"}, "", ""},
+         {"ВОПРОС-ОТВЕТ"},
+         {kMinfin},
+         {"22.07.2003"},
+         {"67Н"},
+         "",
+         ""},
         {"samples/ips102010101_rsfsr_gpk_1964_stub.cp866.txt",
-         {"КОДЕКС"}, {kRsfsrSoviet}, {"11.06.1964"}, {}, "", ""},
+         {"КОДЕКС"},
+         {kRsfsrSoviet},
+         {"11.06.1964"},
+         {},
+         "",
+         ""},
         {"samples/ips102010117_rsfsr_kobs_1969.cp866.txt",
-         {"КОДЕКС"}, {kRsfsrSoviet}, {"30.07.1969"}, {}, "", ""},
+         {"КОДЕКС"},
+         {kRsfsrSoviet},
+         {"30.07.1969"},
+         {},
+         "",
+         ""},
         {"samples/ips102038209_rf_vodnyj_1995_167fz.cp866.txt",
-         {"ФЕДЕРАЛЬНЫЙ ЗАКОН", "КОДЕКС"}, {}, {"16.11.1995"}, {"167-ФЗ"}, "", ""},
+         {"ФЕДЕРАЛЬНЫЙ ЗАКОН", "КОДЕКС"},
+         {},
+         {"16.11.1995"},
+         {"167-ФЗ"},
+         "",
+         ""},
         {"samples/ips102045461_rf_lesnoj_1997_22fz.cp866.txt",
-         {"ФЕДЕРАЛЬНЫЙ ЗАКОН", "КОДЕКС"}, {}, {"29.01.1997"}, {"22-ФЗ"}, "", ""},
+         {"ФЕДЕРАЛЬНЫЙ ЗАКОН", "КОДЕКС"},
+         {},
+         {"29.01.1997"},
+         {"22-ФЗ"},
+         "",
+         ""},
         {"samples/ips_102066375_fz_2000_82fz_mrot.cp1251.txt",
-         {"ФЕДЕРАЛЬНЫЙ ЗАКОН"}, {}, {"19.06.2000"}, {"82-ФЗ"}, "", ""},
+         {"ФЕДЕРАЛЬНЫЙ ЗАКОН"},
+         {},
+         {"19.06.2000"},
+         {"82-ФЗ"},
+         "",
+         ""},
         {"samples/ips_fz_1996_10fz_profsojuzy.cp1251.txt",
-         {"ФЕДЕРАЛЬНЫЙ ЗАКОН"}, {}, {"12.01.1996"}, {"10-ФЗ"}, "", ""},
+         {"ФЕДЕРАЛЬНЫЙ ЗАКОН"},
+         {},
+         {"12.01.1996"},
+         {"10-ФЗ"},
+         "",
+         ""},
         // Modern consolidated and registered documents composed for these tests.
         {"extended/ext_fkz_pravitelstvo.cp866.txt",
-         {"ФЕДЕРАЛЬНЫЙ КОНСТИТУЦИОННЫЙ ЗАКОН"}, {}, {"17.12.1997"}, {"2-ФКЗ"}, "", ""},
+         {"ФЕДЕРАЛЬНЫЙ КОНСТИТУЦИОННЫЙ ЗАКОН"},
+         {},
+         {"17.12.1997"},
+         {"2-ФКЗ"},
+         "",
+         ""},
         {"extended/ext_fz_energosberezhenie.cp866.txt",
-         {"ФЕДЕРАЛЬНЫЙ ЗАКОН"}, {}, {"23.11.2009"}, {"261-ФЗ"}, "", ""},
+         {"ФЕДЕРАЛЬНЫЙ ЗАКОН"},
+         {},
+         {"23.11.2009"},
+         {"261-ФЗ"},
+         "",
+         ""},
         {"extended/ext_kodeks_koap.cp866.txt", {"КОДЕКС"}, {}, {"30.12.2001"}, {"195-ФЗ"}, "", ""},
         {"extended/ext_pismo_minfin.cp866.txt",
-         {"ПИСЬМО"}, {kMinfin}, {"15.10.2019"}, {"03-03-06/1/79012"}, "", ""},
+         {"ПИСЬМО"},
+         {kMinfin},
+         {"15.10.2019"},
+         {"03-03-06/1/79012"},
+         "",
+         ""},
         {"extended/ext_poryadok_mintrans_registered.cp866.txt",
-         {"ПОРЯДОК"}, {"МИНИСТЕРСТВО ТРАНСПОРТА РОССИЙСКОЙ ФЕДЕРАЦИИ"}, {"15.01.2018"}, {"12"},
-         "03.04.2018", "50612"},
+         {"ПОРЯДОК"},
+         {"МИНИСТЕРСТВО ТРАНСПОРТА РОССИЙСКОЙ ФЕДЕРАЦИИ"},
+         {"15.01.2018"},
+         {"12"},
+         "03.04.2018",
+         "50612"},
         {"extended/ext_postanovlenie_near_misses.cp866.txt",
-         {"ПОСТАНОВЛЕНИЕ"}, {kGovernment}, {"06.05.2011"}, {"354"}, "", ""},
+         {"ПОСТАНОВЛЕНИЕ"},
+         {kGovernment},
+         {"06.05.2011"},
+         {"354"},
+         "",
+         ""},
         {"extended/ext_postanovlenie_pravitelstvo_notes.cp866.txt",
-         {"ПОСТАНОВЛЕНИЕ"}, {kGovernment}, {"27.12.2010"}, {"1160"}, "", ""},
+         {"ПОСТАНОВЛЕНИЕ"},
+         {kGovernment},
+         {"27.12.2010"},
+         {"1160"},
+         "",
+         ""},
         {"extended/ext_prikaz_minfin_registered_notes.cp866.txt",
-         {"ПРИКАЗ"}, {kMinfin}, {"28.12.2018"}, {"280н"}, "05.03.2019", "53940"},
+         {"ПРИКАЗ"},
+         {kMinfin},
+         {"28.12.2018"},
+         {"280н"},
+         "05.03.2019",
+         "53940"},
         {"extended/ext_prikaz_minzdrav_registered.cp866.txt",
-         {"ПРИКАЗ"}, {"МИНИСТЕРСТВО ЗДРАВООХРАНЕНИЯ РОССИЙСКОЙ ФЕДЕРАЦИИ"}, {"30.01.2019"},
-         {"30н"}, "21.02.2019", "53863"},
+         {"ПРИКАЗ"},
+         {"МИНИСТЕРСТВО ЗДРАВООХРАНЕНИЯ РОССИЙСКОЙ ФЕДЕРАЦИИ"},
+         {"30.01.2019"},
+         {"30н"},
+         "21.02.2019",
+         "53863"},
         {"extended/ext_rasporyazhenie_pravitelstvo.cp866.txt",
-         {"РАСПОРЯЖЕНИЕ"}, {kGovernment}, {"17.11.2008"}, {"1662-р"}, "", ""},
+         {"РАСПОРЯЖЕНИЕ"},
+         {kGovernment},
+         {"17.11.2008"},
+         {"1662-р"},
+         "",
+         ""},
         {"extended/ext_zakon_rf_dom_sovetov.cp866.txt",
-         {"ЗАКОН"}, {}, {"07.02.1992"}, {"2300-1"}, "", ""},
+         {"ЗАКОН"},
+         {},
+         {"07.02.1992"},
+         {"2300-1"},
+         "",
+         ""},
     };
     return cards;
 }
@@ -159,8 +252,8 @@ Judged Judge(const Card& card, bool extended) {
     const std::string input = kData + "/" + card.file;
     test::ScratchDir dir;
     const std::string out = dir / "out.rla";
-    std::vector<std::string> args = {"convert", input,      "-o",        out,
-                                     "--dict",  NORVAK_BUILT_DICT, "--encoding", Encoding(input)};
+    std::vector<std::string> args = {"convert",         input,        "-o",           out, "--dict",
+                                     NORVAK_BUILT_DICT, "--encoding", Encoding(input)};
     if (!extended)
         args.push_back("--no-extended");
     const auto r = test::RunCliCapture(args);
@@ -205,8 +298,8 @@ TEST(ExtensionOn, RightAtLeastAsOftenAndNeverWorse) {
     EXPECT_EQ(wrongOn, expectedWrong);
     EXPECT_EQ(rightOff, 4);
     EXPECT_EQ(rightOn, 17);
-    std::cout << "documents right: " << rightOff << " of " << Cards().size() << " off, "
-              << rightOn << " of " << Cards().size() << " on\n";
+    std::cout << "documents right: " << rightOff << " of " << Cards().size() << " off, " << rightOn
+              << " of " << Cards().size() << " on\n";
 }
 
 TEST(ExtensionOn, ConvertPrintsTheRulesAndTheirEvidence) {
@@ -226,10 +319,10 @@ TEST(ExtensionOn, ConvertPrintsTheRulesAndTheirEvidence) {
 TEST(ExtensionOn, BatchReportNamesTheRulesThatFired) {
     test::ScratchDir dir;
     const std::string outDir = dir / "out";
-    const auto r = test::RunCliCapture(
-        {"batch", kData + "/extended/ext_fz_energosberezhenie.cp866.txt",
-         kData + "/extended/ext_pismo_minfin.cp866.txt", "-o", outDir, "--dict",
-         NORVAK_BUILT_DICT, "-j", "1"});
+    const auto r =
+        test::RunCliCapture({"batch", kData + "/extended/ext_fz_energosberezhenie.cp866.txt",
+                             kData + "/extended/ext_pismo_minfin.cp866.txt", "-o", outDir, "--dict",
+                             NORVAK_BUILT_DICT, "-j", "1"});
     ASSERT_EQ(r.status, 0) << r.err;
     std::string csv;
     ASSERT_TRUE(ReadFileBytes(outDir + "/report.csv", csv));
@@ -239,9 +332,9 @@ TEST(ExtensionOn, BatchReportNamesTheRulesThatFired) {
     ASSERT_NE(letter, std::string::npos);
     EXPECT_EQ(csv.find("notes", letter), std::string::npos) << "nothing fired for the letter";
 
-    const auto off = test::RunCliCapture(
-        {"batch", kData + "/extended/ext_fz_energosberezhenie.cp866.txt", "-o", outDir,
-         "--dict", NORVAK_BUILT_DICT, "--no-extended"});
+    const auto off =
+        test::RunCliCapture({"batch", kData + "/extended/ext_fz_energosberezhenie.cp866.txt", "-o",
+                             outDir, "--dict", NORVAK_BUILT_DICT, "--no-extended"});
     ASSERT_EQ(off.status, 0) << off.err;
     ASSERT_TRUE(ReadFileBytes(outDir + "/report.csv", csv));
     EXPECT_EQ(csv.find("signature"), std::string::npos);

@@ -101,10 +101,10 @@ TEST(ExtendedDetection, LinesLeftOutOfTheFindersTexts) {
          {1, 2},
          {3}},
         {"nominal: chamber marks as right-aligned blocks",
-         {C("ФЕДЕРАЛЬНЫЙ ЗАКОН"), "", RightAligned("Принят"),
-          RightAligned("Государственной Думой"), RightAligned("11 ноября 2009 года"), "",
-          RightAligned("Одобрен"), RightAligned("Советом Федерации"),
-          RightAligned("18 ноября 2009 года"), "", W("     Текст.")},
+         {C("ФЕДЕРАЛЬНЫЙ ЗАКОН"), "", RightAligned("Принят"), RightAligned("Государственной Думой"),
+          RightAligned("11 ноября 2009 года"), "", RightAligned("Одобрен"),
+          RightAligned("Советом Федерации"), RightAligned("18 ноября 2009 года"), "",
+          W("     Текст.")},
          {2, 3, 4, 6, 7, 8},
          {3}},
         {"near miss: note inside a sentence",
@@ -280,8 +280,7 @@ TEST(ExtendedDetection, RegistrationFillsTheJusticeRequisitesWithEvidence) {
     EXPECT_EQ(FormatDate(record.m_justiceDate), "05.03.2019");
     EXPECT_EQ(record.m_justiceNumber, "53940");
     ASSERT_EQ(x.Evidence().size(), 2u);
-    EXPECT_EQ(x.Evidence()[0],
-              (RequisiteEvidence{kReqJusticeDate, "05.03.2019", 1, lines[1], 2}));
+    EXPECT_EQ(x.Evidence()[0], (RequisiteEvidence{kReqJusticeDate, "05.03.2019", 1, lines[1], 2}));
     EXPECT_EQ(x.Evidence()[1], (RequisiteEvidence{kReqJusticeNumber, "53940", 1, lines[1], 2}));
     // A second preparation starts afresh.
     x.Prepare({C("ПРИКАЗ")});
@@ -362,20 +361,31 @@ TEST_F(ExtendedAnalyzers, OrdinaryHeadingWithoutNotesRegistrationAndChambers) {
 }
 
 TEST_F(ExtendedAnalyzers, ComposedTitleUsesTheSignatureBlock) {
-    const LineList lines = {C("ФЕДЕРАЛЬНЫЙ ЗАКОН"), "", C("ОБ ЭНЕРГОСБЕРЕЖЕНИИ"), "",
-                            W("     Текст закона."), "", W("Москва, Кремль"),
-                            W("23 ноября 2009 года"), W("N 261-ФЗ")};
+    const LineList lines = {C("ФЕДЕРАЛЬНЫЙ ЗАКОН"),
+                            "",
+                            C("ОБ ЭНЕРГОСБЕРЕЖЕНИИ"),
+                            "",
+                            W("     Текст закона."),
+                            "",
+                            W("Москва, Кремль"),
+                            W("23 ноября 2009 года"),
+                            W("N 261-ФЗ")};
     EXPECT_EQ(U(RunOrdinary(lines, true).m_title),
               "ФЕДЕРАЛЬНЫЙ ЗАКОН от 23.11.2009 N 261-ФЗ \n\"ОБ ЭНЕРГОСБЕРЕЖЕНИИ\"");
 }
 
 TEST_F(ExtendedAnalyzers, ApprovalStampBelowARegistrationLine) {
-    const LineList lines = {W("Зарегистрировано в Минюсте России 3 апреля 2018 г. N 50612"), "",
+    const LineList lines = {W("Зарегистрировано в Минюсте России 3 апреля 2018 г. N 50612"),
+                            "",
                             RightAligned("УТВЕРЖДЕН"),
                             RightAligned("приказом Министерства финансов"),
                             RightAligned("Российской Федерации"),
-                            RightAligned("от 15 января 2018 г. N 12"), "", C("ПОРЯДОК"),
-                            C("ВЕДЕНИЯ УЧЕТА"), "", W("     1. Текст порядка.")};
+                            RightAligned("от 15 января 2018 г. N 12"),
+                            "",
+                            C("ПОРЯДОК"),
+                            C("ВЕДЕНИЯ УЧЕТА"),
+                            "",
+                            W("     1. Текст порядка.")};
     DocSettings settings;
     settings.m_createTags = 0;
     CScriptedOperator op;
