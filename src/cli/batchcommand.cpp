@@ -46,7 +46,7 @@ std::string ReportCsv(const std::vector<BatchItem>& items) {
     static const TagCode kCodes[] = {TagCode::ZAG, TagCode::CNT, TagCode::PRV,
                                      TagCode::LEV, TagCode::LIP, TagCode::NFT,
                                      TagCode::TAB, TagCode::TTT, TagCode::OGL};
-    std::string csv = "file,status,class,kinds,bodies,dates,numbers,title";
+    std::string csv = "file,status,class,kinds,bodies,dates,numbers,title,extended";
     for (TagCode c : kCodes)
         csv += "," + Cp1251ToUtf8(TagCodeText(c));
     csv += ",warnings,failure\r\n";
@@ -65,6 +65,7 @@ std::string ReportCsv(const std::vector<BatchItem>& items) {
         std::string title = Cp1251ToUtf8(rec.m_title);
         std::replace(title.begin(), title.end(), '\n', ' ');
         fields.push_back(title);
+        fields.push_back(FormatExtendedRules(r.doc.extendedRules));
         auto counts = CountTagBlocks(r.doc.lines);
         for (TagCode c : kCodes) {
             auto f = counts.find(std::string(TagCodeText(c)));

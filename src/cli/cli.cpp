@@ -48,6 +48,8 @@ const char* const kUsage =
     "  --encoding dos|windows          encoding of the input (default dos)\n"
     "  --no-tags                       do not place tags\n"
     "  --no-requisites                 do not determine requisites\n"
+    "  --no-extended                   only the plain requisites detection (no editorial\n"
+    "                                  notes, registration or signature-block rules)\n"
     "  --dict PATH                     dict.dat to use (default: beside the program, else\n"
     "                                  ~/.local/share/norvak/dict.dat, else the shipped one)\n"
     "  --settings PATH                 settings file (Name=value lines, UTF-8)\n"
@@ -68,7 +70,8 @@ const char* const kConvertValueFlags[] = {"--type",          "--encoding",    "-
                                           "--settings",      "--string-length",
                                           "--pos-paragraph", "--left-spaces", "--question-doc",
                                           "--quote-letter-kind", nullptr};
-const char* const kConvertBoolFlags[] = {"--no-tags", "--no-requisites", nullptr};
+const char* const kConvertBoolFlags[] = {"--no-tags", "--no-requisites", "--no-extended",
+                                         nullptr};
 
 void SetProgressOnTerminal(bool on) { g_progressOnTerminal = on; }
 bool ProgressOnTerminal() { return g_progressOnTerminal; }
@@ -98,6 +101,8 @@ bool MakeConvertEnv(const COptions& opts, ConvertEnv& env, std::string& error) {
         env.settings.m_createTags = 0;
     if (opts.Has("--no-requisites"))
         env.settings.m_defineRecvisits = 0;
+    if (opts.Has("--no-extended"))
+        env.settings.m_extendedRecvisits = 0;
     if (auto t = opts.Value("--type")) {
         if (*t == "text")
             env.open.type = FileType::Text;
@@ -229,6 +234,16 @@ void PrintRequisites(std::ostream& out, const CRequisiteRecord& record) {
     for (std::size_t p = title.find('\n'); p != std::string::npos; p = title.find('\n', p + 1))
         title.replace(p, 1, "\n        ");
     out << "Title:   " << title << '\n';
+}
+
+void PrintExtended(std::ostream& out, const OpenedDocument& doc) {
+    if (doc.extendedRules.empty())
+        return;
+    out << "Extended: " << FormatExtendedRules(doc.extendedRules) << '\n';
+    for (const RequisiteEvidence& e : doc.evidence)
+        out << "  " << Cp1251ToUtf8(RequisiteLabel(e.m_requisite)) << " "
+            << Cp1251ToUtf8(e.m_value) << " <- line " << e.m_line + 1 << ": "
+            << Cp1251ToUtf8(TrimSpaces(e.m_lineText)) << '\n';
 }
 
 std::string FormatTagCounts(const LineList& lines) {

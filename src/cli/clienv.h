@@ -55,6 +55,9 @@ ConvertResult ConvertOne(const std::string& input, const std::string& output,
 
 // The requisites found, for people: kinds, bodies, dates, numbers, title (UTF-8).
 void PrintRequisites(std::ostream& out, const CRequisiteRecord& record);
+// The rules of the extended detection that fired and the evidence of each value found, one
+// per line; nothing when none fired.
+void PrintExtended(std::ostream& out, const OpenedDocument& doc);
 // Tag blocks by code, "ЗАГ 3, ТАБ 1" (UTF-8).
 std::string FormatTagCounts(const LineList& lines);
 // The default output name: input with its extension replaced by .rla.

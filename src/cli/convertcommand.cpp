@@ -31,7 +31,8 @@ bool WantsHelp(const std::vector<std::string>& args) {
 int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (WantsHelp(args)) {
         out << "Usage: norvak-cli convert INPUT [-o OUTPUT.rla] [--type text|source|marked]\n"
-               "       [--encoding dos|windows] [--no-tags] [--no-requisites] [--dict PATH]\n"
+               "       [--encoding dos|windows] [--no-tags] [--no-requisites] [--no-extended]\n"
+               "       [--dict PATH]"
                "       [--settings PATH] [--string-length N] [--pos-paragraph N]\n"
                "       [--left-spaces N] [--question-doc TEXT] [--quote-letter-kind yes|no]\n";
         return 0;
@@ -77,6 +78,7 @@ int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std:
         out << "Class:   " << r.doc.docClass << " (" << kClassNames[r.doc.docClass] << ")\n";
     }
     PrintRequisites(out, r.doc.record);
+    PrintExtended(out, r.doc);
     out << "Tags:    " << FormatTagCounts(r.doc.lines) << '\n';
     out << "Lines:   " << r.savedLines.size() << '\n';
     out << "Dictionary: " << (env.dictPath.empty() ? "(none: empty dictionaries)" : env.dictPath)

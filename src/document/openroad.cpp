@@ -54,6 +54,10 @@ void DetermineAndTag(OpenedDocument& doc, LineList lines, const DocSettings& set
             PrepareRequisitesDetection(lines, dictionaries, settings, progress, op);
         doc.docClass = prepared.m_docClass;
         doc.record = prepared.m_analyzer->Run(lines);
+        if (prepared.m_extension) {
+            doc.evidence = prepared.m_extension->Evidence();
+            doc.extendedRules = prepared.m_extension->FiredRules();
+        }
         analysed = true;
     }
     if (settings.m_createTags && !forTags.empty()) {

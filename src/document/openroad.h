@@ -6,6 +6,7 @@
 #include "core/progress.h"
 #include "core/textcore.h"
 #include "document/settings.h"
+#include "requisites/extendeddetection.h"
 #include "requisites/requisiterecord.h"
 
 #include <map>
@@ -37,6 +38,10 @@ struct OpenedDocument {
     bool tagged = false;             // the markup ran
     std::vector<LossWarning> losses; // replaced characters (DOS texts only)
     std::size_t nulBytes = 0;        // NUL bytes met in the file (each became a space)
+    // The extended detection (ExtendedRecvisits): each value it found with its line, and the
+    // rules that fired; empty when it was off or did not run.
+    std::vector<RequisiteEvidence> evidence;
+    std::vector<int> extendedRules;
 };
 
 // Options of one opening beyond the document settings.

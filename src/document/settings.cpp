@@ -108,6 +108,8 @@ void DocSettings::Read(CSettingsStore& store) {
     m_questionDoc = ReadStringSetting(store, "QuestionDoc", defaults.m_questionDoc);
     m_createTags = ReadIntSetting(store, "CreateTags", defaults.m_createTags);
     m_defineRecvisits = ReadIntSetting(store, "DefineRecvisits", defaults.m_defineRecvisits);
+    m_extendedRecvisits =
+        ReadIntSetting(store, "ExtendedRecvisits", defaults.m_extendedRecvisits);
 }
 
 void DocSettings::Write(CSettingsStore& store) const {
@@ -117,6 +119,7 @@ void DocSettings::Write(CSettingsStore& store) const {
     store.WriteString("QuestionDoc", m_questionDoc);
     store.WriteInt("CreateTags", m_createTags);
     store.WriteInt("DefineRecvisits", m_defineRecvisits);
+    store.WriteInt("ExtendedRecvisits", m_extendedRecvisits);
 }
 
 void ViewSettings::Read(CSettingsStore& store) {

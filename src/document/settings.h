@@ -26,7 +26,7 @@ int ReadIntSetting(CSettingsStore& store, std::string_view name, int def);
 // Read string: a missing or unreadable value gives the default, written back.
 std::string ReadStringSetting(CSettingsStore& store, std::string_view name, std::string_view def);
 
-// The six document settings.
+// The document settings.
 struct DocSettings {
     int m_posParagraph = 5;     // "PosParagraph"
     int m_stringLength = 66;    // "StringLength"
@@ -34,6 +34,7 @@ struct DocSettings {
     std::string m_questionDoc;  // "QuestionDoc", default "ВОПРОС-ОТВЕТ" (CP1251)
     int m_createTags = 1;       // "CreateTags"
     int m_defineRecvisits = 1;  // "DefineRecvisits"
+    int m_extendedRecvisits = 1; // "ExtendedRecvisits": the extended requisites detection
 
     DocSettings();
     void Read(CSettingsStore& store);        // in the stored order

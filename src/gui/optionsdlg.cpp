@@ -25,6 +25,9 @@ COptionsDlg::COptionsDlg(QWidget* parent, const DocSettings& settings)
     m_createTags = new QCheckBox(QStringLiteral("Создавать теги при открытии документа"), this);
     m_defineRecvisits->setChecked(settings.m_defineRecvisits != 0);
     m_createTags->setChecked(settings.m_createTags != 0);
+    m_extendedRecvisits =
+        new QCheckBox(QStringLiteral("Расширенное определение реквизитов"), this);
+    m_extendedRecvisits->setChecked(settings.m_extendedRecvisits != 0);
     for (QLineEdit* e : {m_posParagraph, m_stringLength, m_leftSpaces})
         e->setMaximumWidth(80);
 
@@ -48,6 +51,7 @@ COptionsDlg::COptionsDlg(QWidget* parent, const DocSettings& settings)
     layout->addLayout(form);
     layout->addWidget(m_defineRecvisits);
     layout->addWidget(m_createTags);
+    layout->addWidget(m_extendedRecvisits);
     layout->addWidget(buttons);
     setMinimumWidth(460);
 }
@@ -71,6 +75,7 @@ bool COptionsDlg::Collect() {
     v.m_questionDoc = QStringToBytes(m_questionDoc->text());
     v.m_defineRecvisits = m_defineRecvisits->isChecked() ? 1 : 0;
     v.m_createTags = m_createTags->isChecked() ? 1 : 0;
+    v.m_extendedRecvisits = m_extendedRecvisits->isChecked() ? 1 : 0;
     m_values = v;
     return true;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The options dialog "Параметры": the six document settings.
+// The options dialog "Параметры": the document settings.
 
 #include "document/settings.h"
 
@@ -23,6 +23,7 @@ public:
     QLineEdit* LeftSpacesEdit() const { return m_leftSpaces; }
     QCheckBox* DefineRecvisitsBox() const { return m_defineRecvisits; }
     QCheckBox* CreateTagsBox() const { return m_createTags; }
+    QCheckBox* ExtendedRecvisitsBox() const { return m_extendedRecvisits; }
 
     // Takes the controls into Values(); false (with a message) when an integer field holds
     // no integer, and then the dialog stays open.
@@ -39,6 +40,7 @@ private:
     QLineEdit* m_leftSpaces;
     QCheckBox* m_defineRecvisits;
     QCheckBox* m_createTags;
+    QCheckBox* m_extendedRecvisits;
 };
 
 } // namespace norvak

@@ -14,8 +14,9 @@ CApprovedDocAnalyzer::CApprovedDocAnalyzer(const CDocDict& kinds, const COrganDi
       m_kindDict(kinds) {}
 
 CRequisiteRecord CApprovedDocAnalyzer::Run(const LineList& lines) {
-    const std::string heading = UpperCaseHeading(lines);
-    std::string stamp = NormalizeName(FirstParagraph(lines));
+    const LineList& texts = FinderLines(lines);
+    const std::string heading = UpperCaseHeading(texts);
+    std::string stamp = NormalizeName(FirstParagraph(texts));
 
     std::string headingCopy = heading;
     FindKinds(headingCopy, 0);
@@ -30,6 +31,7 @@ CRequisiteRecord CApprovedDocAnalyzer::Run(const LineList& lines) {
     FindNumbers(stamp);
     StepAndPump();
 
+    CompleteExtended();
     m_record.RemoveDuplicates();
     BuildApprovedTitle(heading);
     StepProgress();

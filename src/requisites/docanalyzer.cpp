@@ -6,6 +6,7 @@
 #include "dictionaries/docdict.h"
 #include "dictionaries/organdict.h"
 #include "dictionaries/uppercasedict.h"
+#include "requisites/extendeddetection.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -86,6 +87,15 @@ CDocAnalyzer::~CDocAnalyzer() = default;
 void CDocAnalyzer::StepProgress() { m_progress.Step(); }
 
 void CDocAnalyzer::StepAndPump() { m_progress.StepAndPump(); }
+
+const LineList& CDocAnalyzer::FinderLines(const LineList& lines) {
+    return m_extension ? m_extension->Prepare(lines) : lines;
+}
+
+void CDocAnalyzer::CompleteExtended() {
+    if (m_extension)
+        m_extension->Complete(m_record);
+}
 
 void CDocAnalyzer::SortPhrasesByWordCount(std::vector<CPhraseEntry>& phrases) {
     std::vector<int> counts(phrases.size());

@@ -17,6 +17,7 @@ class CDocDict;
 class COrganDict;
 class CUpperCaseDict;
 class CProgress;
+class CExtendedDetection;
 
 // One searchable phrase: the forms of a dictionary entry or of one of its aliases, reported
 // under the entry's own nominative.
@@ -63,12 +64,22 @@ public:
 
     const std::vector<CPhraseEntry>& KindPhrases() const { return m_kindPhrases; }
     const std::vector<CPhraseEntry>& OrganPhrases() const { return m_organPhrases; }
+    // The extended detection to consult (not owned; null, the default, runs the finders on
+    // the lines as they are).
+    void SetExtension(CExtendedDetection* extension) { m_extension = extension; }
+    CExtendedDetection* Extension() const { return m_extension; }
+
     const CRequisiteRecord& Record() const { return m_record; }
     CRequisiteRecord& Record() { return m_record; }
 
 protected:
     void StepProgress();
     void StepAndPump();
+    // The lines the heading, stamp and question texts are built from: the lines themselves,
+    // or, with an extension, the lines it leaves to the finders.
+    const LineList& FinderLines(const LineList& lines);
+    // With an extension, its post-pass over the record; nothing without one.
+    void CompleteExtended();
 
     CRequisiteRecord m_record;
     std::vector<CPhraseEntry> m_kindPhrases;
@@ -77,6 +88,7 @@ protected:
     int m_stringLength;
     int m_posParagraph;
     CProgress& m_progress;
+    CExtendedDetection* m_extension = nullptr;
 
 private:
     void FindPhrases(const std::vector<CPhraseEntry>& phrases, std::string& text, int caseIndex,

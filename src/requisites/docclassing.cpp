@@ -107,9 +107,15 @@ CPreparedDetection PrepareRequisitesDetection(const LineList& lines, CServiceDat
     dictionaries.DocDict().SortByWordCount();
     dictionaries.OrganDict().SortByWordCount();
     CPreparedDetection prepared;
-    prepared.m_docClass = ClassifyDocument(lines);
+    if (settings.m_extendedRecvisits) {
+        prepared.m_extension = std::make_unique<CExtendedDetection>(settings.m_posParagraph);
+        prepared.m_docClass = ClassifyDocument(prepared.m_extension->Prepare(lines));
+    } else {
+        prepared.m_docClass = ClassifyDocument(lines);
+    }
     AnnounceClassProgress(progress, prepared.m_docClass, settings.m_createTags != 0);
     prepared.m_analyzer = CreateAnalyzer(prepared.m_docClass, dictionaries, settings, progress, op);
+    prepared.m_analyzer->SetExtension(prepared.m_extension.get());
     return prepared;
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/textcore.h"
 #include "requisites/docanalyzer.h"
+#include "requisites/extendeddetection.h"
 
 #include <memory>
 #include <string>
@@ -40,15 +41,19 @@ std::unique_ptr<CDocAnalyzer> CreateAnalyzer(int docClass, const CServiceData& d
                                              const DocSettings& settings, CProgress& progress,
                                              COperator& op);
 
-// What the preparation gives the caller: the class and the analyzer to run on the lines.
+// What the preparation gives the caller: the class, the analyzer to run on the lines and,
+// when the extended detection is on, the extension the analyzer consults (its evidence and
+// fired rules are read after the run).
 struct CPreparedDetection {
     int m_docClass = DocClassOrdinary;
+    std::unique_ptr<CExtendedDetection> m_extension;
     std::unique_ptr<CDocAnalyzer> m_analyzer;
 };
 
 // Sorts the kinds and then the bodies dictionary by word count, classes the lines, announces
 // the class's progress texts (with the tag texts when settings.m_createTags is on) and creates
-// the analyzer.
+// the analyzer. With settings.m_extendedRecvisits on, the lines are classed without those the
+// extension leaves out (a registration line above an approval stamp, for instance).
 CPreparedDetection PrepareRequisitesDetection(const LineList& lines, CServiceData& dictionaries,
                                               const DocSettings& settings, CProgress& progress,
                                               COperator& op);

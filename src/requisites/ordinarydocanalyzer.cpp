@@ -3,6 +3,7 @@
 #include "core/literal.h"
 #include "core/operatorio.h"
 #include "dictionaries/docdict.h"
+#include "requisites/extendeddetection.h"
 
 #include <algorithm>
 #include <array>
@@ -53,7 +54,8 @@ bool COrdinaryDocAnalyzer::IsBodyTextLine(const std::string& line) const {
 }
 
 CRequisiteRecord COrdinaryDocAnalyzer::Run(const LineList& lines) {
-    std::string heading = CollectHeading(lines);
+    const LineList& texts = FinderLines(lines);
+    std::string heading = CollectHeading(texts);
     FindKinds(heading, 0);
     StepAndPump();
     FindKinds(heading, 4);
@@ -69,6 +71,7 @@ CRequisiteRecord COrdinaryDocAnalyzer::Run(const LineList& lines) {
     StepAndPump();
 
     const std::string own = FindOwnTitle(lines);
+    CompleteExtended();
     m_record.RemoveDuplicates();
     ComposeTitle(own);
     StepProgress();
@@ -79,7 +82,8 @@ CRequisiteRecord COrdinaryDocAnalyzer::Run(const LineList& lines) {
 
 std::string COrdinaryDocAnalyzer::CollectHeading(const LineList& lines) {
     std::string s;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::size_t end = m_extension ? m_extension->HeadingEnd() : lines.size();
+    for (std::size_t i = 0; i < lines.size() && i < end; ++i) {
         const std::string& line = lines[i];
         if (BeginsWithDashes(line, 17))
             continue;

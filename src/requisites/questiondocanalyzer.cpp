@@ -12,7 +12,8 @@ CQuestionDocAnalyzer::CQuestionDocAnalyzer(const CDocDict& kinds, const COrganDi
     m_record.m_kinds.push_back(questionDoc);
 }
 
-CRequisiteRecord CQuestionDocAnalyzer::Run(const LineList& lines) {
+CRequisiteRecord CQuestionDocAnalyzer::Run(const LineList& all) {
+    const LineList& lines = FinderLines(all);
     // The question paragraph: from the first line holding the label to the next blank line.
     std::string question = " ";
     std::size_t i = 0;
@@ -35,6 +36,7 @@ CRequisiteRecord CQuestionDocAnalyzer::Run(const LineList& lines) {
     StepAndPump();
     FindNumbers(text);
     StepAndPump();
+    CompleteExtended();
     return m_record;
 }
 

@@ -141,7 +141,7 @@ TEST(Cli, BatchConvertsTheGoodFilesAndReportsTheBadOne) {
     EXPECT_TRUE(fs::exists(dir / "out/a.rla"));
     EXPECT_TRUE(fs::exists(dir / "out/b.rla"));
     std::string csv = Read(dir / "out/report.csv");
-    EXPECT_EQ(csv.rfind("file,status,class,kinds,bodies,dates,numbers,title,ЗАГ", 0), 0u) << csv;
+    EXPECT_EQ(csv.rfind("file,status,class,kinds,bodies,dates,numbers,title,extended,ЗАГ", 0), 0u) << csv;
     EXPECT_NE(csv.find("ПОСТАНОВЛЕНИЕ"), std::string::npos);
     EXPECT_NE(csv.find(",failed,"), std::string::npos);
 }

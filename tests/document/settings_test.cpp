@@ -82,8 +82,10 @@ TEST(Settings, DocumentDefaultsAreWrittenInTheStoredOrder) {
     EXPECT_EQ(s.m_questionDoc, std::string("ВОПРОС-ОТВЕТ"_cp));
     EXPECT_EQ(s.m_createTags, 1);
     EXPECT_EQ(s.m_defineRecvisits, 1);
-    const std::vector<std::string> order = {"PosParagraph", "StringLength", "LeftSpaces",
-                                            "QuestionDoc",  "CreateTags",   "DefineRecvisits"};
+    EXPECT_EQ(s.m_extendedRecvisits, 1);
+    const std::vector<std::string> order = {"PosParagraph", "StringLength",    "LeftSpaces",
+                                            "QuestionDoc",  "CreateTags",      "DefineRecvisits",
+                                            "ExtendedRecvisits"};
     EXPECT_EQ(store.m_writes, order);
     // After the first read every value exists, so a second read writes nothing.
     store.m_writes.clear();
@@ -103,6 +105,7 @@ TEST(Settings, DocumentValuesRoundTrip) {
     s.m_questionDoc = "ОТВЕТ"_cp;
     s.m_createTags = 0;
     s.m_defineRecvisits = 0;
+    s.m_extendedRecvisits = 0;
     s.Write(store);
     DocSettings back;
     back.Read(store);
@@ -112,6 +115,7 @@ TEST(Settings, DocumentValuesRoundTrip) {
     EXPECT_EQ(back.m_questionDoc, std::string("ОТВЕТ"_cp));
     EXPECT_EQ(back.m_createTags, 0);
     EXPECT_EQ(back.m_defineRecvisits, 0);
+    EXPECT_EQ(back.m_extendedRecvisits, 0);
 }
 
 TEST(Settings, StringLengthOfMinus1025IsReplacedBy66) {

@@ -92,6 +92,12 @@ private slots:
         QCOMPARE(dialog.Values().m_questionDoc, Cp("ПИСЬМО"));
         QCOMPARE(dialog.Values().m_createTags, 0);
         QCOMPARE(dialog.Values().m_defineRecvisits, 1);
+        QCOMPARE(dialog.ExtendedRecvisitsBox()->text(),
+                 QStringLiteral("Расширенное определение реквизитов"));
+        QVERIFY(dialog.ExtendedRecvisitsBox()->isChecked());
+        dialog.ExtendedRecvisitsBox()->setChecked(false);
+        QVERIFY(dialog.Collect());
+        QCOMPARE(dialog.Values().m_extendedRecvisits, 0);
     }
 
     void optionsRefuseANonInteger() {

@@ -134,6 +134,7 @@ TEST(Samples, EachSampleGivesTheHandWorkedRecord) {
         CServiceData sd;
         FillRealisticDictionaries(sd);
         DocSettings settings;
+        settings.m_extendedRecvisits = 0; // the records of the plain finders
         CRecordingProgress progress;
         CScriptedOperator op(Answer::No);
 
