@@ -1,6 +1,7 @@
 #include "mainframe.h"
 
 #include "document/sourceformat.h"
+#include "editcommands.h"
 #include "gotolinedlg.h"
 #include "messageboxoperator.h"
 #include "norvakdoc.h"
@@ -109,6 +110,7 @@ CMainFrame::CMainFrame(CQtSettingsStore& store, const QString& serviceDataPath, 
     LoadBarState();
 
     ConnectCommands();
+    new CEditCommands(*this);
     m_doc->Attach(this, m_view);
     RebuildRecentMenu();
     UpdateCommands();
