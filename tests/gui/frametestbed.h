@@ -1,0 +1,82 @@
+#pragma once
+// A main window over temporary settings with a scripted operator, for the tests of the
+// commands that work through it.
+
+#include "core/operatorio.h"
+#include "mainframe.h"
+#include "norvakdoc.h"
+#include "norvakview.h"
+#include "qtsettingsstore.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+#include <QToolBar>
+
+#include <functional>
+#include <memory>
+
+struct FrameTestbed {
+    std::unique_ptr<QTemporaryDir> dir = std::make_unique<QTemporaryDir>();
+    std::unique_ptr<QSettings> settings =
+        std::make_unique<QSettings>(dir->filePath("norvak.ini"), QSettings::IniFormat);
+    std::unique_ptr<norvak::CQtSettingsStore> store =
+        std::make_unique<norvak::CQtSettingsStore>(settings.get());
+    norvak::CScriptedOperator op{norvak::Answer::No};
+    std::unique_ptr<norvak::CMainFrame> frame;
+
+    FrameTestbed() { Open(); }
+    ~FrameTestbed() { Close(); }
+
+    void Open() {
+        frame = std::make_unique<norvak::CMainFrame>(*store, dir->filePath("dict.dat"));
+        frame->SetOperator(&op);
+        frame->resize(900, 600);
+        frame->show();
+        if (!QTest::qWaitForWindowExposed(frame.get()))
+            qWarning("the main window was not exposed");
+    }
+    // Destroys the window as the application does at exit (the view writes its settings).
+    void Close() {
+        if (!frame)
+            return;
+        frame->SetOperator(nullptr);
+        frame->View().MarkClean();
+        frame.reset();
+    }
+
+    norvak::CNorvakView& View() { return frame->View(); }
+    void Trigger(int id) { frame->Action(id)->trigger(); }
+    // Selects from (line, column) to (line, column) of the editor.
+    void Select(int line1, int col1, int line2, int col2) {
+        QTextDocument* doc = View().document();
+        QTextCursor c(doc);
+        c.setPosition(doc->findBlockByNumber(line1).position() + col1);
+        c.setPosition(doc->findBlockByNumber(line2).position() + col2, QTextCursor::KeepAnchor);
+        View().setTextCursor(c);
+    }
+    void Caret(int line, int col) { Select(line, col, line, col); }
+    int CaretLine() const { return frame->View().textCursor().blockNumber(); }
+    int CaretColumn() const { return frame->View().textCursor().positionInBlock(); }
+};
+
+// Runs action on the next modal dialog the code under test opens (type T), once it is up.
+template <class T> void OnModal(std::function<void(T*)> action) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, action, tries] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (dialog != nullptr || ++*tries > 500) { // gives up after five seconds
+            timer->stop();
+            timer->deleteLater();
+        }
+        if (dialog != nullptr)
+            action(dialog);
+    });
+    timer->start();
+}
