@@ -9,6 +9,9 @@
 #include "wordexchangecommands.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 
 using namespace norvak;
 
@@ -142,6 +145,32 @@ private slots:
         QCOMPARE(m_launched.size(), launches);
         if (launches == 2)
             QCOMPARE(m_launched.at(1).front(), QStringLiteral("soffice"));
+    }
+
+    // The word processor itself reads the exported document and writes it back: what it
+    // saves is imported unchanged. Runs only where LibreOffice is installed.
+    void wordProcessorRoundTrip() {
+        const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+        if (soffice.isEmpty())
+            QSKIP("LibreOffice is not installed");
+        const LineList text{Cp("ПРИКАЗ"), Cp("  о порядке   работы"), std::string("\x04\x04x")};
+        View().SetText(text, true);
+        m_bed->Trigger(ID_EXPORT_WORD);
+        const QString exported = QString::fromStdString(Document());
+        const QString outDir = m_bed->dir->filePath("converted");
+        QProcess convert;
+        convert.start(soffice, {QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                                QStringLiteral("fodt"), QStringLiteral("--outdir"), outDir,
+                                exported});
+        QVERIFY(convert.waitForFinished(120000));
+        const QString converted = outDir + QLatin1Char('/') + QFileInfo(exported).fileName();
+        QVERIFY(QFile::exists(converted));
+        QVERIFY(QFile::remove(exported));
+        QVERIFY(QFile::copy(converted, exported));
+        View().SetText({}, true);
+        m_bed->Trigger(ID_IMPORT_WORD);
+        QVERIFY(m_bed->op.Entries().empty());
+        QCOMPARE(View().GetLines(), text);
     }
 
     void menuAndToolbarTexts() {
