@@ -41,26 +41,26 @@ struct Argument {
     bool isInt = false;
 };
 
-// Prints arg as the conversion spec (the characters between '%' and the conversion letter)
+// Prints arg as the conversion conversion (the characters between '%' and the conversion letter)
 // asks: flags '-', '0', '+', ' ', a width and a precision; length modifiers are ignored.
-std::string Convert(std::string_view spec, const Argument& arg) {
+std::string Convert(std::string_view conversion, const Argument& arg) {
     bool left = false, zero = false, plus = false, space = false;
     std::size_t k = 0;
-    for (; k < spec.size() && std::string_view("-0+ #").find(spec[k]) != std::string_view::npos;
+    for (; k < conversion.size() && std::string_view("-0+ #").find(conversion[k]) != std::string_view::npos;
          ++k) {
-        left = left || spec[k] == '-';
-        zero = zero || spec[k] == '0';
-        plus = plus || spec[k] == '+';
-        space = space || spec[k] == ' ';
+        left = left || conversion[k] == '-';
+        zero = zero || conversion[k] == '0';
+        plus = plus || conversion[k] == '+';
+        space = space || conversion[k] == ' ';
     }
     auto number = [&](std::size_t& at) {
         std::size_t v = 0;
-        for (; at < spec.size() && spec[at] >= '0' && spec[at] <= '9'; ++at)
-            v = v < 100000 ? v * 10 + static_cast<std::size_t>(spec[at] - '0') : v;
+        for (; at < conversion.size() && conversion[at] >= '0' && conversion[at] <= '9'; ++at)
+            v = v < 100000 ? v * 10 + static_cast<std::size_t>(conversion[at] - '0') : v;
         return v;
     };
     std::size_t width = number(k);
-    bool hasPrecision = k < spec.size() && spec[k] == '.';
+    bool hasPrecision = k < conversion.size() && conversion[k] == '.';
     std::size_t precision = 0;
     if (hasPrecision) {
         ++k;
@@ -121,11 +121,11 @@ std::string Substitute(std::string_view format, const Argument& arg) {
             i = j;
             continue;
         }
-        std::string_view spec = format.substr(i + 1, j - i - 1);
-        while (!spec.empty() &&
-               std::string_view("lhzjt").find(spec.back()) != std::string_view::npos)
-            spec.remove_suffix(1);
-        out.append(Convert(spec, arg));
+        std::string_view conversion = format.substr(i + 1, j - i - 1);
+        while (!conversion.empty() &&
+               std::string_view("lhzjt").find(conversion.back()) != std::string_view::npos)
+            conversion.remove_suffix(1);
+        out.append(Convert(conversion, arg));
         done = true;
         i = j;
     }
