@@ -41,7 +41,7 @@ struct Argument {
     bool isInt = false;
 };
 
-// Prints arg as the conversion conversion (the characters between '%' and the conversion letter)
+// Prints arg as the conversion (the characters between '%' and the conversion letter)
 // asks: flags '-', '0', '+', ' ', a width and a precision; length modifiers are ignored.
 std::string Convert(std::string_view conversion, const Argument& arg) {
     bool left = false, zero = false, plus = false, space = false;

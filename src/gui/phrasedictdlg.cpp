@@ -28,8 +28,8 @@ QStringList GenderNames() {
             QStringLiteral("Средний род")};
 }
 
-EntryFormSpec KindFormSpec() {
-    EntryFormSpec s;
+EntryFormLayout KindFormSpec() {
+    EntryFormLayout s;
     s.title = QStringLiteral("Внести в словарь видов документов");
     s.gender = true;
     s.genderLabel = QStringLiteral("Род вида документа");
@@ -38,14 +38,14 @@ EntryFormSpec KindFormSpec() {
     return s;
 }
 
-EntryFormSpec KindAliasFormSpec() {
-    EntryFormSpec s;
+EntryFormLayout KindAliasFormSpec() {
+    EntryFormLayout s;
     s.title = QStringLiteral("Новый псевдоним");
     return s;
 }
 
-EntryFormSpec OrganFormSpec() {
-    EntryFormSpec s;
+EntryFormLayout OrganFormSpec() {
+    EntryFormLayout s;
     s.title = QStringLiteral("Внести в словарь принявших органов");
     s.genitive = true;
     s.letterCase = true;
@@ -53,8 +53,8 @@ EntryFormSpec OrganFormSpec() {
     return s;
 }
 
-EntryFormSpec OrganAliasFormSpec() {
-    EntryFormSpec s;
+EntryFormLayout OrganAliasFormSpec() {
+    EntryFormLayout s;
     s.title = QStringLiteral("Новый псевдоним");
     s.genitive = true;
     return s;
@@ -312,11 +312,11 @@ bool CPhraseDictDlg::eventFilter(QObject* object, QEvent* event) {
 
 // ---------------------------------------------------------------------------- entry form
 
-CEntryFormDlg::CEntryFormDlg(const EntryFormSpec& spec, const QString& nominative,
+CEntryFormDlg::CEntryFormDlg(const EntryFormLayout& layout, const QString& nominative,
                              COperator& op, QWidget* parent)
-    : QDialog(parent), m_spec(spec), m_op(op) {
+    : QDialog(parent), m_layout(layout), m_op(op) {
     setObjectName(QStringLiteral("EntryFormDlg"));
-    setWindowTitle(spec.title);
+    setWindowTitle(layout.title);
     auto* form = new QFormLayout;
     auto edit = [this](const char* name) {
         auto* e = new QLineEdit(this);
@@ -327,26 +327,26 @@ CEntryFormDlg::CEntryFormDlg(const EntryFormSpec& spec, const QString& nominativ
     m_nominative = edit("NominativeEdit");
     m_nominative->setText(nominative);
     form->addRow(QStringLiteral("Именительный падеж:"), m_nominative);
-    if (spec.genitive) {
+    if (layout.genitive) {
         m_genitive = edit("GenitiveEdit");
         form->addRow(QStringLiteral("Родительный падеж:"), m_genitive);
     }
     m_instrumental = edit("InstrumentalEdit");
     form->addRow(QStringLiteral("Творительный падеж:"), m_instrumental);
-    if (spec.gender) {
+    if (layout.gender) {
         m_gender = new QComboBox(this);
         m_gender->setObjectName(QStringLiteral("GenderBox"));
         m_gender->addItems(GenderNames());
-        form->addRow(spec.genderLabel, m_gender);
+        form->addRow(layout.genderLabel, m_gender);
     }
-    if (spec.quote) {
-        m_quote = new QCheckBox(spec.quoteLabel, this);
+    if (layout.quote) {
+        m_quote = new QCheckBox(layout.quoteLabel, this);
         m_quote->setObjectName(QStringLiteral("QuoteCheck"));
         form->addRow(QString(), m_quote);
     }
-    if (spec.letterCase) {
+    if (layout.letterCase) {
         m_letterCase = edit("LetterCaseEdit");
-        form->addRow(spec.letterCaseLabel, m_letterCase);
+        form->addRow(layout.letterCaseLabel, m_letterCase);
     }
     auto* hint = new QLabel(QStringLiteral("Формы вводятся в любом регистре; в словарь они "
                                            "заносятся прописными буквами."),

@@ -97,7 +97,7 @@ private:
 };
 
 // Which forms the entry form asks for.
-struct EntryFormSpec {
+struct EntryFormLayout {
     QString title;
     bool genitive = false;
     bool gender = false;
@@ -115,7 +115,7 @@ struct EntryFormSpec {
 class CEntryFormDlg : public QDialog {
     Q_OBJECT
 public:
-    CEntryFormDlg(const EntryFormSpec& spec, const QString& nominative, COperator& op,
+    CEntryFormDlg(const EntryFormLayout& layout, const QString& nominative, COperator& op,
                   QWidget* parent);
 
     // Normalised CP1251 forms.
@@ -134,7 +134,7 @@ public:
     void accept() override;
 
 private:
-    EntryFormSpec m_spec;
+    EntryFormLayout m_layout;
     COperator& m_op;
     QLineEdit* m_nominative;
     QLineEdit* m_genitive = nullptr;
@@ -146,10 +146,10 @@ private:
 
 // The forms asked for a new kind (dialog "Внести в словарь видов документов"), a kind's alias,
 // a new body ("Внести в словарь принявших органов") and a body's alias.
-EntryFormSpec KindFormSpec();
-EntryFormSpec KindAliasFormSpec();
-EntryFormSpec OrganFormSpec();
-EntryFormSpec OrganAliasFormSpec();
+EntryFormLayout KindFormSpec();
+EntryFormLayout KindAliasFormSpec();
+EntryFormLayout OrganFormSpec();
+EntryFormLayout OrganAliasFormSpec();
 
 // The aliases' nominatives joined by ", ".
 QString AliasNominatives(const std::vector<CCases>& aliases);
