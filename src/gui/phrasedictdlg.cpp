@@ -312,11 +312,11 @@ bool CPhraseDictDlg::eventFilter(QObject* object, QEvent* event) {
 
 // ---------------------------------------------------------------------------- entry form
 
-CEntryFormDlg::CEntryFormDlg(const EntryFormLayout& layout, const QString& nominative,
+CEntryFormDlg::CEntryFormDlg(const EntryFormLayout& fields, const QString& nominative,
                              COperator& op, QWidget* parent)
-    : QDialog(parent), m_layout(layout), m_op(op) {
+    : QDialog(parent), m_layout(fields), m_op(op) {
     setObjectName(QStringLiteral("EntryFormDlg"));
-    setWindowTitle(layout.title);
+    setWindowTitle(fields.title);
     auto* form = new QFormLayout;
     auto edit = [this](const char* name) {
         auto* e = new QLineEdit(this);
@@ -327,26 +327,26 @@ CEntryFormDlg::CEntryFormDlg(const EntryFormLayout& layout, const QString& nomin
     m_nominative = edit("NominativeEdit");
     m_nominative->setText(nominative);
     form->addRow(QStringLiteral("Именительный падеж:"), m_nominative);
-    if (layout.genitive) {
+    if (fields.genitive) {
         m_genitive = edit("GenitiveEdit");
         form->addRow(QStringLiteral("Родительный падеж:"), m_genitive);
     }
     m_instrumental = edit("InstrumentalEdit");
     form->addRow(QStringLiteral("Творительный падеж:"), m_instrumental);
-    if (layout.gender) {
+    if (fields.gender) {
         m_gender = new QComboBox(this);
         m_gender->setObjectName(QStringLiteral("GenderBox"));
         m_gender->addItems(GenderNames());
-        form->addRow(layout.genderLabel, m_gender);
+        form->addRow(fields.genderLabel, m_gender);
     }
-    if (layout.quote) {
-        m_quote = new QCheckBox(layout.quoteLabel, this);
+    if (fields.quote) {
+        m_quote = new QCheckBox(fields.quoteLabel, this);
         m_quote->setObjectName(QStringLiteral("QuoteCheck"));
         form->addRow(QString(), m_quote);
     }
-    if (layout.letterCase) {
+    if (fields.letterCase) {
         m_letterCase = edit("LetterCaseEdit");
-        form->addRow(layout.letterCaseLabel, m_letterCase);
+        form->addRow(fields.letterCaseLabel, m_letterCase);
     }
     auto* hint = new QLabel(QStringLiteral("Формы вводятся в любом регистре; в словарь они "
                                            "заносятся прописными буквами."),

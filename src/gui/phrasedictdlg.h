@@ -115,7 +115,7 @@ struct EntryFormLayout {
 class CEntryFormDlg : public QDialog {
     Q_OBJECT
 public:
-    CEntryFormDlg(const EntryFormLayout& layout, const QString& nominative, COperator& op,
+    CEntryFormDlg(const EntryFormLayout& fields, const QString& nominative, COperator& op,
                   QWidget* parent);
 
     // Normalised CP1251 forms.
