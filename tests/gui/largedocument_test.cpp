@@ -82,9 +82,8 @@ private slots:
         qInfo("100000 lines (%lld kB): open %lld ms, jump to line 90000 %lld ms, "
               "memory +%ld kB",
               fileKb, openMs, scrollMs, after - before);
-        // Generous bounds for a debug build on a busy two-core machine.
-        QVERIFY2(openMs < 20000, qPrintable(QString::number(openMs)));
-        QVERIFY2(scrollMs < 5000, qPrintable(QString::number(scrollMs)));
+        // The figures are reported, not asserted (docs/performance.md, "GUI"); the test checks
+        // that a large document opens whole and highlights lazily far down.
         frame.SetOperator(nullptr);
     }
 };

@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <random>
 
@@ -394,29 +393,6 @@ TEST(MarkupDriverProperty, TextSurvivesStrayTagLinesInTheInput) {
                                                                       << Show(lines);
         }
     }
-}
-
-// Tagging a text ten times as long takes about ten times as long; inserting every tag line by
-// shifting the rest of the list would make it about a hundred times.
-TEST(MarkupDriverProperty, TimeGrowsLinearlyWithTheText) {
-    auto fastestRun = [](const LineList& input) {
-        double best = 1e30;
-        for (int run = 0; run < 3; ++run) {
-            LineList lines = input;
-            const auto start = std::chrono::steady_clock::now();
-            RunMarkup(lines, Settings(), Kinds({"ЗАКОН"_cp}), NullProgress());
-            const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-            best = std::min(best, took.count());
-        }
-        return best;
-    };
-    CDocumentGenerator generator(99);
-    const LineList small = generator.Make(2'000, 66, false);
-    LineList large;
-    for (int copy = 0; copy < 10; ++copy)
-        large.insert(large.end(), small.begin(), small.end());
-    const double ratio = fastestRun(large) / fastestRun(small);
-    EXPECT_LT(ratio, 30.0) << small.size() << " lines against " << large.size();
 }
 
 // ---------------------------------------------------------------- samples
