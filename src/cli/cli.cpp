@@ -184,10 +184,14 @@ ConvertResult ConvertOne(const std::string& input, const std::string& output,
                               op);
     r.messages = op.Messages();
     CRequisiteRecord record = r.doc.record;
-    r.savedLines = EditorRoundTrip(r.doc.lines);
-    record.m_text = r.savedLines;
+    // The record borrows the saved lines for the writing instead of holding a copy of them.
+    record.m_text = EditorRoundTrip(r.doc.lines);
     std::string error;
-    if (!WriteSourceFile(record, output, env.settings.m_stringLength, nullptr, &error)) {
+    const bool written =
+        WriteSourceFile(record, output, env.settings.m_stringLength, nullptr, &error);
+    r.savedLines = std::move(record.m_text);
+    record.m_text.clear();
+    if (!written) {
         r.failure = "cannot write " + output + ": " + error;
         return r;
     }

@@ -79,6 +79,10 @@ struct Tables {
     std::array<bool, 256> lossy866{};
     std::array<unsigned char, 256> frameIn{};
     std::array<unsigned char, 256> frameOut{};
+    // The frame map and the code page conversion in one step, each way.
+    std::array<unsigned char, 256> dosIn{};
+    std::array<unsigned char, 256> dosOut{};
+    std::array<unsigned char, 256> lossyDos{}; // 1 for lossy866[frameIn[b]]
 
     Tables() {
         for (int b = 0; b < 256; ++b) {
@@ -113,6 +117,11 @@ struct Tables {
             if (d == '?')
                 d = BestFit866(cp);
             to866[b] = d;
+        }
+        for (int b = 0; b < 256; ++b) {
+            dosIn[b] = to1251[frameIn[b]];
+            dosOut[b] = frameOut[to866[b]];
+            lossyDos[b] = lossy866[frameIn[b]] ? 1 : 0;
         }
     }
 
@@ -210,7 +219,7 @@ std::string DosToWindows(std::string_view cp866) {
     const Tables& t = T();
     std::string out(cp866.size(), '\0');
     for (std::size_t i = 0; i < cp866.size(); ++i)
-        out[i] = static_cast<char>(t.to1251[t.frameIn[U(cp866[i])]]);
+        out[i] = static_cast<char>(t.dosIn[U(cp866[i])]);
     return out;
 }
 
@@ -218,8 +227,28 @@ std::string WindowsToDos(std::string_view cp1251) {
     const Tables& t = T();
     std::string out(cp1251.size(), '\0');
     for (std::size_t i = 0; i < cp1251.size(); ++i)
-        out[i] = static_cast<char>(t.frameOut[t.to866[U(cp1251[i])]]);
+        out[i] = static_cast<char>(t.dosOut[U(cp1251[i])]);
     return out;
+}
+
+std::size_t DosToWindows(const char* in, std::size_t size, char* out) {
+    const Tables& t = T();
+    std::size_t lossy = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        const unsigned char b = U(in[i]);
+        lossy += t.lossyDos[b];
+        out[i] = static_cast<char>(t.dosIn[b]);
+    }
+    return lossy;
+}
+
+void AppendWindowsToDos(std::string& out, std::string_view cp1251) {
+    const Tables& t = T();
+    const std::size_t at = out.size();
+    out.resize(at + cp1251.size());
+    char* dst = out.data() + at;
+    for (std::size_t i = 0; i < cp1251.size(); ++i)
+        dst[i] = static_cast<char>(t.dosOut[U(cp1251[i])]);
 }
 
 char32_t Cp1251ToUnicode(char c) {

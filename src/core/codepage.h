@@ -33,6 +33,12 @@ std::string DosToWindows(std::string_view cp866);
 // The reverse, as the source-format writer needs it: CP1251 -> CP866, then frame map back.
 std::string WindowsToDos(std::string_view cp1251);
 
+// DosToWindows over size bytes from in to out (out may be in itself). Returns how many of the
+// bytes have no exact form in CP1251 (IsLossyCp866 after the frame map).
+std::size_t DosToWindows(const char* in, std::size_t size, char* out);
+// WindowsToDos(cp1251) appended to out. No byte but LF becomes LF in either direction.
+void AppendWindowsToDos(std::string& out, std::string_view cp1251);
+
 // Unicode code point of a CP1251 byte; 0x98 (undefined) gives U+FFFD.
 char32_t Cp1251ToUnicode(char c);
 // CP1251 byte of a code point, or '?' when CP1251 has none.

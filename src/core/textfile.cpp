@@ -2,6 +2,7 @@
 
 #include "core/codepage.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,42 +12,59 @@
 
 namespace norvak {
 
-LineList SplitTextLines(std::string_view bytes, TextSplitInfo* info) {
+namespace {
+
+// The splitting both readers share; convert(line, index, raw) runs on every line after its
+// NUL bytes were replaced, raw being the line's bytes in the input.
+template <class Convert>
+LineList Split(std::string_view bytes, TextSplitInfo* info, Convert convert) {
     TextSplitInfo local;
     TextSplitInfo& inf = info ? *info : local;
     inf = TextSplitInfo{};
-    std::size_t end = bytes.find('\x1A');
-    if (end != std::string_view::npos) {
-        bytes = bytes.substr(0, end);
+    if (const void* z = std::memchr(bytes.data(), '\x1A', bytes.size())) {
+        bytes = bytes.substr(0, static_cast<std::size_t>(static_cast<const char*>(z) - bytes.data()));
         inf.endedAtCtrlZ = true;
     }
+    inf.nulBytes = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\0'));
     LineList lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t lf = bytes.find('\n', start);
-        std::size_t stop = lf == std::string_view::npos ? bytes.size() : lf;
-        std::size_t lineEnd = stop;
-        if (lf != std::string_view::npos && lineEnd > start && bytes[lineEnd - 1] == '\r')
+    lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    while (p < end) {
+        const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        const char* lineEnd = lf ? lf : end;
+        if (lf && lineEnd > p && lineEnd[-1] == '\r')
             --lineEnd;
-        std::string line(bytes.substr(start, lineEnd - start));
-        for (char& c : line)
-            if (c == '\0') {
-                c = ' ';
-                ++inf.nulBytes;
-            }
-        lines.push_back(std::move(line));
-        if (lf == std::string_view::npos)
+        const std::string_view raw(p, static_cast<std::size_t>(lineEnd - p));
+        std::string& line = lines.emplace_back(raw);
+        if (inf.nulBytes > 0)
+            std::replace(line.begin(), line.end(), '\0', ' ');
+        convert(line, lines.size() - 1, raw);
+        if (!lf)
             break;
-        start = lf + 1;
+        p = lf + 1;
     }
     return lines;
 }
 
+} // namespace
+
+LineList SplitTextLines(std::string_view bytes, TextSplitInfo* info) {
+    return Split(bytes, info, [](std::string&, std::size_t, std::string_view) {});
+}
+
 LineList SplitDosTextLines(std::string_view cp866Bytes, TextSplitInfo* info) {
-    LineList lines = SplitTextLines(cp866Bytes, info);
-    for (std::string& line : lines)
-        line = DosToWindows(line);
-    return lines;
+    TextSplitInfo local;
+    TextSplitInfo& inf = info ? *info : local;
+    return Split(cp866Bytes, &inf, [&inf](std::string& line, std::size_t index, std::string_view raw) {
+        const std::size_t lossy = DosToWindows(line.data(), line.size(), line.data());
+        if (lossy == 0)
+            return;
+        std::size_t column = 0;
+        while (!IsLossyCp866(FrameToInternal(raw[column])))
+            ++column;
+        inf.lossyLines.push_back({index, column, lossy});
+    });
 }
 
 bool ReadFileBytes(const std::string& path, std::string& out) {

@@ -7,13 +7,23 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace norvak {
+
+// A line of a DOS text holding characters that CP1251 lacks (IsLossyCp866 after the frame
+// map), which the conversion replaced.
+struct LossyLine {
+    std::size_t line = 0;   // 0-based
+    std::size_t column = 0; // 0-based, of the first such character
+    std::size_t count = 0;  // how many on the line
+};
 
 // What SplitTextLines met besides the lines themselves.
 struct TextSplitInfo {
     std::size_t nulBytes = 0;  // NUL bytes found (each replaced by a space)
     bool endedAtCtrlZ = false; // input stopped at a Ctrl+Z byte
+    std::vector<LossyLine> lossyLines; // SplitDosTextLines only, in line order
 };
 
 // Cuts raw file bytes into lines: CR LF and LF end a line; a lone CR stays in its line;
@@ -22,7 +32,8 @@ struct TextSplitInfo {
 LineList SplitTextLines(std::string_view bytes, TextSplitInfo* info = nullptr);
 
 // SplitTextLines for a DOS text: each line has its box-drawing characters turned into the
-// internal frame codes and is then converted from CP866 to CP1251 (DosToWindows).
+// internal frame codes and is then converted from CP866 to CP1251 (DosToWindows); the lines
+// where characters were replaced are listed in info->lossyLines.
 LineList SplitDosTextLines(std::string_view cp866Bytes, TextSplitInfo* info = nullptr);
 
 // Reads a whole file; false (and out empty) when it cannot be read.

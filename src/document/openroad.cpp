@@ -12,61 +12,57 @@
 namespace norvak {
 namespace {
 
+bool IsAnalysisJunk(char c) {
+    return c == '\r' || c == '\t' || c == '\v';
+}
+
 // Carriage returns, tabs and vertical tabs off both ends, as the analyses expect their lines.
 std::string StripForAnalysis(const std::string& line) {
-    auto junk = [](char c) { return c == '\r' || c == '\t' || c == '\v'; };
     std::size_t b = 0, e = line.size();
-    while (b < e && junk(line[b]))
+    while (b < e && IsAnalysisJunk(line[b]))
         ++b;
-    while (e > b && junk(line[e - 1]))
+    while (e > b && IsAnalysisJunk(line[e - 1]))
         --e;
     return line.substr(b, e - b);
 }
 
-// Converts the lines of a DOS text and notes where the conversion had to replace characters.
-void ConvertDosLines(LineList& lines, std::vector<LossWarning>& losses) {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string& line = lines[i];
-        LossWarning w;
-        for (std::size_t c = 0; c < line.size(); ++c) {
-            if (IsLossyCp866(FrameToInternal(line[c]))) {
-                if (w.count == 0)
-                    w.column = static_cast<int>(c) + 1;
-                ++w.count;
-            }
-        }
-        if (w.count > 0) {
-            w.line = static_cast<int>(i) + 1;
-            losses.push_back(w);
-        }
-        line = DosToWindows(line);
-    }
+bool NeedsStripForAnalysis(const LineList& lines) {
+    for (const std::string& l : lines)
+        if (!l.empty() && (IsAnalysisJunk(l.front()) || IsAnalysisJunk(l.back())))
+            return true;
+    return false;
 }
 
 void DetermineAndTag(OpenedDocument& doc, LineList lines, const DocSettings& settings,
                      CServiceData& dictionaries, CProgress& progress, COperator& op) {
-    LineList forTags = lines;
     bool analysed = false;
     if (settings.m_defineRecvisits && !lines.empty()) {
-        for (std::string& l : lines)
-            l = StripForAnalysis(l);
+        // The analyses read the lines only; they get a stripped copy when stripping changes any.
+        LineList stripped;
+        const bool strip = NeedsStripForAnalysis(lines);
+        if (strip) {
+            stripped.reserve(lines.size());
+            for (const std::string& l : lines)
+                stripped.push_back(StripForAnalysis(l));
+        }
+        const LineList& forAnalysis = strip ? stripped : lines;
         CPreparedDetection prepared =
-            PrepareRequisitesDetection(lines, dictionaries, settings, progress, op);
+            PrepareRequisitesDetection(forAnalysis, dictionaries, settings, progress, op);
         doc.docClass = prepared.m_docClass;
-        doc.record = prepared.m_analyzer->Run(lines);
+        doc.record = prepared.m_analyzer->Run(forAnalysis);
         if (prepared.m_extension) {
             doc.evidence = prepared.m_extension->Evidence();
             doc.extendedRules = prepared.m_extension->FiredRules();
         }
         analysed = true;
     }
-    if (settings.m_createTags && !forTags.empty()) {
+    if (settings.m_createTags && !lines.empty()) {
         if (!analysed)
             AnnounceTagProgress(progress);
-        RunMarkup(forTags, settings, doc.record, progress);
+        RunMarkup(lines, settings, doc.record, progress);
         doc.tagged = true;
     }
-    doc.lines = std::move(forTags);
+    doc.lines = std::move(lines);
 }
 
 void Finish(OpenedDocument& doc, const DocSettings& settings, CServiceData& dictionaries,
@@ -92,10 +88,11 @@ OpenedDocument OpenDocumentBytes(const std::string& bytes, const std::string& pa
     const bool dos = options.encoding == Encoding::Dos;
     if (options.type == FileType::Text) {
         TextSplitInfo info;
-        LineList lines = SplitTextLines(bytes, &info);
+        LineList lines = dos ? SplitDosTextLines(bytes, &info) : SplitTextLines(bytes, &info);
         doc.nulBytes = info.nulBytes;
-        if (dos)
-            ConvertDosLines(lines, doc.losses);
+        for (const LossyLine& l : info.lossyLines)
+            doc.losses.push_back({static_cast<int>(l.line) + 1, static_cast<int>(l.column) + 1,
+                                  static_cast<int>(l.count)});
         DetermineAndTag(doc, std::move(lines), settings, dictionaries, progress, op);
     } else {
         doc.record = ReadSourceBytes(bytes, dos);
@@ -126,6 +123,15 @@ OpenedDocument OpenDocument(const std::string& path, const OpenOptions& options,
 }
 
 LineList EditorRoundTrip(const LineList& lines) {
+    bool anyLF = false;
+    for (const std::string& l : lines)
+        anyLF = anyLF || l.find('\n') != std::string::npos;
+    if (!anyLF) {
+        // Joined and cut again, the lines come back as they were, except that a last empty
+        // line is dropped (so a single empty line gives no lines).
+        LineList out(lines.begin(), lines.end() - (!lines.empty() && lines.back().empty() ? 1 : 0));
+        return out;
+    }
     std::string joined;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i)

@@ -67,10 +67,21 @@ bool EndsBlock(std::string_view line) {
     return line == "..." || IsBlankLine(line);
 }
 
-std::string StripTrailingCR(std::string_view s) {
+std::string_view StripTrailingCR(std::string_view s) {
     while (!s.empty() && s.back() == '\r')
         s.remove_suffix(1);
-    return std::string(s);
+    return s;
+}
+
+// Appends dos to out with every LF turned into CR LF, as a text-mode write does.
+void AppendWithCrLf(std::string& out, std::string_view dos) {
+    std::size_t lf;
+    while ((lf = dos.find('\n')) != std::string_view::npos) {
+        out.append(dos.data(), lf);
+        out += "\r\n";
+        dos.remove_prefix(lf + 1);
+    }
+    out += dos;
 }
 
 // Builds one block with LF line ends; Flush converts it and turns every LF into CR LF, as a
@@ -91,21 +102,11 @@ public:
         m_block += value;
         m_block += '\n';
     }
-    // After the text header every line is text, whatever it begins with.
-    void TextLine(std::string_view value) {
-        m_block += value;
-        m_block += '\n';
-    }
     void Empty() { m_block += '\n'; }
     void Flush(Conversion conversion) {
-        std::string dos =
+        const std::string dos =
             conversion == Conversion::WithFrames ? WindowsToDos(m_block) : Cp1251ToCp866(m_block);
-        m_out.reserve(m_out.size() + dos.size() + dos.size() / 16);
-        for (char c : dos) {
-            if (c == '\n')
-                m_out += '\r';
-            m_out += c;
-        }
+        AppendWithCrLf(m_out, dos);
         m_block.clear();
     }
 
@@ -143,24 +144,47 @@ public:
         Empty();
         Flush(Conversion::WithFrames);
     }
-    // A list of value lines, then one empty line; an empty list as two empty lines. Outside
-    // the text, an element the reader would take as the block's end is left out, since
-    // writing it would lose every element after it.
-    void List(std::string_view header, const std::vector<std::string>& values, bool isText) {
+    // A list of value lines, then one empty line; an empty list as two empty lines. An element
+    // the reader would take as the block's end is left out, since writing it would lose every
+    // element after it.
+    void List(std::string_view header, const std::vector<std::string>& values) {
         Header(header);
         bool any = false;
         for (const std::string& v : values) {
-            std::string line = StripTrailingCR(v);
-            if (isText) {
-                TextLine(line);
-            } else if (!EndsBlock(line)) {
-                Line(line);
-            } else {
+            std::string_view line = StripTrailingCR(v);
+            if (EndsBlock(line))
                 continue;
-            }
+            Line(line);
             any = true;
         }
         if (!any)
+            Empty();
+        Empty();
+        Flush(Conversion::WithFrames);
+    }
+    // The text: after its header every line is text, whatever it begins with. The lines go
+    // straight into the output, converted byte by byte; the conversion keeps LF and makes no
+    // other byte LF, so converting line by line gives the bytes of converting the block whole.
+    void Text(std::string_view header, const LineList& lines) {
+        Header(header);
+        Flush(Conversion::WithFrames);
+        std::size_t size = 0;
+        for (const std::string& l : lines)
+            size += l.size() + 2;
+        m_out.reserve(m_out.size() + size + 4);
+        std::string withLF; // a line holding LFs of its own, converted before the CR LF pass
+        for (const std::string& v : lines) {
+            const std::string_view line = StripTrailingCR(v);
+            if (line.find('\n') == std::string_view::npos) {
+                AppendWindowsToDos(m_out, line);
+            } else {
+                withLF.clear();
+                AppendWindowsToDos(withLF, line);
+                AppendWithCrLf(m_out, withLF);
+            }
+            m_out += "\r\n";
+        }
+        if (lines.empty())
             Empty();
         Empty();
         Flush(Conversion::WithFrames);
@@ -284,36 +308,36 @@ std::string WriteSourceBytes(const CRequisiteRecord& r, int stringLength) {
     w.Integer("$19  Первая редакция"_cp, r.m_firstEdition);
     w.Date("$17  Редакция от"_cp, r.m_editionDate);
     w.Status("$16  Поиск по статусу"_cp, r.m_status);
-    w.List("$3  Примечание к документу"_cp, WrapText(r.m_note, stringLength), false);
+    w.List("$3  Примечание к документу"_cp, WrapText(r.m_note, stringLength));
 
     std::vector<std::string> themes;
     for (int t : r.m_themes)
         themes.push_back(std::to_string(t));
-    w.List("$13  Тематика"_cp, themes, false);
+    w.List("$13  Тематика"_cp, themes);
 
     constexpr std::string_view sourcesHeader = "$10  Источник публикации"_cp;
     bool anySource = false;
     for (const std::string& s : r.m_sources)
         anySource = anySource || !EndsBlock(StripTrailingCR(s));
     if (anySource)
-        w.List(sourcesHeader, r.m_sources, false);
+        w.List(sourcesHeader, r.m_sources);
     else
         w.Single(sourcesHeader, kNotPublished);
 
-    w.List("$11  Ссылки"_cp, r.m_links, false);
-    w.List("$5  Вид документа"_cp, r.m_kinds, false);
-    w.List("$4  Принявший орган"_cp, r.m_organs, false);
+    w.List("$11  Ссылки"_cp, r.m_links);
+    w.List("$5  Вид документа"_cp, r.m_kinds);
+    w.List("$4  Принявший орган"_cp, r.m_organs);
 
     std::vector<std::string> dates;
     for (const CDateValue& d : r.m_adoptionDates)
         dates.push_back(FormatDate(d));
-    w.List("$6  Дата принятия"_cp, dates, false);
+    w.List("$6  Дата принятия"_cp, dates);
 
-    w.List("$7  Номер"_cp, r.m_numbers, false);
+    w.List("$7  Номер"_cp, r.m_numbers);
     w.Date("$14  Дата в Минюсте"_cp, r.m_justiceDate);
     w.Single("$15  Номер в Минюсте"_cp, r.m_justiceNumber);
-    w.List("$9  Название документа"_cp, WrapText(r.m_title, stringLength), false);
-    w.List("$18  Текст документа"_cp, r.m_text, true);
+    w.List("$9  Название документа"_cp, WrapText(r.m_title, stringLength));
+    w.Text("$18  Текст документа"_cp, r.m_text);
     return out;
 }
 
@@ -334,8 +358,7 @@ CRequisiteRecord ReadSourceBytes(std::string_view bytes, bool dos) {
     Field field = Field::None;
     bool inText = false;       // the text header was met: every later line is text
     bool noteAfterTag = false; // the previous note line was a tag line
-    for (std::string& raw : SplitTextLines(bytes)) {
-        std::string line = dos ? DosToWindows(raw) : std::move(raw);
+    for (std::string& line : dos ? SplitDosTextLines(bytes) : SplitTextLines(bytes)) {
         if (!inText && LooksLikeHeader(line)) {
             if (std::optional<Field> f = HeaderField(line)) {
                 field = *f;

@@ -79,21 +79,22 @@ std::size_t RunFramedTablesStage(LineList& lines) {
     if (frames.empty())
         return 0;
 
+    // The list grows in place from the back, so that it keeps the room reserved for the
+    // later stages' tag lines and no second list is built.
     const std::string opening = OpeningLine(TagCode::TAB);
     const std::string closing = ClosingLine(TagCode::TAB);
-    LineList out;
-    out.reserve(n + 2 * frames.size());
-    std::size_t next = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (next < frames.size() && frames[next].first == i)
-            out.push_back(opening);
-        out.push_back(std::move(lines[i]));
-        if (next < frames.size() && frames[next].second == i) {
-            out.push_back(closing);
-            ++next;
+    lines.resize(n + 2 * frames.size());
+    std::size_t dst = lines.size();
+    std::size_t next = frames.size();
+    for (std::size_t i = n; next > 0 && i-- > 0;) {
+        if (frames[next - 1].second == i)
+            lines[--dst] = closing;
+        lines[--dst] = std::move(lines[i]);
+        if (frames[next - 1].first == i) {
+            lines[--dst] = opening;
+            --next;
         }
     }
-    lines = std::move(out);
     return frames.size();
 }
 
