@@ -1,6 +1,8 @@
 #include "core/codepage.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace norvak {
 namespace {
@@ -216,39 +218,106 @@ std::string InternalToFrames(std::string_view s) {
 }
 
 std::string DosToWindows(std::string_view cp866) {
-    const Tables& t = T();
     std::string out(cp866.size(), '\0');
-    for (std::size_t i = 0; i < cp866.size(); ++i)
-        out[i] = static_cast<char>(t.dosIn[U(cp866[i])]);
+    DosToWindows(cp866.data(), cp866.size(), out.data());
     return out;
 }
 
 std::string WindowsToDos(std::string_view cp1251) {
-    const Tables& t = T();
     std::string out(cp1251.size(), '\0');
-    for (std::size_t i = 0; i < cp1251.size(); ++i)
-        out[i] = static_cast<char>(t.dosOut[U(cp1251[i])]);
+    WindowsToDos(cp1251.data(), cp1251.size(), out.data());
     return out;
 }
+
+namespace {
+#if defined(__GNUC__)
+// Sixteen bytes at a time where they are all ASCII (kept as they are) or Cyrillic letters
+// (moved by a fixed distance between the two code pages); any other byte sends its group of
+// sixteen to the tables.
+using Bytes16 = unsigned char __attribute__((vector_size(16)));
+using Mask16 = signed char __attribute__((vector_size(16)));
+using Words16 = unsigned long long __attribute__((vector_size(16)));
+
+bool AllSet(Mask16 m) {
+    const Words16 w = reinterpret_cast<Words16>(m);
+    return (w[0] & w[1]) == ~0ULL;
+}
+
+// CP866 -> CP1251: А..п (0x80..0xAF) + 0x40, р..я (0xE0..0xEF) + 0x10.
+bool DosToWindows16(const char* in, char* out) {
+    Bytes16 v;
+    std::memcpy(&v, in, sizeof v);
+    const Mask16 ascii = (v >= 0x20) & (v < 0x80);
+    const Mask16 first = (v >= 0x80) & (v < 0xB0);
+    const Mask16 second = (v >= 0xE0) & (v < 0xF0);
+    if (!AllSet(ascii | first | second))
+        return false;
+    v += (reinterpret_cast<Bytes16>(first) & 0x40) + (reinterpret_cast<Bytes16>(second) & 0x10);
+    std::memcpy(out, &v, sizeof v);
+    return true;
+}
+
+// CP1251 -> CP866: А..п (0xC0..0xEF) - 0x40, р..я (0xF0..0xFF) - 0x10.
+bool WindowsToDos16(const char* in, char* out) {
+    Bytes16 v;
+    std::memcpy(&v, in, sizeof v);
+    const Mask16 ascii = (v >= 0x20) & (v < 0x80);
+    const Mask16 first = (v >= 0xC0) & (v < 0xF0);
+    const Mask16 second = v >= 0xF0;
+    if (!AllSet(ascii | first | second))
+        return false;
+    v -= (reinterpret_cast<Bytes16>(first) & 0x40) + (reinterpret_cast<Bytes16>(second) & 0x10);
+    std::memcpy(out, &v, sizeof v);
+    return true;
+}
+#else
+bool DosToWindows16(const char*, char*) {
+    return false;
+}
+bool WindowsToDos16(const char*, char*) {
+    return false;
+}
+#endif
+
+} // namespace
 
 std::size_t DosToWindows(const char* in, std::size_t size, char* out) {
     const Tables& t = T();
     std::size_t lossy = 0;
-    for (std::size_t i = 0; i < size; ++i) {
-        const unsigned char b = U(in[i]);
-        lossy += t.lossyDos[b];
-        out[i] = static_cast<char>(t.dosIn[b]);
+    std::size_t i = 0;
+    while (i < size) {
+        if (size - i >= 16 && DosToWindows16(in + i, out + i)) {
+            i += 16;
+            continue;
+        }
+        const std::size_t stop = std::min(size, i + 16);
+        for (; i < stop; ++i) {
+            const unsigned char b = U(in[i]);
+            lossy += t.lossyDos[b];
+            out[i] = static_cast<char>(t.dosIn[b]);
+        }
     }
     return lossy;
 }
 
-void AppendWindowsToDos(std::string& out, std::string_view cp1251) {
+void WindowsToDos(const char* in, std::size_t size, char* out) {
     const Tables& t = T();
+    std::size_t i = 0;
+    while (i < size) {
+        if (size - i >= 16 && WindowsToDos16(in + i, out + i)) {
+            i += 16;
+            continue;
+        }
+        const std::size_t stop = std::min(size, i + 16);
+        for (; i < stop; ++i)
+            out[i] = static_cast<char>(t.dosOut[U(in[i])]);
+    }
+}
+
+void AppendWindowsToDos(std::string& out, std::string_view cp1251) {
     const std::size_t at = out.size();
     out.resize(at + cp1251.size());
-    char* dst = out.data() + at;
-    for (std::size_t i = 0; i < cp1251.size(); ++i)
-        dst[i] = static_cast<char>(t.dosOut[U(cp1251[i])]);
+    WindowsToDos(cp1251.data(), cp1251.size(), out.data() + at);
 }
 
 char32_t Cp1251ToUnicode(char c) {

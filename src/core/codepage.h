@@ -36,6 +36,8 @@ std::string WindowsToDos(std::string_view cp1251);
 // DosToWindows over size bytes from in to out (out may be in itself). Returns how many of the
 // bytes have no exact form in CP1251 (IsLossyCp866 after the frame map).
 std::size_t DosToWindows(const char* in, std::size_t size, char* out);
+// WindowsToDos over size bytes from in to out (out may be in itself).
+void WindowsToDos(const char* in, std::size_t size, char* out);
 // WindowsToDos(cp1251) appended to out. No byte but LF becomes LF in either direction.
 void AppendWindowsToDos(std::string& out, std::string_view cp1251);
 

@@ -68,10 +68,6 @@ std::string ToLower(std::string_view s) {
     return out;
 }
 
-bool IsBlankLine(std::string_view s) {
-    return s.find_first_not_of(' ') == std::string_view::npos;
-}
-
 int CountWords(std::string_view s) {
     int n = 0;
     bool inWord = false;

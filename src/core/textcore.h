@@ -18,7 +18,13 @@ char ToLowerChar(char c);
 std::string ToUpper(std::string_view s);
 std::string ToLower(std::string_view s);
 
-bool IsBlankLine(std::string_view s);
+// Empty or spaces only. Inline: the markup stages ask it of every line.
+inline bool IsBlankLine(std::string_view s) {
+    for (char c : s)
+        if (c != ' ')
+            return false;
+    return true;
+}
 int CountWords(std::string_view s);
 // Upper-cased, runs of spaces reduced to one, no leading or trailing spaces.
 std::string NormalizeName(std::string_view s);

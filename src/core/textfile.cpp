@@ -25,7 +25,6 @@ LineList Split(std::string_view bytes, TextSplitInfo* info, Convert convert) {
         bytes = bytes.substr(0, static_cast<std::size_t>(static_cast<const char*>(z) - bytes.data()));
         inf.endedAtCtrlZ = true;
     }
-    inf.nulBytes = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\0'));
     LineList lines;
     lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     const char* p = bytes.data();
@@ -37,8 +36,13 @@ LineList Split(std::string_view bytes, TextSplitInfo* info, Convert convert) {
             --lineEnd;
         const std::string_view raw(p, static_cast<std::size_t>(lineEnd - p));
         std::string& line = lines.emplace_back(raw);
-        if (inf.nulBytes > 0)
-            std::replace(line.begin(), line.end(), '\0', ' ');
+        if (std::memchr(line.data(), '\0', line.size())) {
+            for (char& c : line)
+                if (c == '\0') {
+                    c = ' ';
+                    ++inf.nulBytes;
+                }
+        }
         convert(line, lines.size() - 1, raw);
         if (!lf)
             break;
@@ -72,6 +76,13 @@ bool ReadFileBytes(const std::string& path, std::string& out) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
         return false;
+    // A regular file is read into a buffer of its size at once; whatever the size says, the
+    // reading goes on to the end (the file may grow, and some files report no size).
+    struct stat st {};
+    if (::fstat(::fileno(f), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+        out.resize(static_cast<std::size_t>(st.st_size));
+        out.resize(std::fread(out.data(), 1, out.size(), f));
+    }
     char buf[1 << 16];
     std::size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)

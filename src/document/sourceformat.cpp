@@ -6,6 +6,7 @@
 #include "core/textfile.h"
 #include "markup/tags.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -164,25 +165,34 @@ public:
     }
     // The text: after its header every line is text, whatever it begins with. The lines go
     // straight into the output, converted byte by byte; the conversion keeps LF and makes no
-    // other byte LF, so converting line by line gives the bytes of converting the block whole.
+    // other byte LF, so converting line by line gives the bytes of converting the block whole,
+    // and an LF inside a line gets its CR as the line ends do.
     void Text(std::string_view header, const LineList& lines) {
         Header(header);
         Flush(Conversion::WithFrames);
         std::size_t size = 0;
-        for (const std::string& l : lines)
-            size += l.size() + 2;
-        m_out.reserve(m_out.size() + size + 4);
-        std::string withLF; // a line holding LFs of its own, converted before the CR LF pass
-        for (const std::string& v : lines) {
-            const std::string_view line = StripTrailingCR(v);
-            if (line.find('\n') == std::string_view::npos) {
-                AppendWindowsToDos(m_out, line);
-            } else {
-                withLF.clear();
-                AppendWindowsToDos(withLF, line);
-                AppendWithCrLf(m_out, withLF);
+        for (const std::string& l : lines) {
+            const std::string_view line = StripTrailingCR(l);
+            size += line.size() + 2 +
+                    static_cast<std::size_t>(std::count(line.begin(), line.end(), '\n'));
+        }
+        const std::size_t at = m_out.size();
+        m_out.reserve(at + size + 4);
+        m_out.resize(at + size);
+        char* p = m_out.data() + at;
+        for (const std::string& l : lines) {
+            std::string_view line = StripTrailingCR(l);
+            for (std::size_t lf; (lf = line.find('\n')) != std::string_view::npos;) {
+                WindowsToDos(line.data(), lf, p);
+                p += lf;
+                *p++ = '\r';
+                *p++ = '\n';
+                line.remove_prefix(lf + 1);
             }
-            m_out += "\r\n";
+            WindowsToDos(line.data(), line.size(), p);
+            p += line.size();
+            *p++ = '\r';
+            *p++ = '\n';
         }
         if (lines.empty())
             Empty();

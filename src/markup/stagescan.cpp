@@ -35,11 +35,6 @@ void CStageScan::Widen() {
     m_back = m_front + width;
 }
 
-const std::string& CStageScan::At(std::size_t i) {
-    Reach(i);
-    return m_lines[i];
-}
-
 void CStageScan::Insert(std::size_t pos, std::string line) {
     if (pos > 0)
         Reach(pos - 1);
@@ -60,35 +55,9 @@ void CStageScan::Erase(std::size_t pos) {
     m_lines[m_front] = std::string();
 }
 
-std::string_view StripCRBoth(std::string_view s) {
-    return StripCRTrailing(StripCRLeading(s));
-}
-
-std::string_view StripCRLeading(std::string_view s) {
-    std::size_t b = 0;
-    while (b < s.size() && s[b] == '\r')
-        ++b;
-    return s.substr(b);
-}
-
-std::string_view StripCRTrailing(std::string_view s) {
-    std::size_t e = s.size();
-    while (e > 0 && s[e - 1] == '\r')
-        --e;
-    return s.substr(0, e);
-}
-
 std::string_view SkipLeadingSpaces(std::string_view s) {
     std::size_t b = s.find_first_not_of(' ');
     return b == std::string_view::npos ? std::string_view() : s.substr(b);
-}
-
-bool Contains(std::string_view s, std::string_view part) {
-    return s.find(part) != std::string_view::npos;
-}
-
-bool ContainsChar(std::string_view s, char c) {
-    return s.find(c) != std::string_view::npos;
 }
 
 } // namespace norvak

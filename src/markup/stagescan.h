@@ -28,7 +28,11 @@ public:
     std::size_t Size() const { return m_front + (m_lines.size() - m_back); }
     bool IsLast(std::size_t i) const { return i + 1 == Size(); }
     // The line at index i < Size(). The reference is valid until the next Insert or Erase.
-    const std::string& At(std::size_t i);
+    const std::string& At(std::size_t i) {
+        if (i >= m_front)
+            Reach(i);
+        return m_lines[i];
+    }
     // Inserts line before index pos (pos == Size() appends).
     void Insert(std::size_t pos, std::string line);
     // Deletes the line at index pos < Size().
@@ -45,13 +49,30 @@ private:
     std::size_t m_back = 0;  // lines [m_back, size) follow them; [m_front, m_back) is the gap
 };
 
-// Views of a line without the carriage returns the editor may leave on it.
-std::string_view StripCRBoth(std::string_view s);
-std::string_view StripCRLeading(std::string_view s);
-std::string_view StripCRTrailing(std::string_view s);
+// Views of a line without the carriage returns the editor may leave on it. Every stage asks
+// these of every line, so they are inline.
+inline std::string_view StripCRLeading(std::string_view s) {
+    std::size_t b = 0;
+    while (b < s.size() && s[b] == '\r')
+        ++b;
+    return s.substr(b);
+}
+inline std::string_view StripCRTrailing(std::string_view s) {
+    std::size_t e = s.size();
+    while (e > 0 && s[e - 1] == '\r')
+        --e;
+    return s.substr(0, e);
+}
+inline std::string_view StripCRBoth(std::string_view s) {
+    return StripCRTrailing(StripCRLeading(s));
+}
 // The line with its leading spaces removed.
 std::string_view SkipLeadingSpaces(std::string_view s);
-bool Contains(std::string_view s, std::string_view part);
-bool ContainsChar(std::string_view s, char c);
+inline bool Contains(std::string_view s, std::string_view part) {
+    return s.find(part) != std::string_view::npos;
+}
+inline bool ContainsChar(std::string_view s, char c) {
+    return s.find(c) != std::string_view::npos;
+}
 
 } // namespace norvak
