@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <random>
 #include <cstdlib>
 #include <string>
 
@@ -149,6 +150,59 @@ TEST(Codepage, DosRoundTripOfTextAndFrames) {
         if (FrameToInternal(B(b)) != B(b) || !IsLossyCp866(B(b)))
             dos += B(b);
     EXPECT_EQ(WindowsToDos(DosToWindows(dos)), dos);
+}
+
+// The buffer conversions take sixteen bytes at a time where they can; whatever the mix and
+// the alignment, every byte must come out as the byte functions convert it.
+TEST(Codepage, BufferConversionsAgreeWithTheByteFunctions) {
+    auto dosIn = [](char c) { return Cp866ToCp1251(FrameToInternal(c)); };
+    auto dosOut = [](char c) { return InternalToFrame(Cp1251ToCp866(c)); };
+    auto check = [&](const std::string& s, const std::string& what) {
+        std::string in(s.size(), '\0');
+        std::size_t lossy = 0;
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            in[i] = dosIn(s[i]);
+            lossy += IsLossyCp866(FrameToInternal(s[i])) ? 1 : 0;
+        }
+        std::string got(s.size(), '\0');
+        EXPECT_EQ(DosToWindows(s.data(), s.size(), got.data()), lossy) << what;
+        EXPECT_EQ(got, in) << what;
+        EXPECT_EQ(DosToWindows(s), in) << what;
+        std::string out(s.size(), '\0');
+        for (std::size_t i = 0; i < s.size(); ++i)
+            out[i] = dosOut(s[i]);
+        EXPECT_EQ(WindowsToDos(s), out) << what;
+        std::string appended = "x";
+        AppendWindowsToDos(appended, s);
+        EXPECT_EQ(appended, "x" + out) << what;
+    };
+    // nominal: every byte alone in a run, and once among 31 letters at every position.
+    for (int b = 0; b < 256; ++b) {
+        check(std::string(40, B(b)), "run of byte " + std::to_string(b));
+        for (int at = 0; at < 32; ++at) {
+            std::string s(32, B(0xAE)); // CP866 "о", CP1251 "®"
+            s[static_cast<std::size_t>(at)] = B(b);
+            check(s, "byte " + std::to_string(b) + " at " + std::to_string(at));
+        }
+    }
+    // property: random lines from letters of both pages, ASCII, frames and every byte.
+    std::mt19937 rng(11);
+    const std::string letters = "\x80\x8F\xA0\xAF\xE0\xEF\xC0\xDF\xF0\xFF\xB3\xC4\xDA\xF1 a.";
+    for (int n = 0; n < 2000; ++n) {
+        std::string s(rng() % 100, ' ');
+        for (char& c : s)
+            c = rng() % 8 == 0 ? B(static_cast<int>(rng() % 256)) : letters[rng() % letters.size()];
+        check(s, "random line " + std::to_string(n));
+    }
+}
+
+// The source-format writer converts line by line and relies on this to place its CRs.
+TEST(Codepage, OnlyLfConvertsToLfEitherWay) {
+    for (int b = 0; b < 256; ++b) {
+        const std::string s(1, B(b));
+        EXPECT_EQ(DosToWindows(s) == "\n", b == '\n') << "byte " << b;
+        EXPECT_EQ(WindowsToDos(s) == "\n", b == '\n') << "byte " << b;
+    }
 }
 
 TEST(Codepage, Utf8RoundTripOfEveryCp1251Byte) {

@@ -108,6 +108,29 @@ TEST(SplitDosTextLines, FramesAndCyrillicBecomeCp1251) {
     EXPECT_EQ(SplitDosTextLines("\xBF\x1A\xBF"), (LineList{"\x1A"}));
 }
 
+TEST(SplitDosTextLines, NamesTheLinesWhoseCharactersWereReplaced) {
+    // "П░░" / "ok" / "∙x▒" / NUL: ░ ▒ and ∙ have no exact CP1251 form.
+    TextSplitInfo info;
+    const std::string nul(1, '\0');
+    const LineList lines =
+        SplitDosTextLines("\x8F\xB0\xB0\r\nok\r\n\xF9x\xB1\r\na" + nul + "b", &info);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[3], "a b");
+    EXPECT_EQ(info.nulBytes, 1u);
+    ASSERT_EQ(info.lossyLines.size(), 2u);
+    EXPECT_EQ(info.lossyLines[0].line, 0u);
+    EXPECT_EQ(info.lossyLines[0].column, 1u);
+    EXPECT_EQ(info.lossyLines[0].count, 2u);
+    EXPECT_EQ(info.lossyLines[1].line, 2u);
+    EXPECT_EQ(info.lossyLines[1].column, 0u);
+    EXPECT_EQ(info.lossyLines[1].count, 2u);
+    // A second split starts afresh; SplitTextLines converts nothing and names nothing.
+    EXPECT_EQ(SplitDosTextLines("ok", &info), (LineList{"ok"}));
+    EXPECT_TRUE(info.lossyLines.empty());
+    EXPECT_EQ(SplitTextLines("\xB0", &info), (LineList{"\xB0"}));
+    EXPECT_TRUE(info.lossyLines.empty());
+}
+
 class FileTest : public ::testing::Test {
 protected:
     void SetUp() override {

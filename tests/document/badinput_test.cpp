@@ -58,6 +58,27 @@ std::string RandomBinary(std::size_t size, unsigned seed) {
     return out;
 }
 
+TEST(EditorRoundTrip, JoinsAtLfAndCutsAgain) {
+    struct Case {
+        const char* name;
+        LineList in;
+        LineList out;
+    };
+    const Case cases[] = {
+        {"nominal: lines without LF come back", {"a", "", "b"}, {"a", "", "b"}},
+        {"nominal: a last empty line is dropped", {"a", ""}, {"a"}},
+        {"nominal: only one last empty line is dropped", {"a", "", ""}, {"a", ""}},
+        {"robustness: a single empty line gives no lines", {""}, {}},
+        {"robustness: no lines", {}, {}},
+        {"robustness: an LF inside a line cuts it", {"a\nb", "c"}, {"a", "b", "c"}},
+        {"robustness: a line ending in LF leaves an empty line", {"a\n", "b"}, {"a", "", "b"}},
+        {"robustness: an LF at the very end is dropped", {"a", "b\n"}, {"a", "b"}},
+        {"robustness: CRs stay", {"a\r", "\r"}, {"a\r", "\r"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(EditorRoundTrip(c.in), c.out) << c.name;
+}
+
 TEST(DocumentBadInput, TextFilesOpenWhole) {
     struct Case {
         const char* name;
