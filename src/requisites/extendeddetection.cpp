@@ -204,7 +204,7 @@ void CExtendedDetection::Hide(std::size_t first, std::size_t count, int rule) {
 }
 
 std::size_t CExtendedDetection::NoteAt(std::size_t i, bool questionParagraph) {
-    const std::string& line = m_lines[i];
+    const std::string& line = (*m_source)[i];
     const std::size_t lead = static_cast<std::size_t>(CountLeadingSpaces(line));
     const std::string upper = ToUpper(std::string_view(line).substr(lead));
     if (std::none_of(kNoteOpenings.begin(), kNoteOpenings.end(),
@@ -212,8 +212,8 @@ std::size_t CExtendedDetection::NoteAt(std::size_t i, bool questionParagraph) {
         return 0;
     // The note must open a paragraph: a line that goes on a sentence from the line above is
     // part of that sentence.
-    if (i > 0 && !IsLeftOut(i - 1) && !IsBlankLine(m_lines[i - 1])) {
-        const std::string above = TrimSpaces(m_lines[i - 1]);
+    if (i > 0 && !IsLeftOut(i - 1) && !IsBlankLine((*m_source)[i - 1])) {
+        const std::string above = TrimSpaces((*m_source)[i - 1]);
         const char last = above.back();
         const bool ended = last == '.' || last == ';' || last == ':' || last == ')' ||
                            last == '"' || last == '?' || last == '!';
@@ -224,8 +224,8 @@ std::size_t CExtendedDetection::NoteAt(std::size_t i, bool questionParagraph) {
             return 0;
     }
     int depth = 0;
-    for (std::size_t j = i; j < m_lines.size() && j < i + kMaxNoteLines; ++j) {
-        const std::string& l = m_lines[j];
+    for (std::size_t j = i; j < m_source->size() && j < i + kMaxNoteLines; ++j) {
+        const std::string& l = (*m_source)[j];
         if (j > i && IsBlankLine(l))
             return j - i; // an unclosed note ends with its paragraph
         for (std::size_t k = j == i ? lead : 0; k < l.size(); ++k) {
@@ -242,7 +242,7 @@ std::size_t CExtendedDetection::NoteAt(std::size_t i, bool questionParagraph) {
 }
 
 std::size_t CExtendedDetection::RegistrationAt(std::size_t i) {
-    const std::string first = NormalizeName(m_lines[i]);
+    const std::string first = NormalizeName((*m_source)[i]);
     if (!StartsWith(first, "ЗАРЕГИСТРИРОВАН"_cp))
         return 0;
     const std::vector<std::string> words = SplitWords(first);
@@ -257,12 +257,12 @@ std::size_t CExtendedDetection::RegistrationAt(std::size_t i) {
     std::string joined;
     std::vector<std::size_t> starts; // where each line begins in joined
     std::size_t j = i;
-    for (; j < m_lines.size() && j < i + 3; ++j) {
-        if (j > i && IsBlankLine(m_lines[j]))
+    for (; j < m_source->size() && j < i + 3; ++j) {
+        if (j > i && IsBlankLine((*m_source)[j]))
             break;
         starts.push_back(joined.size());
         joined += ' ';
-        joined += ToUpper(m_lines[j]);
+        joined += ToUpper((*m_source)[j]);
         const std::optional<FoundDate> date = FindDateIn(joined);
         const std::size_t sign = date ? FindNumberSign(joined, date->m_end) : npos;
         if (!date || sign == npos)
@@ -285,7 +285,7 @@ std::size_t CExtendedDetection::RegistrationAt(std::size_t i) {
 }
 
 std::size_t CExtendedDetection::ChamberMarkAt(std::size_t i) const {
-    const std::string first = NormalizeName(m_lines[i]);
+    const std::string first = NormalizeName((*m_source)[i]);
     const bool adopted = StartsWith(first, "ПРИНЯТ"_cp) && (first.size() == 6 || first[6] == ' ');
     const bool approved = StartsWith(first, "ОДОБРЕН"_cp) && (first.size() == 7 || first[7] == ' ');
     if (!adopted && !approved)
@@ -294,10 +294,10 @@ std::size_t CExtendedDetection::ChamberMarkAt(std::size_t i) const {
     // line holds the date.
     std::string joined = first;
     std::size_t count = 1;
-    while (!FindDateIn(joined) && count < 4 && i + count < m_lines.size() &&
-           !IsBlankLine(m_lines[i + count])) {
+    while (!FindDateIn(joined) && count < 4 && i + count < m_source->size() &&
+           !IsBlankLine((*m_source)[i + count])) {
         joined += ' ';
-        joined += NormalizeName(m_lines[i + count]);
+        joined += NormalizeName((*m_source)[i + count]);
         ++count;
     }
     const std::string_view body =
@@ -306,7 +306,7 @@ std::size_t CExtendedDetection::ChamberMarkAt(std::size_t i) const {
 }
 
 const LineList& CExtendedDetection::Prepare(const LineList& lines) {
-    m_lines = lines;
+    m_source = &lines;
     m_leftOut.assign(lines.size(), false);
     m_partial.assign(lines.size(), std::nullopt);
     m_registration.reset();
@@ -316,7 +316,7 @@ const LineList& CExtendedDetection::Prepare(const LineList& lines) {
 
     // The top of the document, up to its body text or the first title of a part of it.
     std::size_t top = 0;
-    for (std::size_t& i = top; i < m_lines.size();) {
+    for (std::size_t& i = top; i < m_source->size();) {
         if (std::size_t n = NoteAt(i, false)) {
             Hide(i, n, ExtendedRuleNotes);
             i += n;
@@ -334,13 +334,13 @@ const LineList& CExtendedDetection::Prepare(const LineList& lines) {
             i += n;
             continue;
         }
-        const std::string& line = m_lines[i];
+        const std::string& line = (*m_source)[i];
         if (IsStructuralTitle(line))
             break;
         if (IsBodyTextLine(line)) {
             const bool underlinedDateLine = Contains(line, "года"_cp) && Contains(line, "N") &&
-                                            i + 1 < m_lines.size() &&
-                                            BeginsWithDashes(m_lines[i + 1], 16);
+                                            i + 1 < m_source->size() &&
+                                            BeginsWithDashes((*m_source)[i + 1], 16);
             if (!underlinedDateLine)
                 break;
         }
@@ -350,24 +350,31 @@ const LineList& CExtendedDetection::Prepare(const LineList& lines) {
     auto buildView = [&] {
         m_finderLines.clear();
         m_headingEnd = npos;
+        m_finderView = m_source;
+        bool anyLeftOut = false;
+        for (std::size_t i = 0; i < m_source->size() && !anyLeftOut; ++i)
+            anyLeftOut = m_leftOut[i] || m_partial[i];
+        if (!anyLeftOut)
+            return; // the finders read the lines themselves: no copy of the document
+        m_finderView = &m_finderLines;
         bool leftOut = false;
-        for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        for (std::size_t i = 0; i < m_source->size(); ++i) {
             leftOut = leftOut || m_leftOut[i] || m_partial[i];
             if (i == top && leftOut)
                 m_headingEnd = m_finderLines.size();
             if (!m_leftOut[i])
-                m_finderLines.push_back(m_partial[i] ? *m_partial[i] : m_lines[i]);
+                m_finderLines.push_back(m_partial[i] ? *m_partial[i] : (*m_source)[i]);
         }
     };
     buildView();
 
     // The question paragraph of a question-and-answer document, which starts in the body.
-    if (ClassifyDocument(m_finderLines) == DocClassQuestion) {
+    if (ClassifyDocument(*m_finderView) == DocClassQuestion) {
         std::size_t q = 0;
-        while (q < m_lines.size() && m_lines[q].find("Вопрос:"_cp) == npos)
+        while (q < m_source->size() && (*m_source)[q].find("Вопрос:"_cp) == npos)
             ++q;
         bool hid = false;
-        for (std::size_t j = q; j < m_lines.size() && !IsBlankLine(m_lines[j]);) {
+        for (std::size_t j = q; j < m_source->size() && !IsBlankLine((*m_source)[j]);) {
             if (std::size_t n = j > q ? NoteAt(j, true) : 0) {
                 Hide(j, n, ExtendedRuleNotes);
                 j += n;
@@ -379,7 +386,7 @@ const LineList& CExtendedDetection::Prepare(const LineList& lines) {
         if (hid)
             buildView();
     }
-    return m_finderLines;
+    return *m_finderView;
 }
 
 bool CExtendedDetection::ApplySignatureBlock(CRequisiteRecord& record) {
@@ -391,15 +398,15 @@ bool CExtendedDetection::ApplySignatureBlock(CRequisiteRecord& record) {
         return false;
 
     std::vector<std::size_t> window; // the last non-blank lines, last first
-    for (std::size_t i = m_lines.size(); i-- > 0 && window.size() < kSignatureWindow;)
-        if (!IsBlankLine(m_lines[i]))
+    for (std::size_t i = m_source->size(); i-- > 0 && window.size() < kSignatureWindow;)
+        if (!IsBlankLine((*m_source)[i]))
             window.push_back(i);
 
     // The next non-blank line after i with at most kMaxBlanksInBlock blank lines between.
     auto nextLine = [&](std::size_t i) -> std::optional<std::size_t> {
         int blanks = 0;
-        for (std::size_t j = i + 1; j < m_lines.size(); ++j) {
-            if (!IsBlankLine(m_lines[j]))
+        for (std::size_t j = i + 1; j < m_source->size(); ++j) {
+            if (!IsBlankLine((*m_source)[j]))
                 return j;
             if (++blanks > kMaxBlanksInBlock)
                 break;
@@ -408,7 +415,7 @@ bool CExtendedDetection::ApplySignatureBlock(CRequisiteRecord& record) {
     };
 
     for (std::size_t place : window) {
-        const std::string p = NormalizeName(m_lines[place]);
+        const std::string p = NormalizeName((*m_source)[place]);
         std::string_view rest = p;
         bool town = false;
         for (std::string_view prefix : {"МОСКВА"_cp, "Г. МОСКВА"_cp, "Г.МОСКВА"_cp})
@@ -422,7 +429,7 @@ bool CExtendedDetection::ApplySignatureBlock(CRequisiteRecord& record) {
         const std::optional<std::size_t> dateLine = nextLine(place);
         if (!dateLine)
             continue;
-        std::string d = NormalizeName(m_lines[*dateLine]);
+        std::string d = NormalizeName((*m_source)[*dateLine]);
         if (StartsWith(d, "ОТ "_cp))
             d.erase(0, 3);
         const std::optional<FoundDate> date = FindDateIn(d);
@@ -435,7 +442,7 @@ bool CExtendedDetection::ApplySignatureBlock(CRequisiteRecord& record) {
             // "23 ноября 2009 года N 261-ФЗ" on one line.
             number = NumberAfterSign(after, 0);
         } else if (const std::optional<std::size_t> n = nextLine(*dateLine)) {
-            number = NumberAfterSign(NormalizeName(m_lines[*n]), 0);
+            number = NumberAfterSign(NormalizeName((*m_source)[*n]), 0);
             numberLine = *n;
         }
         if (number.empty())
@@ -444,10 +451,10 @@ bool CExtendedDetection::ApplySignatureBlock(CRequisiteRecord& record) {
         record.m_adoptionDates.assign(1, date->m_date);
         record.m_numbers.assign(1, number);
         m_evidence.push_back({kReqAdoptionDates, FormatDate(date->m_date),
-                              static_cast<int>(*dateLine), m_lines[*dateLine],
+                              static_cast<int>(*dateLine), (*m_source)[*dateLine],
                               ExtendedRuleSignature});
         m_evidence.push_back({kReqNumbers, number, static_cast<int>(numberLine),
-                              m_lines[numberLine], ExtendedRuleSignature});
+                              (*m_source)[numberLine], ExtendedRuleSignature});
         return true;
     }
     return false;
@@ -459,9 +466,9 @@ void CExtendedDetection::Complete(CRequisiteRecord& record) {
         record.m_justiceDate = r.m_date;
         record.m_justiceNumber = r.m_number;
         m_evidence.push_back({kReqJusticeDate, FormatDate(r.m_date), static_cast<int>(r.m_dateLine),
-                              m_lines[r.m_dateLine], ExtendedRuleRegistration});
+                              (*m_source)[r.m_dateLine], ExtendedRuleRegistration});
         m_evidence.push_back({kReqJusticeNumber, r.m_number, static_cast<int>(r.m_numberLine),
-                              m_lines[r.m_numberLine], ExtendedRuleRegistration});
+                              (*m_source)[r.m_numberLine], ExtendedRuleRegistration});
     }
     if (ApplySignatureBlock(record) &&
         std::find(m_fired.begin(), m_fired.end(), ExtendedRuleSignature) == m_fired.end())

@@ -52,13 +52,15 @@ std::optional<FoundDate> FindDateIn(std::string_view text, std::size_t from = 0)
 class CExtendedDetection {
 public:
     explicit CExtendedDetection(int posParagraph);
+    CExtendedDetection(const CExtendedDetection&) = delete; // it points into itself
+    CExtendedDetection& operator=(const CExtendedDetection&) = delete;
 
     // The pre-pass: looks at the top of the document (up to the first body-text line that is
     // not left out, and through the question paragraph of a question-and-answer document) and
     // returns the lines without those left out. A note that closes in the middle of a line
     // leaves the rest of that line in place. Starts afresh on every call.
     const LineList& Prepare(const LineList& lines);
-    const LineList& FinderLines() const { return m_finderLines; }
+    const LineList& FinderLines() const { return *m_finderView; }
     // Where a heading collected from FinderLines() must end at the latest: the index of the
     // first line after the top of the document when a line there was left out (a heading
     // that went on past a left-out note would run into the body's chapter titles); npos when
@@ -92,8 +94,9 @@ private:
     bool ApplySignatureBlock(CRequisiteRecord& record);
 
     int m_posParagraph;
-    LineList m_lines;
-    LineList m_finderLines;
+    const LineList* m_source = nullptr;      // the analyzer's lines, which outlive its run
+    LineList m_finderLines;                  // the lines without those left out, when any are
+    const LineList* m_finderView = &m_finderLines; // what the finders read
     std::vector<bool> m_leftOut;
     std::vector<std::optional<std::string>> m_partial; // lines kept with a note blanked out
     std::size_t m_headingEnd = std::string::npos;
