@@ -197,7 +197,7 @@ bool CExtendedDetection::IsLeftOut(std::size_t line) const {
 
 void CExtendedDetection::Hide(std::size_t first, std::size_t count, int rule) {
     for (std::size_t i = first; i < first + count && i < m_leftOut.size(); ++i)
-        if (!m_partial[i])
+        if (!m_partial.count(i))
             m_leftOut[i] = true;
     if (std::find(m_fired.begin(), m_fired.end(), rule) == m_fired.end())
         m_fired.push_back(rule);
@@ -308,7 +308,7 @@ std::size_t CExtendedDetection::ChamberMarkAt(std::size_t i) const {
 const LineList& CExtendedDetection::Prepare(const LineList& lines) {
     m_source = &lines;
     m_leftOut.assign(lines.size(), false);
-    m_partial.assign(lines.size(), std::nullopt);
+    m_partial.clear();
     m_registration.reset();
     m_fired.clear();
     m_evidence.clear();
@@ -351,19 +351,20 @@ const LineList& CExtendedDetection::Prepare(const LineList& lines) {
         m_finderLines.clear();
         m_headingEnd = npos;
         m_finderView = m_source;
-        bool anyLeftOut = false;
+        bool anyLeftOut = !m_partial.empty();
         for (std::size_t i = 0; i < m_source->size() && !anyLeftOut; ++i)
-            anyLeftOut = m_leftOut[i] || m_partial[i];
+            anyLeftOut = m_leftOut[i];
         if (!anyLeftOut)
             return; // the finders read the lines themselves: no copy of the document
         m_finderView = &m_finderLines;
         bool leftOut = false;
         for (std::size_t i = 0; i < m_source->size(); ++i) {
-            leftOut = leftOut || m_leftOut[i] || m_partial[i];
+            const auto partial = m_partial.find(i);
+            leftOut = leftOut || m_leftOut[i] || partial != m_partial.end();
             if (i == top && leftOut)
                 m_headingEnd = m_finderLines.size();
             if (!m_leftOut[i])
-                m_finderLines.push_back(m_partial[i] ? *m_partial[i] : (*m_source)[i]);
+                m_finderLines.push_back(partial != m_partial.end() ? partial->second : (*m_source)[i]);
         }
     };
     buildView();

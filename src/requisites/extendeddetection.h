@@ -9,6 +9,7 @@
 #include "core/textcore.h"
 #include "requisites/requisiterecord.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -98,7 +99,7 @@ private:
     LineList m_finderLines;                  // the lines without those left out, when any are
     const LineList* m_finderView = &m_finderLines; // what the finders read
     std::vector<bool> m_leftOut;
-    std::vector<std::optional<std::string>> m_partial; // lines kept with a note blanked out
+    std::map<std::size_t, std::string> m_partial; // lines kept with a note blanked out
     std::size_t m_headingEnd = std::string::npos;
     std::optional<Registration> m_registration;
     std::vector<int> m_fired;
