@@ -2,6 +2,7 @@
 
 #include "core/literal.h"
 #include "dictionaries/archive.h"
+#include "dictionaries/listingfile.h"
 
 #include <cstring>
 
@@ -33,7 +34,7 @@ void CDictEntry::Serialize(CArchive& ar) {
 }
 
 bool CDictEntry::ConfirmRemoveAllAliases(COperator& op) {
-    if (op.AskYesNo("Удалить все псевдонимы?"_cp) != Answer::Yes)
+    if (!detail::Confirmed(op, "Удалить все псевдонимы?"_cp))
         return false;
     RemoveAllAliases();
     return true;
@@ -44,6 +45,49 @@ namespace detail {
 bool BytesLess(const std::string& a, const std::string& b) {
     // std::string compares through char_traits<char>, which orders as unsigned char.
     return a < b;
+}
+
+bool Confirmed(COperator& op, std::string_view question) {
+    return op.AskYesNo(question) == Answer::Yes;
+}
+
+namespace {
+
+// A form's label in the catalogues, padded so that the forms line up.
+std::string_view ListingLabel(CaseIndex c) {
+    switch (c) {
+    case CaseGenitive: return "Родительный падеж:  "_cp;
+    case CaseInstrumental: return "Творительный падеж: "_cp;
+    default: return "Именительный падеж: "_cp;
+    }
+}
+
+} // namespace
+
+void AppendListedEntry(std::string& text, int number, const CDictEntry& entry,
+                       std::initializer_list<CaseIndex> cases, std::string_view extra) {
+    text += ' ';
+    text += FormatNumber3(number);
+    const char* lead = "   ";
+    for (CaseIndex c : cases) {
+        text += lead;
+        text += ListingLabel(c);
+        text += entry.GetCases().Form(c);
+        lead = "\n       ";
+    }
+    text += extra;
+    if (!entry.Aliases().empty()) {
+        text += "\n           Псевдонимы"_cp;
+        for (const CCases& alias : entry.Aliases()) {
+            for (CaseIndex c : cases) {
+                text += "\n          ";
+                text += ListingLabel(c);
+                text += alias.Form(c);
+            }
+            text += '\n';
+        }
+    }
+    text += '\n';
 }
 
 } // namespace detail

@@ -1,18 +1,22 @@
 #pragma once
 // CDictEntry, the entry machinery shared by the dictionaries of document kinds and adopting
-// bodies: the name's case forms, the aliases and the link to the universal dictionary.
+// bodies: the name's case forms, the aliases and the link to the universal dictionary; and
+// CEntryList, the ordered entries those dictionaries hold.
 
 #include "core/textcore.h"
+#include "dictionaries/archive.h"
 #include "requisites/cases.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 namespace norvak {
 
-class CArchive;
 class COperator;
 class CUniDict;
 
@@ -115,6 +119,14 @@ void SelectionSort(std::vector<T>& items, std::vector<Key> keys, Less less) {
 // Byte-wise comparison as unsigned CP1251 bytes, a prefix before its extensions.
 bool BytesLess(const std::string& a, const std::string& b);
 
+// Asks question (Yes/No) of op; true on Yes.
+bool Confirmed(COperator& op, std::string_view question);
+
+// Appends one numbered entry of a kinds or bodies catalogue: its forms of cases, then extra,
+// then the aliases with the same forms.
+void AppendListedEntry(std::string& text, int number, const CDictEntry& entry,
+                       std::initializer_list<CaseIndex> cases, std::string_view extra);
+
 // The two orders of the kinds and bodies dictionaries, by their entries' nominatives.
 template <class Entry> void SortEntriesByWordCount(std::vector<Entry>& entries) {
     std::vector<int> counts;
@@ -133,5 +145,75 @@ template <class Entry> void SortEntriesByName(std::vector<Entry>& entries) {
 }
 
 } // namespace detail
+
+// The ordered entries of the kinds or the bodies dictionary and the operations both offer.
+// Names need not be unique; lookups take the first in the current order.
+template <class Entry> class CEntryList {
+public:
+    int GetCount() const { return static_cast<int>(m_entries.size()); }
+    Entry& GetAt(int i) { return m_entries[static_cast<std::size_t>(i)]; }
+    const Entry& GetAt(int i) const { return m_entries[static_cast<std::size_t>(i)]; }
+    const std::vector<Entry>& Entries() const { return m_entries; }
+
+    void Add(const Entry& entry) { m_entries.push_back(entry); }
+    // Out-of-range indices are ignored.
+    void RemoveAt(int i) {
+        if (i >= 0 && i < GetCount())
+            m_entries.erase(m_entries.begin() + i);
+    }
+    void RemoveAll() { m_entries.clear(); }
+
+    // Ascending by the word count of the nominative, by the exact selection sort.
+    void SortByWordCount() { detail::SortEntriesByWordCount(m_entries); }
+    // Ascending by the nominative's unsigned bytes, by the same selection sort.
+    void SortByName() { detail::SortEntriesByName(m_entries); }
+    // True when the nominatives already stand in the order SortByName leaves them.
+    bool IsSortedByName() const {
+        for (std::size_t i = 1; i < m_entries.size(); ++i)
+            if (detail::BytesLess(m_entries[i].Name(), m_entries[i - 1].Name()))
+                return false;
+        return true;
+    }
+
+    CUniDict* GetUniDict() const { return m_uniDict; }
+    void SetUniDict(CUniDict* uniDict) { m_uniDict = uniDict; }
+
+protected:
+    // Asks question (Yes/No) and empties the list on Yes; true when emptied.
+    bool ConfirmRemoveAll(COperator& op, std::string_view question) {
+        if (!detail::Confirmed(op, question))
+            return false;
+        RemoveAll();
+        return true;
+    }
+
+    // Stores the count and the entries, or empties the list and loads them, each read into
+    // what make() returns. A stored count larger than the data left is an error named
+    // countName; a negative one is an error when negativeError names it, and no entries
+    // otherwise. Entries read completely stay after an error.
+    template <class Make>
+    void SerializeEntries(CArchive& ar, const char* countName, const char* negativeError,
+                          Make make) {
+        if (ar.IsStoring()) {
+            ar.PutInt32(static_cast<std::int32_t>(m_entries.size()));
+            for (Entry& e : m_entries)
+                e.Serialize(ar);
+            return;
+        }
+        m_entries.clear();
+        std::int32_t n = ar.GetInt32();
+        if (n < 0 && negativeError != nullptr)
+            throw CArchiveException(CArchiveException::Kind::Read, negativeError);
+        ar.CheckCount(n, countName);
+        for (std::int32_t i = 0; i < n; ++i) {
+            Entry e = make();
+            e.Serialize(ar);
+            m_entries.push_back(std::move(e));
+        }
+    }
+
+    std::vector<Entry> m_entries;
+    CUniDict* m_uniDict = nullptr; // not owned
+};
 
 } // namespace norvak

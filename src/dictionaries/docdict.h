@@ -41,32 +41,19 @@ private:
     std::int32_t m_quoteTitle = 0;
 };
 
-// The ordered kinds of documents the analysis recognises. Names need not be unique; lookups
-// take the first in the current order.
-class CDocDict {
+// The ordered kinds of documents the analysis recognises.
+class CDocDict : public CEntryList<CDocKindEntry> {
 public:
     CDocDict() = default;
 
-    int GetCount() const { return static_cast<int>(m_entries.size()); }
-    CDocKindEntry& GetAt(int i) { return m_entries[static_cast<std::size_t>(i)]; }
-    const CDocKindEntry& GetAt(int i) const { return m_entries[static_cast<std::size_t>(i)]; }
-    const std::vector<CDocKindEntry>& Entries() const { return m_entries; }
-
     // A new entry linked to this dictionary's universal dictionary (not yet added).
     CDocKindEntry CreateEntry() const { return CDocKindEntry(m_uniDict); }
-    void Add(const CDocKindEntry& entry) { m_entries.push_back(entry); }
-    void RemoveAt(int i);
-    void RemoveAll() { m_entries.clear(); }
     // Asks "Удалить все виды документов?" (Yes/No) and empties the dictionary on Yes; true when
     // emptied.
     bool ConfirmRemoveAll(COperator& op);
 
     // Gender of the first entry whose nominative equals name byte for byte; 0 when none does.
     std::int32_t FindGender(std::string_view name) const;
-    // Ascending by the word count of the nominative, by the exact selection sort.
-    void SortByWordCount();
-    // Ascending by the nominative's unsigned bytes, by the same selection sort.
-    void SortByName();
 
     // Sorts by name and writes the catalogue to path (CR LF, CP1251). Reports "Ошибка
     // открытия файла!" or "Ошибка сохранения файла" to op; false then. What was written stays.
@@ -75,13 +62,6 @@ public:
     // Loads (after emptying) or stores the section; errors are reported to op and not passed
     // on. False after an error; the entries read completely so far stay.
     bool Serialize(CArchive& ar, COperator& op);
-
-    CUniDict* GetUniDict() const { return m_uniDict; }
-    void SetUniDict(CUniDict* uniDict) { m_uniDict = uniDict; }
-
-private:
-    std::vector<CDocKindEntry> m_entries;
-    CUniDict* m_uniDict = nullptr; // not owned
 };
 
 } // namespace norvak

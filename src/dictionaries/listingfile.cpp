@@ -1,5 +1,8 @@
 #include "dictionaries/listingfile.h"
 
+#include "core/literal.h"
+#include "core/operatorio.h"
+
 namespace norvak {
 
 CListingFile::~CListingFile() {
@@ -43,6 +46,20 @@ std::string FormatNumber3(int n) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "%3d", n);
     return buf;
+}
+
+bool WriteListing(const std::string& path, COperator& op, std::string_view saveError,
+                  const std::function<std::string()>& text) {
+    CListingFile file;
+    if (!file.Open(path)) {
+        op.Message("Ошибка открытия файла!"_cp, MessageIcon::Error);
+        return false;
+    }
+    if (!file.Write(text()) || !file.Close()) {
+        op.Message(saveError, MessageIcon::Error);
+        return false;
+    }
+    return true;
 }
 
 } // namespace norvak

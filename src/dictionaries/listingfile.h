@@ -3,10 +3,13 @@
 // becomes CR LF, as the dictionaries' catalogues are written.
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace norvak {
+
+class COperator;
 
 // Writes CP1251 text to a file, turning "\n" into "\r\n"; remembers the first failure.
 class CListingFile {
@@ -27,6 +30,11 @@ private:
     std::FILE* m_file = nullptr;
     bool m_ok = true;
 };
+
+// Creates path and writes the text that text() builds once the file is open. Reports "Ошибка
+// открытия файла!" or saveError to op; false then. What was written stays.
+bool WriteListing(const std::string& path, COperator& op, std::string_view saveError,
+                  const std::function<std::string()>& text);
 
 // printf's "%3i" / "%3d": n right-aligned in at least three columns.
 std::string FormatNumber3(int n);

@@ -43,26 +43,15 @@ private:
 };
 
 // The ordered adopting bodies the analysis recognises.
-class COrganDict {
+class COrganDict : public CEntryList<COrganEntry> {
 public:
     COrganDict() = default;
 
-    int GetCount() const { return static_cast<int>(m_entries.size()); }
-    COrganEntry& GetAt(int i) { return m_entries[static_cast<std::size_t>(i)]; }
-    const COrganEntry& GetAt(int i) const { return m_entries[static_cast<std::size_t>(i)]; }
-    const std::vector<COrganEntry>& Entries() const { return m_entries; }
-
     // A new entry linked to this dictionary's universal and letter-case dictionaries.
     COrganEntry CreateEntry() const { return COrganEntry(m_uniDict, m_upperCase); }
-    void Add(const COrganEntry& entry) { m_entries.push_back(entry); }
-    void RemoveAt(int i);
-    void RemoveAll() { m_entries.clear(); }
     // Asks "Удалить все принявшие органы?" (Yes/No) and empties the dictionary on Yes; true when
     // emptied.
     bool ConfirmRemoveAll(COperator& op);
-
-    void SortByWordCount();
-    void SortByName();
 
     // Sorts by name and writes the catalogue to path (CR LF, CP1251). Reports "Ошибка
     // открытия файла!" or "Ошибка сохранения файла!" to op; false then.
@@ -72,14 +61,10 @@ public:
     // on. False after an error; the entries read completely so far stay.
     bool Serialize(CArchive& ar, COperator& op);
 
-    CUniDict* GetUniDict() const { return m_uniDict; }
-    void SetUniDict(CUniDict* uniDict) { m_uniDict = uniDict; }
     CUpperCaseDict* GetUpperCaseDict() const { return m_upperCase; }
     void SetUpperCaseDict(CUpperCaseDict* upperCase) { m_upperCase = upperCase; }
 
 private:
-    std::vector<COrganEntry> m_entries;
-    CUniDict* m_uniDict = nullptr;         // not owned
     CUpperCaseDict* m_upperCase = nullptr; // not owned
 };
 

@@ -19,25 +19,18 @@ void CSourceDict::Sort() {
 }
 
 bool CSourceDict::SaveListing(const std::string& path, COperator& op) const {
-    CListingFile file;
-    if (!file.Open(path)) {
-        op.Message("Ошибка открытия файла!"_cp, MessageIcon::Error);
-        return false;
-    }
-    std::string text("\t\tСловарь источников публикаций\n\n"_cp);
-    int number = 0;
-    for (const std::string& s : m_sources) {
-        text += ' ';
-        text += FormatNumber3(++number);
-        text += ".  ";
-        text += s;
-        text += '\n';
-    }
-    if (!file.Write(text) || !file.Close()) {
-        op.Message("Ошибка сохранения файла"_cp, MessageIcon::Error);
-        return false;
-    }
-    return true;
+    return WriteListing(path, op, "Ошибка сохранения файла"_cp, [this] {
+        std::string text("\t\tСловарь источников публикаций\n\n"_cp);
+        int number = 0;
+        for (const std::string& s : m_sources) {
+            text += ' ';
+            text += FormatNumber3(++number);
+            text += ".  ";
+            text += s;
+            text += '\n';
+        }
+        return text;
+    });
 }
 
 bool CSourceDict::Serialize(CArchive& ar, COperator& op) {
