@@ -4,6 +4,7 @@
 #include "core/literal.h"
 #include "core/operatorio.h"
 #include "core/textcore.h"
+#include "dictionaries/dictentry.h"
 #include "requisites/cases.h"
 #include "textcodec.h"
 
@@ -69,20 +70,42 @@ QString AliasNominatives(const std::vector<CCases>& aliases) {
 
 std::string NormalizedBytes(const QString& text) { return NormalizeName(QStringToBytes(text)); }
 
-QTreeWidget* MakeAliasList(const QStringList& columns, QWidget* parent) {
-    auto* list = new QTreeWidget(parent);
-    list->setObjectName(QStringLiteral("AliasList"));
-    list->setColumnCount(static_cast<int>(columns.size()));
-    list->setHeaderLabels(columns);
-    list->setRootIsDecorated(false);
-    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setAllColumnsShowFocus(true);
-    list->setUniformRowHeights(true);
-    for (int c = 0; c < columns.size(); ++c)
-        list->header()->resizeSection(c, 300);
-    list->setMinimumHeight(120);
-    return list;
+QPushButton* MakeButton(const QString& text, QWidget* parent, const char* objectName) {
+    auto* b = new QPushButton(text, parent);
+    if (objectName != nullptr)
+        b->setObjectName(QString::fromLatin1(objectName));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QDialogButtonBox* MakeOkCancel(QDialog* dialog, bool okDefault, const QString& cancelText) {
+    auto* buttons = new QDialogButtonBox(dialog);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    QPushButton* cancel = buttons->addButton(cancelText, QDialogButtonBox::RejectRole);
+    if (okDefault) {
+        ok->setDefault(true);
+    } else {
+        ok->setAutoDefault(false);
+        cancel->setAutoDefault(false);
+    }
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
+QString ChooseListingPath(QWidget* parent, const std::function<QString(const QString&)>& provider,
+                          const QString& name) {
+    if (provider)
+        return provider(name);
+    QFileDialog dialog(parent, QStringLiteral("Сохранить как"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("Текстовые файлы(*.txt)"));
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.selectFile(name);
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        return dialog.selectedFiles().front();
+    return QString();
 }
 
 // ---------------------------------------------------------------------------- list dialog
@@ -131,10 +154,7 @@ void CPhraseDictDlg::Build() {
     m_newName->installEventFilter(this);
 
     auto button = [this](const QString& text, const char* name) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
+        return MakeButton(text, this, name);
     };
     QPushButton* enter = button(QStringLiteral("Внести"), "EnterButton");
     QPushButton* add = button(QStringLiteral("Добавить..."), "AddButton");
@@ -151,13 +171,7 @@ void CPhraseDictDlg::Build() {
     connect(clear, &QPushButton::clicked, this, &CPhraseDictDlg::OnClear);
     connect(save, &QPushButton::clicked, this, &CPhraseDictDlg::OnSave);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setAutoDefault(false);
-    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole)
-        ->setAutoDefault(false);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = MakeOkCancel(this, false);
 
     auto* side = new QVBoxLayout;
     for (QPushButton* b : {m_details, m_delete, clear, save})
@@ -271,19 +285,7 @@ void CPhraseDictDlg::OnClear() {
 }
 
 void CPhraseDictDlg::OnSave() {
-    QString path;
-    if (m_listingPath) {
-        path = m_listingPath(m_texts.listingName);
-    } else {
-        QFileDialog dialog(this, QStringLiteral("Сохранить как"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setNameFilter(QStringLiteral("Текстовые файлы(*.txt)"));
-        dialog.setDefaultSuffix(QStringLiteral("txt"));
-        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-        dialog.selectFile(m_texts.listingName);
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-            path = dialog.selectedFiles().front();
-    }
+    const QString path = ChooseListingPath(this, m_listingPath, m_texts.listingName);
     if (path.isEmpty())
         return;
     SaveListing(path.toStdString());
@@ -352,11 +354,7 @@ CEntryFormDlg::CEntryFormDlg(const EntryFormLayout& fields, const QString& nomin
                                            "заносятся прописными буквами."),
                             this);
     hint->setWordWrap(true);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = MakeOkCancel(this, true);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(hint);
@@ -365,6 +363,15 @@ CEntryFormDlg::CEntryFormDlg(const EntryFormLayout& fields, const QString& nomin
 }
 
 std::string CEntryFormDlg::Nominative() const { return NormalizedBytes(m_nominative->text()); }
+CCases CEntryFormDlg::Forms() const {
+    CCases forms;
+    forms.SetForm(CaseNominative, Nominative());
+    if (m_genitive)
+        forms.SetForm(CaseGenitive, Genitive());
+    forms.SetForm(CaseInstrumental, Instrumental());
+    return forms;
+}
+
 std::string CEntryFormDlg::Genitive() const {
     return m_genitive ? NormalizedBytes(m_genitive->text()) : std::string();
 }
@@ -400,6 +407,128 @@ void CEntryFormDlg::accept() {
         }
     }
     QDialog::accept();
+}
+
+// ---------------------------------------------------------------------------- details dialog
+
+namespace {
+
+// An alias list of a details dialog: columns of case forms, full-row selection.
+QTreeWidget* MakeAliasList(const QStringList& columns, QWidget* parent) {
+    auto* list = new QTreeWidget(parent);
+    list->setObjectName(QStringLiteral("AliasList"));
+    list->setColumnCount(static_cast<int>(columns.size()));
+    list->setHeaderLabels(columns);
+    list->setRootIsDecorated(false);
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setAllColumnsShowFocus(true);
+    list->setUniformRowHeights(true);
+    for (int c = 0; c < columns.size(); ++c)
+        list->header()->resizeSection(c, 300);
+    list->setMinimumHeight(120);
+    return list;
+}
+
+QString CaseColumn(CaseIndex c) {
+    switch (c) {
+    case CaseGenitive: return QStringLiteral("Родительный падеж");
+    case CaseInstrumental: return QStringLiteral("Творительный падеж");
+    default: return QStringLiteral("Именительный падеж");
+    }
+}
+
+} // namespace
+
+void CEntryDetailsDlg::Build(CDictEntry& entry, QFormLayout* form,
+                             const EntryFormLayout& aliasForm, const QString& cancelText) {
+    m_entry = &entry;
+    m_aliasForm = aliasForm;
+    m_aliasCases = {CaseNominative};
+    if (aliasForm.genitive)
+        m_aliasCases.push_back(CaseGenitive);
+    m_aliasCases.push_back(CaseInstrumental);
+    QStringList columns;
+    for (CaseIndex c : m_aliasCases)
+        columns << CaseColumn(c);
+    m_aliases = MakeAliasList(columns, this);
+    m_newAlias = new QLineEdit(this);
+    m_newAlias->setObjectName(QStringLiteral("NewAliasEdit"));
+    QPushButton* addAlias = MakeButton(QStringLiteral("Добавить"), this);
+    m_deleteAlias = MakeButton(QStringLiteral("Удалить"), this);
+    m_deleteAlias->setEnabled(false);
+    QPushButton* deleteAll = MakeButton(QStringLiteral("Удалить всё"), this);
+    connect(addAlias, &QPushButton::clicked, this, &CEntryDetailsDlg::OnAddAlias);
+    connect(m_newAlias, &QLineEdit::returnPressed, this, &CEntryDetailsDlg::OnAddAlias);
+    connect(m_deleteAlias, &QPushButton::clicked, this, &CEntryDetailsDlg::OnDeleteAliases);
+    connect(deleteAll, &QPushButton::clicked, this, &CEntryDetailsDlg::OnDeleteAllAliases);
+    connect(m_aliases, &QTreeWidget::itemSelectionChanged, this,
+            [this] { m_deleteAlias->setEnabled(!m_aliases->selectedItems().isEmpty()); });
+
+    auto* aliasRow = new QHBoxLayout;
+    aliasRow->addWidget(new QLabel(QStringLiteral("Новый псевдоним"), this));
+    aliasRow->addWidget(m_newAlias, 1);
+    aliasRow->addWidget(addAlias);
+    aliasRow->addWidget(m_deleteAlias);
+    aliasRow->addWidget(deleteAll);
+
+    QDialogButtonBox* buttons = MakeOkCancel(this, false, cancelText);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(new QLabel(QStringLiteral("Псевдонимы"), this));
+    layout->addWidget(m_aliases, 1);
+    layout->addLayout(aliasRow);
+    layout->addWidget(buttons);
+    FillAliases();
+}
+
+void CEntryDetailsDlg::FillAliases() {
+    m_aliases->clear();
+    for (const CCases& a : m_entry->Aliases()) {
+        QStringList forms;
+        for (CaseIndex c : m_aliasCases)
+            forms << BytesToQString(a.Form(c));
+        new QTreeWidgetItem(m_aliases, forms);
+    }
+    m_deleteAlias->setEnabled(false);
+}
+
+void CEntryDetailsDlg::OnAddAlias() {
+    CEntryFormDlg form(m_aliasForm, m_newAlias->text().trimmed(), m_op, this);
+    if (form.exec() != QDialog::Accepted)
+        return;
+    m_entry->AddAlias(form.Forms());
+    m_newAlias->clear();
+    FillAliases();
+}
+
+void CEntryDetailsDlg::OnDeleteAliases() {
+    QList<int> rows;
+    for (QTreeWidgetItem* item : m_aliases->selectedItems())
+        rows << m_aliases->indexOfTopLevelItem(item);
+    std::sort(rows.begin(), rows.end(), std::greater<int>());
+    for (int r : rows)
+        m_entry->RemoveAlias(r);
+    FillAliases();
+}
+
+void CEntryDetailsDlg::OnDeleteAllAliases() {
+    if (m_entry->ConfirmRemoveAllAliases(m_op))
+        FillAliases();
+}
+
+void CEntryDetailsDlg::StoreAliases() {
+    std::vector<CCases> aliases;
+    for (int i = 0; i < m_aliases->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = m_aliases->topLevelItem(i);
+        CCases a;
+        for (int column = 0; column < static_cast<int>(m_aliasCases.size()); ++column)
+            a.SetForm(m_aliasCases[static_cast<std::size_t>(column)],
+                      NormalizedBytes(item->text(column)));
+        aliases.push_back(a);
+    }
+    m_entry->SetAliases(std::move(aliases));
 }
 
 } // namespace norvak

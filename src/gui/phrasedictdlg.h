@@ -1,7 +1,10 @@
 #pragma once
 // What the list dialogs of the kinds and the bodies dictionaries share: the report list with
 // its count, adding, details, deleting, clearing and the listing; the form in which a new
-// entry or alias gets all its case forms; and the alias list of the details dialogs.
+// entry or alias gets all its case forms; the alias list of the details dialogs; and the
+// buttons every dictionary dialog makes alike.
+
+#include "requisites/cases.h"
 
 #include <QDialog>
 #include <QString>
@@ -12,6 +15,8 @@
 
 class QCheckBox;
 class QComboBox;
+class QDialogButtonBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -19,10 +24,23 @@ class QTreeWidget;
 
 namespace norvak {
 
-class CCases;
 class CCharListCtrl;
+class CDictEntry;
 class CDictListModel;
 class COperator;
+
+// A push button of a dictionary dialog that Enter does not press; objectName when given.
+QPushButton* MakeButton(const QString& text, QWidget* parent, const char* objectName = nullptr);
+
+// The OK and cancel buttons of dialog, wired to accept() and reject(). With okDefault OK is
+// the default button; otherwise neither button is pressed by Enter.
+QDialogButtonBox* MakeOkCancel(QDialog* dialog, bool okDefault,
+                               const QString& cancelText = QStringLiteral("Отмена"));
+
+// The path to save a dictionary listing to: what provider returns when set (tests), otherwise
+// the operator's choice in a save dialog suggesting name; "" when cancelled.
+QString ChooseListingPath(QWidget* parent, const std::function<QString(const QString&)>& provider,
+                          const QString& name);
 
 // The texts that tell the two list dialogs apart.
 struct PhraseDictTexts {
@@ -120,6 +138,8 @@ public:
 
     // Normalised CP1251 forms.
     std::string Nominative() const;
+    // The nominative, the genitive when asked for, and the instrumental.
+    CCases Forms() const;
     std::string Genitive() const;
     std::string Instrumental() const;
     int Gender() const;
@@ -160,7 +180,80 @@ QStringList GenderNames();
 // A CP1251 name for a form: the text normalised (upper case, single spaces).
 std::string NormalizedBytes(const QString& text);
 
-// An alias list of a details dialog: columns of case forms, full-row selection.
-QTreeWidget* MakeAliasList(const QStringList& columns, QWidget* parent);
+// What the details dialogs of a kind and a body share: the entry's alias list with the
+// "Новый псевдоним" row for adding, deleting and clearing aliases, and OK and cancel. The
+// derived dialog holds the entry and builds the rows of its own forms.
+class CEntryDetailsDlg : public QDialog {
+    Q_OBJECT
+public:
+    QTreeWidget* AliasList() const { return m_aliases; }
+    QLineEdit* NewAliasEdit() const { return m_newAlias; }
+
+    void OnAddAlias();
+    void OnDeleteAliases();
+    void OnDeleteAllAliases();
+
+protected:
+    CEntryDetailsDlg(COperator& op, QWidget* parent) : QDialog(parent), m_op(op) {}
+    // Lays out form, then the aliases of entry (a column for each form aliasForm asks for),
+    // the row of a new alias and the buttons OK and cancelText. entry is the derived dialog's.
+    void Build(CDictEntry& entry, QFormLayout* form, const EntryFormLayout& aliasForm,
+               const QString& cancelText);
+    // Puts the aliases as listed, normalised, into the entry.
+    void StoreAliases();
+    COperator& Op() const { return m_op; }
+
+private:
+    void FillAliases();
+
+    COperator& m_op;
+    CDictEntry* m_entry = nullptr;
+    EntryFormLayout m_aliasForm;
+    std::vector<CaseIndex> m_aliasCases;
+    QTreeWidget* m_aliases = nullptr;
+    QLineEdit* m_newAlias = nullptr;
+    QPushButton* m_deleteAlias = nullptr;
+};
+
+// The list dialog over a working copy of Dict, the kinds or the bodies dictionary, whose
+// entries Details shows. Details offers NewEntryForm(), the form of a new entry, and
+// TakeNewEntry(entry, form), which copies into a new entry what that form asks beyond its
+// case forms.
+template <class Dict, class Details> class CEntryDictDlg : public CPhraseDictDlg {
+protected:
+    CEntryDictDlg(const PhraseDictTexts& texts, Dict& copy, COperator& op, QWidget* parent)
+        : CPhraseDictDlg(texts, op, parent), m_dict(copy) {}
+
+    int Count() const override { return m_dict.GetCount(); }
+    std::string Name(int row) const override { return m_dict.GetAt(row).Name(); }
+    QString AliasNames(int row) const override {
+        return AliasNominatives(m_dict.GetAt(row).Aliases());
+    }
+    bool IsSortedByName() const override { return m_dict.IsSortedByName(); }
+    void SortByName() override { m_dict.SortByName(); }
+    void RemoveAt(int row) override { m_dict.RemoveAt(row); }
+    bool ConfirmRemoveAll() override { return m_dict.ConfirmRemoveAll(Op()); }
+    bool SaveListing(const std::string& path) override { return m_dict.SaveListing(path, Op()); }
+    bool EditDetails(int row) override {
+        Details dialog(m_dict.GetAt(row), Op(), this);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        m_dict.GetAt(row) = dialog.Entry();
+        return true;
+    }
+    bool AddEntry(const QString& nominative) override {
+        CEntryFormDlg form(Details::NewEntryForm(), nominative, Op(), this);
+        if (form.exec() != QDialog::Accepted)
+            return false;
+        auto entry = m_dict.CreateEntry();
+        entry.GetCases() = form.Forms();
+        Details::TakeNewEntry(entry, form);
+        m_dict.Add(entry);
+        return true;
+    }
+
+private:
+    Dict& m_dict;
+};
 
 } // namespace norvak

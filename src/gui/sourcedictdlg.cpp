@@ -2,10 +2,10 @@
 
 #include "charlistctrl.h"
 #include "dictionaries/dictentry.h"
+#include "phrasedictdlg.h"
 #include "textcodec.h"
 
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -54,11 +54,7 @@ CSourceDictDlg::CSourceDictDlg(CSourceDict& copy, COperator& op, QWidget* parent
     m_newSource->setObjectName(QStringLiteral("NewSourceEdit"));
     m_newSource->setPlaceholderText(QStringLiteral("Название нового источника"));
     m_newSource->installEventFilter(this);
-    auto button = [this](const QString& text) {
-        auto* b = new QPushButton(text, this);
-        b->setAutoDefault(false);
-        return b;
-    };
+    auto button = [this](const QString& text) { return MakeButton(text, this); };
     QPushButton* enter = button(QStringLiteral("Внести"));
     m_delete = button(QStringLiteral("Удалить"));
     m_delete->setEnabled(false);
@@ -72,12 +68,7 @@ CSourceDictDlg::CSourceDictDlg(CSourceDict& copy, COperator& op, QWidget* parent
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { m_delete->setEnabled(m_list->SelectedCount() > 0); });
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setAutoDefault(false);
-    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole)
-        ->setAutoDefault(false);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = MakeOkCancel(this, false);
 
     auto* side = new QVBoxLayout;
     side->addWidget(m_delete);
@@ -157,20 +148,8 @@ void CSourceDictDlg::OnClear() {
 }
 
 void CSourceDictDlg::OnSave() {
-    const QString name = QStringLiteral("Источники публикаций");
-    QString path;
-    if (m_listingPath) {
-        path = m_listingPath(name);
-    } else {
-        QFileDialog dialog(this, QStringLiteral("Сохранить как"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setNameFilter(QStringLiteral("Текстовые файлы(*.txt)"));
-        dialog.setDefaultSuffix(QStringLiteral("txt"));
-        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-        dialog.selectFile(name);
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-            path = dialog.selectedFiles().front();
-    }
+    const QString path =
+        ChooseListingPath(this, m_listingPath, QStringLiteral("Источники публикаций"));
     if (!path.isEmpty())
         m_dict.SaveListing(path.toStdString(), m_op);
 }
@@ -204,11 +183,7 @@ CSourceSelectDlg::CSourceSelectDlg(const CSourceDict& sources, QWidget* parent)
     for (const std::string& s : sources.Sources())
         m_list->addItem(BytesToQString(s));
     connect(m_list, &QListWidget::itemDoubleClicked, this, &CSourceSelectDlg::accept);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CSourceSelectDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = MakeOkCancel(this, true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list, 1);
     layout->addWidget(buttons);

@@ -1,5 +1,6 @@
 #include "temathicsdlg.h"
 
+#include "phrasedictdlg.h"
 #include "textcodec.h"
 
 #include <QDialogButtonBox>
@@ -71,11 +72,7 @@ CTemathicsDlg::CTemathicsDlg(CTemathicsDict& copy, COperator& op, QWidget* paren
     m_code->setMaximumWidth(120);
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("NameEdit"));
-    auto button = [this](const QString& text) {
-        auto* b = new QPushButton(text, this);
-        b->setAutoDefault(false);
-        return b;
-    };
+    auto button = [this](const QString& text) { return MakeButton(text, this); };
     m_add = button(QStringLiteral("&Добавить"));
     m_add->setEnabled(false);
     m_add->setToolTip(QStringLiteral("Добавить тематику под выбранной в дереве"));
@@ -111,12 +108,7 @@ CTemathicsDlg::CTemathicsDlg(CTemathicsDict& copy, COperator& op, QWidget* paren
     newRow->addWidget(new QLabel(QStringLiteral("Название тематики"), this));
     newRow->addWidget(m_name, 1);
     newRow->addWidget(m_add);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setAutoDefault(false);
-    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole)
-        ->setAutoDefault(false);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = MakeOkCancel(this, false);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(countRow);
@@ -207,11 +199,7 @@ CTemathicsSelectDlg::CTemathicsSelectDlg(const CTemathicsDict& themes, QWidget* 
         if (item->childCount() == 0)
             accept();
     });
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CTemathicsSelectDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = MakeOkCancel(this, true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tree, 1);
     layout->addWidget(buttons);
