@@ -12,6 +12,7 @@
 #include "norvakview.h"
 #include "printcommands.h"
 #include "textcodec.h"
+#include "waitcursor.h"
 #include "wordexchangecommands.h"
 
 #include <QAction>
@@ -36,15 +37,6 @@ public:
 private:
     QWidget* m_widget;
     bool m_was;
-};
-
-// The wait cursor for the life of the object.
-class CWaitCursor {
-public:
-    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
-    CWaitCursor(const CWaitCursor&) = delete;
-    CWaitCursor& operator=(const CWaitCursor&) = delete;
 };
 
 // The selected characters with line breaks as LF.

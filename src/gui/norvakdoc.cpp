@@ -12,6 +12,7 @@
 #include "norvakview.h"
 #include "opendialogex.h"
 #include "textcodec.h"
+#include "waitcursor.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -20,15 +21,6 @@
 
 namespace norvak {
 namespace {
-
-// Shows the wait cursor for as long as it lives.
-class CWaitCursor {
-public:
-    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
-    CWaitCursor(const CWaitCursor&) = delete;
-    CWaitCursor& operator=(const CWaitCursor&) = delete;
-};
 
 std::string PathBytes(const QString& path) { return Utf8ToCp1251(path.toStdString()); }
 

@@ -6,6 +6,7 @@
 #include "mainframe.h"
 #include "norvakview.h"
 #include "textcodec.h"
+#include "waitcursor.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -34,15 +35,6 @@ public:
 
 private:
     CMainFrame& m_frame;
-};
-
-// The wait cursor for the life of the object.
-class CWaitCursor {
-public:
-    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
-    CWaitCursor(const CWaitCursor&) = delete;
-    CWaitCursor& operator=(const CWaitCursor&) = delete;
 };
 
 } // namespace

@@ -1,0 +1,17 @@
+#pragma once
+// CWaitCursor, the wait cursor shown over a long operation.
+
+#include <QApplication>
+
+namespace norvak {
+
+// Shows the wait cursor for as long as it lives.
+class CWaitCursor {
+public:
+    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+};
+
+} // namespace norvak
