@@ -4,14 +4,8 @@
 
 #include <gtest/gtest.h>
 
-namespace norvak {
+namespace norvak::test {
 namespace {
-
-using test::Body;
-using test::Lines;
-using test::Pad;
-using test::RightAt;
-using test::Show;
 
 struct Case {
     const char* name;
@@ -171,4 +165,4 @@ TEST(LeftRightStage, Cases) {
 }
 
 } // namespace
-} // namespace norvak
+} // namespace norvak::test

@@ -5,15 +5,8 @@
 
 #include <gtest/gtest.h>
 
-namespace norvak {
+namespace norvak::test {
 namespace {
-
-using test::Body;
-using test::Centred;
-using test::Lines;
-using test::Pad;
-using test::RightAt;
-using test::Show;
 
 struct Case {
     const char* name;
@@ -103,4 +96,4 @@ TEST(CentredStage, CentredTextUsesTheDocumentLayout) {
 }
 
 } // namespace
-} // namespace norvak
+} // namespace norvak::test

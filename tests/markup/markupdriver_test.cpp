@@ -13,16 +13,8 @@
 #include <cstdlib>
 #include <random>
 
-namespace norvak {
+namespace norvak::test {
 namespace {
-
-using test::Body;
-using test::Centred;
-using test::Lines;
-using test::Pad;
-using test::RightAt;
-using test::Show;
-using test::WithoutTagLines;
 
 DocSettings Settings(int stringLength = 66) {
     DocSettings settings;
@@ -488,4 +480,4 @@ TEST(MarkupDriverSamples, TaggedSamplesMatchTheirGoldenFiles) {
 }
 
 } // namespace
-} // namespace norvak
+} // namespace norvak::test

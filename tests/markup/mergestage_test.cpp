@@ -4,11 +4,8 @@
 
 #include <gtest/gtest.h>
 
-namespace norvak {
+namespace norvak::test {
 namespace {
-
-using test::Lines;
-using test::Show;
 
 struct Case {
     const char* name;
@@ -66,4 +63,4 @@ TEST(MergeStage, Cases) {
 }
 
 } // namespace
-} // namespace norvak
+} // namespace norvak::test

@@ -4,15 +4,8 @@
 
 #include <gtest/gtest.h>
 
-namespace norvak {
+namespace norvak::test {
 namespace {
-
-using test::Body;
-using test::Centred;
-using test::Lines;
-using test::Pad;
-using test::RightAt;
-using test::Show;
 
 struct Case {
     const char* name;
@@ -142,4 +135,4 @@ TEST(TitlesStage, LawDocumentsAreThoseOfKindLawOrCode) {
 }
 
 } // namespace
-} // namespace norvak
+} // namespace norvak::test

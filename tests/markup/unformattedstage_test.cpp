@@ -4,12 +4,8 @@
 
 #include <gtest/gtest.h>
 
-namespace norvak {
+namespace norvak::test {
 namespace {
-
-using test::Body;
-using test::Lines;
-using test::Show;
 
 struct Case {
     const char* name;
@@ -105,4 +101,4 @@ TEST(UnformattedStage, Cases) {
 }
 
 } // namespace
-} // namespace norvak
+} // namespace norvak::test
