@@ -4,6 +4,7 @@
 #include "core/operatorio.h"
 #include "dictionaries/servicedata.h"
 #include "docdictdlg.h"
+#include "frametestbed.h"
 #include "mainframe.h"
 #include "norvakdoc.h"
 #include "organdictdlg.h"
@@ -54,17 +55,11 @@ QString SelectedName(CCharListCtrl* list) {
 } // namespace
 
 // The dictionary dialogs: working copies, committing, adding with all forms, type-ahead.
-class TestDictDialogs : public QObject {
+class TestDictDialogs : public QObject, private FrameTestFiles {
     Q_OBJECT
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<QSettings> m_settings;
-    std::unique_ptr<CQtSettingsStore> m_store;
-    std::unique_ptr<CMainFrame> m_frame;
-    CScriptedOperator m_op{Answer::No};
 
     CNorvakDoc& Doc() { return m_frame->Doc(); }
-    QString DictPath() const { return m_dir->filePath("dict.dat"); }
     std::string DictBytes() const {
         QFile f(DictPath());
         return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
@@ -72,22 +67,10 @@ private:
 
 private slots:
     void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(QFile::copy(TestData("dictionaries/small_dict.dat"), DictPath()));
-        QFile::setPermissions(DictPath(), QFile::ReadOwner | QFile::WriteOwner);
-        m_settings = std::make_unique<QSettings>(m_dir->filePath("norvak.ini"),
-                                                 QSettings::IniFormat);
-        m_store = std::make_unique<CQtSettingsStore>(m_settings.get());
-        m_op.Clear();
-        m_op.SetAnswer(Answer::No);
+        QVERIFY(MakeFiles("dictionaries/small_dict.dat"));
         m_frame = std::make_unique<CMainFrame>(*m_store, DictPath(), &m_op);
     }
-    void cleanup() {
-        m_frame.reset();
-        m_store.reset();
-        m_settings.reset();
-        m_dir.reset();
-    }
+    void cleanup() { DropFiles(); }
 
     void cancelLeavesTheDictionaryUntouched_data() {
         QTest::addColumn<int>("command");

@@ -1,8 +1,10 @@
 #pragma once
 // A main window over temporary settings with a scripted operator, for the tests of the
-// commands that work through it.
+// commands that work through it; and FrameTestFiles, the same files for test classes that make
+// their window themselves.
 
 #include "core/operatorio.h"
+#include "guitests.h"
 #include "mainframe.h"
 #include "norvakdoc.h"
 #include "norvakview.h"
@@ -10,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +22,42 @@
 
 #include <functional>
 #include <memory>
+
+// The temporary folder, settings and scripted operator a test class of the main window makes
+// afresh for every test function (init) and drops after it (cleanup), the window first.
+class FrameTestFiles {
+protected:
+    // A fresh folder with settings in it and the operator cleared to answer No; with the file
+    // dictionary (under tests/data) copied in as dict.dat when given. False when the copy fails.
+    bool MakeFiles(const char* dictionary = nullptr) {
+        m_dir = std::make_unique<QTemporaryDir>();
+        if (dictionary != nullptr) {
+            if (!QFile::copy(TestData(dictionary), DictPath()))
+                return false;
+            QFile::setPermissions(DictPath(), QFile::ReadOwner | QFile::WriteOwner);
+        }
+        m_settings = std::make_unique<QSettings>(m_dir->filePath("norvak.ini"),
+                                                 QSettings::IniFormat);
+        m_store = std::make_unique<norvak::CQtSettingsStore>(m_settings.get());
+        m_op.Clear();
+        m_op.SetAnswer(norvak::Answer::No);
+        return true;
+    }
+    // Destroys the window, then the settings and the folder.
+    void DropFiles() {
+        m_frame.reset();
+        m_store.reset();
+        m_settings.reset();
+        m_dir.reset();
+    }
+    QString DictPath() const { return m_dir->filePath("dict.dat"); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<norvak::CQtSettingsStore> m_store;
+    std::unique_ptr<norvak::CMainFrame> m_frame;
+    norvak::CScriptedOperator m_op{norvak::Answer::No};
+};
 
 struct FrameTestbed {
     std::unique_ptr<QTemporaryDir> dir = std::make_unique<QTemporaryDir>();

@@ -3,6 +3,7 @@
 #include "core/codepage.h"
 #include "core/textfile.h"
 #include "document/sourceformat.h"
+#include "frametestbed.h"
 #include "mainframe.h"
 #include "norvakdoc.h"
 #include "norvakview.h"
@@ -52,14 +53,9 @@ bool BlockIsTagColoured(const QTextBlock& block) {
 } // namespace
 
 // The main window with its document: what the operator sees and the flows he goes through.
-class TestMainFrame : public QObject {
+class TestMainFrame : public QObject, private FrameTestFiles {
     Q_OBJECT
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<QSettings> m_settings;
-    std::unique_ptr<CQtSettingsStore> m_store;
-    std::unique_ptr<CMainFrame> m_frame;
-    CScriptedOperator m_op{Answer::No};
     QStringList m_savePaths; // answers of the save dialog, in order ("" cancels)
     int m_saveDialogs = 0;
 
@@ -78,12 +74,7 @@ private:
 
 private slots:
     void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_settings = std::make_unique<QSettings>(m_dir->filePath("norvak.ini"),
-                                                 QSettings::IniFormat);
-        m_store = std::make_unique<CQtSettingsStore>(m_settings.get());
-        m_op.Clear();
-        m_op.SetAnswer(Answer::No);
+        QVERIFY(MakeFiles());
         m_savePaths.clear();
         m_saveDialogs = 0;
         MakeFrame();
@@ -94,10 +85,7 @@ private slots:
     void cleanup() {
         if (m_frame)
             m_frame->SetOperator(nullptr);
-        m_frame.reset();
-        m_store.reset();
-        m_settings.reset();
-        m_dir.reset();
+        DropFiles();
     }
 
     void openingADosTextShowsItConverted() {

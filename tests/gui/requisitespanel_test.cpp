@@ -4,6 +4,7 @@
 #include "core/textfile.h"
 #include "dictionaries/servicedata.h"
 #include "document/sourceformat.h"
+#include "frametestbed.h"
 #include "mainframe.h"
 #include "norvakdoc.h"
 #include "norvakview.h"
@@ -37,20 +38,14 @@ const char* const kSample = "gui/composed_postanovlenie_tablica.cp866.txt";
 } // namespace
 
 // The requisites panel in the main window, as the operator uses it: open, edit, save.
-class TestRequisitesPanel : public QObject {
+class TestRequisitesPanel : public QObject, private FrameTestFiles {
     Q_OBJECT
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<QSettings> m_settings;
-    std::unique_ptr<CQtSettingsStore> m_store;
-    std::unique_ptr<CMainFrame> m_frame;
-    CScriptedOperator m_op{Answer::No};
     QStringList m_savePaths;
 
     CMainFrame& Frame() { return *m_frame; }
     CNorvakDoc& Doc() { return m_frame->Doc(); }
     CRequisitesList& List() { return *m_frame->Bar().List(); }
-    QString DictPath() const { return m_dir->filePath("dict.dat"); }
 
     int Caption(const char* caption) {
         const QString text = QString::fromUtf8(caption);
@@ -83,14 +78,7 @@ private:
 
 private slots:
     void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(QFile::copy(TestData("dictionaries/small_dict.dat"), DictPath()));
-        QFile::setPermissions(DictPath(), QFile::ReadOwner | QFile::WriteOwner);
-        m_settings = std::make_unique<QSettings>(m_dir->filePath("norvak.ini"),
-                                                 QSettings::IniFormat);
-        m_store = std::make_unique<CQtSettingsStore>(m_settings.get());
-        m_op.Clear();
-        m_op.SetAnswer(Answer::No);
+        QVERIFY(MakeFiles("dictionaries/small_dict.dat"));
         m_savePaths.clear();
         m_frame = std::make_unique<CMainFrame>(*m_store, DictPath(), &m_op);
         m_frame->SetSavePathProvider([this](const QString&) {
@@ -100,12 +88,7 @@ private slots:
         Frame().show();
         QVERIFY(QTest::qWaitForWindowExposed(&Frame()));
     }
-    void cleanup() {
-        m_frame.reset();
-        m_store.reset();
-        m_settings.reset();
-        m_dir.reset();
-    }
+    void cleanup() { DropFiles(); }
 
     void dictionariesAreLoadedAtStart() {
         QCOMPARE(Doc().Dictionaries().DocDict().GetCount(), 2);
