@@ -487,18 +487,23 @@ TEST_F(ShippedDictionariesTest, AreInTheFormTheExportWrites) {
     }
 }
 
+// Every case form of the entry and of its aliases is filled and already normalised.
+void ExpectEveryFormFilledAndNormalised(const CDictEntry& e) {
+    std::vector<CCases> all = e.Aliases();
+    all.push_back(e.GetCases());
+    for (const CCases& c : all)
+        for (int i = 0; i < kCaseCount; ++i) {
+            EXPECT_FALSE(c.Form(i).empty()) << i;
+            EXPECT_EQ(NormalizeName(c.Form(i)), c.Form(i)) << i;
+        }
+}
+
 TEST_F(ShippedDictionariesTest, KindsHaveTheFormsTheFindersUse) {
     const CDocDict& kinds = m_data.DocDict();
     EXPECT_GE(kinds.GetCount(), 40);
     for (const CDocKindEntry& e : kinds.Entries()) {
         SCOPED_TRACE(Cp1251ToUtf8(e.Name()));
-        std::vector<CCases> all = e.Aliases();
-        all.push_back(e.GetCases());
-        for (const CCases& c : all)
-            for (int i = 0; i < kCaseCount; ++i) {
-                EXPECT_FALSE(c.Form(i).empty()) << i;
-                EXPECT_EQ(NormalizeName(c.Form(i)), c.Form(i)) << i;
-            }
+        ExpectEveryFormFilledAndNormalised(e);
         EXPECT_GE(e.Gender(), GenderMasculine);
         EXPECT_LE(e.Gender(), GenderNeuter);
         EXPECT_TRUE(e.QuoteTitle() == 0 || e.QuoteTitle() == 1);
@@ -510,13 +515,7 @@ TEST_F(ShippedDictionariesTest, BodiesHaveFormsAndLetterCaseNames) {
     EXPECT_GE(organs.GetCount(), 80);
     for (const COrganEntry& e : organs.Entries()) {
         SCOPED_TRACE(Cp1251ToUtf8(e.Name()));
-        std::vector<CCases> all = e.Aliases();
-        all.push_back(e.GetCases());
-        for (const CCases& c : all)
-            for (int i = 0; i < kCaseCount; ++i) {
-                EXPECT_FALSE(c.Form(i).empty()) << i;
-                EXPECT_EQ(NormalizeName(c.Form(i)), c.Form(i)) << i;
-            }
+        ExpectEveryFormFilledAndNormalised(e);
         EXPECT_EQ(NormalizeName(e.LetterCaseName()), e.Name());
     }
 }

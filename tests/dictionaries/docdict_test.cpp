@@ -46,12 +46,15 @@ CDocDict Dict(std::initializer_list<CDocKindEntry> entries) {
     return d;
 }
 
+// A dictionary and the names with genders ("NAME/g") a sort leaves in it.
+struct SortCase {
+    const char* name;
+    CDocDict dict;
+    std::vector<std::string> expected;
+};
+
 TEST(DocDictTest, SortByWordCountIsTheExactSelectionSort) {
-    struct Case {
-        const char* name;
-        CDocDict dict;
-        std::vector<std::string> expected;
-    } cases[] = {
+    SortCase cases[] = {
         {"boundary: empty", Dict({}), {}},
         {"boundary: one entry", Dict({Kind("A B")}), {"A B/0"}},
         {"nominal: two two-word kinds then one-word end reversed",
@@ -64,7 +67,7 @@ TEST(DocDictTest, SortByWordCountIsTheExactSelectionSort) {
          Dict({Kind("A B C"), Kind("D E")}),
          {"D E/0", "A B C/0"}},
     };
-    for (Case& c : cases) {
+    for (SortCase& c : cases) {
         SCOPED_TRACE(c.name);
         c.dict.SortByWordCount();
         EXPECT_EQ(Names(c.dict), c.expected);
@@ -72,11 +75,7 @@ TEST(DocDictTest, SortByWordCountIsTheExactSelectionSort) {
 }
 
 TEST(DocDictTest, SortByNameIsTheSameSelectionSortOnUnsignedBytes) {
-    struct Case {
-        const char* name;
-        CDocDict dict;
-        std::vector<std::string> expected;
-    } cases[] = {
+    SortCase cases[] = {
         {"boundary: empty", Dict({}), {}},
         {"nominal: Cyrillic after Latin (unsigned bytes)",
          Dict({Kind("ЯКОРЬ"_cp), Kind("ABC"), Kind("АКТ"_cp)}),
@@ -86,7 +85,7 @@ TEST(DocDictTest, SortByNameIsTheSameSelectionSortOnUnsignedBytes) {
          Dict({Kind("B", 1), Kind("B", 2), Kind("A")}),
          {"A/0", "B/2", "B/1"}},
     };
-    for (Case& c : cases) {
+    for (SortCase& c : cases) {
         SCOPED_TRACE(c.name);
         c.dict.SortByName();
         EXPECT_EQ(Names(c.dict), c.expected);

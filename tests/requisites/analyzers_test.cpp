@@ -32,6 +32,17 @@ CDateValue Found(int y, int m, int d) { return CDateValue(y, m, d, 1, 1, 1); }
 
 // ---- BuildApprovedTitle --------------------------------------------------------------------
 
+// Puts a case's kinds, bodies, adoption dates and numbers into the record.
+template <class Case> void FillRequisites(CRequisiteRecord& r, const Case& c) {
+    for (const auto& k : c.kinds)
+        r.m_kinds.push_back(W(k));
+    for (const auto& o : c.organs)
+        r.m_organs.push_back(W(o));
+    r.m_adoptionDates = c.dates;
+    for (const auto& n : c.numbers)
+        r.m_numbers.push_back(W(n));
+}
+
 TEST_F(Analyzers, BuildApprovedTitle) {
     struct Case {
         const char* name;
@@ -61,13 +72,7 @@ TEST_F(Analyzers, BuildApprovedTitle) {
     };
     for (const auto& c : cases) {
         auto a = Approved();
-        for (const auto& k : c.kinds)
-            a.Record().m_kinds.push_back(W(k));
-        for (const auto& o : c.organs)
-            a.Record().m_organs.push_back(W(o));
-        a.Record().m_adoptionDates = c.dates;
-        for (const auto& n : c.numbers)
-            a.Record().m_numbers.push_back(W(n));
+        FillRequisites(a.Record(), c);
         a.Record().m_title = W("прежнее");
         a.BuildApprovedTitle(W(c.heading));
         EXPECT_EQ(U(a.Record().m_title), c.title) << c.name;
@@ -170,13 +175,7 @@ TEST_F(Analyzers, ComposeTitle) {
     };
     for (const auto& c : cases) {
         auto a = Ordinary();
-        for (const auto& k : c.kinds)
-            a.Record().m_kinds.push_back(W(k));
-        for (const auto& o : c.organs)
-            a.Record().m_organs.push_back(W(o));
-        a.Record().m_adoptionDates = c.dates;
-        for (const auto& n : c.numbers)
-            a.Record().m_numbers.push_back(W(n));
+        FillRequisites(a.Record(), c);
         a.ComposeTitle(W(c.own));
         EXPECT_EQ(U(a.Record().m_title), c.title) << c.name;
     }
