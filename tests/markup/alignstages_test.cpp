@@ -7,20 +7,12 @@
 namespace norvak::test {
 namespace {
 
-struct Case {
-    const char* name;
-    LineList input;
-    LineList expected;
-    int stringLength = 66;
-    int leftSpaces = 20;
-};
-
 // ---------------------------------------------------------------- right-aligned blocks (ПРВ)
 
 const std::string kStamp1 = RightAt("Приложение N 1"_cp);
 const std::string kStamp2 = RightAt("к приказу от 1 мая 2000 г."_cp);
 
-std::vector<Case> RightAlignedCases() {
+std::vector<StageCase> RightAlignedCases() {
     const std::string text{"Текст."_cp};
     return {
         {"nominal: a paragraph at the very start of the text is tagged",
@@ -75,15 +67,14 @@ std::vector<Case> RightAlignedCases() {
 }
 
 TEST(RightAlignedStage, Cases) {
-    for (Case c : RightAlignedCases()) {
+    ExpectStageCases(RightAlignedCases(), [](StageCase& c) {
         RunRightAlignedStage(c.input, c.stringLength, c.leftSpaces);
-        EXPECT_EQ(Show(c.input), Show(c.expected)) << c.name;
-    }
+    });
 }
 
 // ---------------------------------------------------------------- left-aligned blocks (ЛЕВ)
 
-std::vector<Case> LeftAlignedCases() {
+std::vector<StageCase> LeftAlignedCases() {
     const std::string place{"г. Москва"_cp};
     const std::string date{"1 мая 2000 года"_cp};
     return {
@@ -121,15 +112,13 @@ std::vector<Case> LeftAlignedCases() {
 }
 
 TEST(LeftAlignedStage, Cases) {
-    for (Case c : LeftAlignedCases()) {
-        RunLeftAlignedStage(c.input, c.stringLength);
-        EXPECT_EQ(Show(c.input), Show(c.expected)) << c.name;
-    }
+    ExpectStageCases(LeftAlignedCases(),
+                     [](StageCase& c) { RunLeftAlignedStage(c.input, c.stringLength); });
 }
 
 // ---------------------------------------------------------------- left-and-right line (ЛИП)
 
-std::vector<Case> LeftRightCases() {
+std::vector<StageCase> LeftRightCases() {
     const std::string gap(10, ' ');
     const std::string four = std::string("Омск"_cp) + gap + std::string("1 мая 2000 г."_cp);
     const std::string three = std::string("Уфа"_cp) + gap + std::string("1 мая 2000 г."_cp);
@@ -158,10 +147,7 @@ std::vector<Case> LeftRightCases() {
 }
 
 TEST(LeftRightStage, Cases) {
-    for (Case c : LeftRightCases()) {
-        RunLeftRightStage(c.input);
-        EXPECT_EQ(Show(c.input), Show(c.expected)) << c.name;
-    }
+    ExpectStageCases(LeftRightCases(), [](StageCase& c) { RunLeftRightStage(c.input); });
 }
 
 } // namespace

@@ -8,17 +8,11 @@
 namespace norvak::test {
 namespace {
 
-struct Case {
-    const char* name;
-    LineList input;
-    LineList expected;
-};
-
 const std::string kText{"Текст."_cp};
 const std::string kCentre1 = Centred("Приложение к порядку"_cp);
 const std::string kCentre2 = Centred("учета и отчетности"_cp);
 
-std::vector<Case> CentredCases() {
+std::vector<StageCase> CentredCases() {
     // 6 leading spaces and 44 characters: 50 in all, right gap 16.
     const std::string six = Pad(6, std::string(44, 'x'));
     const std::string five = Pad(5, std::string(45, 'x'));
@@ -74,10 +68,7 @@ std::vector<Case> CentredCases() {
 }
 
 TEST(CentredStage, Cases) {
-    for (Case c : CentredCases()) {
-        RunCentredStage(c.input, 5, 66);
-        EXPECT_EQ(Show(c.input), Show(c.expected)) << c.name;
-    }
+    ExpectStageCases(CentredCases(), [](StageCase& c) { RunCentredStage(c.input, 5, 66); });
 }
 
 TEST(CentredStage, CentredTextUsesTheDocumentLayout) {

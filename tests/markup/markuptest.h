@@ -7,10 +7,13 @@
 #include "core/textcore.h"
 #include "markup/tags.h"
 
+#include <gtest/gtest.h>
+
 #include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace norvak::test {
 
@@ -93,6 +96,24 @@ inline LineList WithoutTagLines(const LineList& lines) {
         if (!IsTagLine(line))
             out.push_back(line);
     return out;
+}
+
+// A named case of a stage: the lines before and after it, and the line length and left
+// margin the aligning stages take.
+struct StageCase {
+    const char* name;
+    LineList input;
+    LineList expected;
+    int stringLength = 66;
+    int leftSpaces = 20;
+};
+
+// Lets run change each case's input and expects the case's result, shown line by line.
+template <class Run> void ExpectStageCases(std::vector<StageCase> cases, Run run) {
+    for (StageCase& c : cases) {
+        run(c);
+        EXPECT_EQ(Show(c.input), Show(c.expected)) << c.name;
+    }
 }
 
 } // namespace norvak::test

@@ -7,13 +7,7 @@
 namespace norvak::test {
 namespace {
 
-struct Case {
-    const char* name;
-    LineList input;
-    LineList expected;
-};
-
-std::vector<Case> MergeCases() {
+std::vector<StageCase> MergeCases() {
     const std::string closingCR = ClosingLine() + "\r";
     const std::string openingCR = "\r" + OpeningLine(TagCode::PRV);
     return {
@@ -56,10 +50,7 @@ std::vector<Case> MergeCases() {
 }
 
 TEST(MergeStage, Cases) {
-    for (Case c : MergeCases()) {
-        RunMergeStage(c.input);
-        EXPECT_EQ(Show(c.input), Show(c.expected)) << c.name;
-    }
+    ExpectStageCases(MergeCases(), [](StageCase& c) { RunMergeStage(c.input); });
 }
 
 } // namespace

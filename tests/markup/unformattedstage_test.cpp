@@ -7,13 +7,6 @@
 namespace norvak::test {
 namespace {
 
-struct Case {
-    const char* name;
-    LineList input;
-    LineList expected;
-    int stringLength = 66;
-};
-
 // Rows of a table ruled with single lines but without a complete frame.
 const std::string kRuleTop = "\x16\x16\x16\x16\x18\x16\x16\x16\x16";
 const std::string kRow = "  1 \x12 2 ";
@@ -21,7 +14,7 @@ const std::string kRule = "\x16\x16\x16\x16\x13\x16\x16\x16\x16";
 const std::string kSum{"Итого ----- = 100"_cp};
 const std::string kText{"Текст."_cp};
 
-std::vector<Case> UnformattedCases() {
+std::vector<StageCase> UnformattedCases() {
     const std::string kSumWithOpening = "SUM " + OpeningLine(TagCode::ZAG);
     return {
         {"nominal: a paragraph with a ruled sum is tagged, ending before its blank line",
@@ -94,10 +87,8 @@ std::vector<Case> UnformattedCases() {
 }
 
 TEST(UnformattedStage, Cases) {
-    for (Case c : UnformattedCases()) {
-        RunUnformattedStage(c.input, c.stringLength);
-        EXPECT_EQ(Show(c.input), Show(c.expected)) << c.name;
-    }
+    ExpectStageCases(UnformattedCases(),
+                     [](StageCase& c) { RunUnformattedStage(c.input, c.stringLength); });
 }
 
 } // namespace
