@@ -13,6 +13,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -93,6 +94,38 @@ QDialogButtonBox* MakeOkCancel(QDialog* dialog, bool okDefault, const QString& c
     return buttons;
 }
 
+void LayOutListDialog(QDialog* dialog, QWidget* list, std::initializer_list<QPushButton*> side,
+                      const QString& countText, QLabel* count, QLineEdit* newName,
+                      std::initializer_list<QPushButton*> newButtons) {
+    QDialogButtonBox* buttons = MakeOkCancel(dialog, false);
+
+    auto* sideColumn = new QVBoxLayout;
+    for (QPushButton* b : side)
+        sideColumn->addWidget(b);
+    sideColumn->addStretch(1);
+
+    auto* countRow = new QHBoxLayout;
+    countRow->addWidget(new QLabel(countText, dialog));
+    countRow->addWidget(count);
+    countRow->addStretch(1);
+
+    auto* newRow = new QHBoxLayout;
+    newRow->addWidget(newName, 1);
+    for (QPushButton* b : newButtons)
+        newRow->addWidget(b);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(list, 0, 0);
+    grid->addLayout(sideColumn, 0, 1);
+    grid->addLayout(countRow, 1, 0);
+    grid->addLayout(newRow, 2, 0);
+    grid->setRowStretch(0, 1);
+
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addLayout(grid, 1);
+    layout->addWidget(buttons);
+}
+
 QString ChooseListingPath(QWidget* parent, const std::function<QString(const QString&)>& provider,
                           const QString& name) {
     if (provider)
@@ -171,33 +204,8 @@ void CPhraseDictDlg::Build() {
     connect(clear, &QPushButton::clicked, this, &CPhraseDictDlg::OnClear);
     connect(save, &QPushButton::clicked, this, &CPhraseDictDlg::OnSave);
 
-    QDialogButtonBox* buttons = MakeOkCancel(this, false);
-
-    auto* side = new QVBoxLayout;
-    for (QPushButton* b : {m_details, m_delete, clear, save})
-        side->addWidget(b);
-    side->addStretch(1);
-
-    auto* countRow = new QHBoxLayout;
-    countRow->addWidget(new QLabel(m_texts.countLabel, this));
-    countRow->addWidget(m_count);
-    countRow->addStretch(1);
-
-    auto* newRow = new QHBoxLayout;
-    newRow->addWidget(m_newName, 1);
-    newRow->addWidget(enter);
-    newRow->addWidget(add);
-
-    auto* grid = new QGridLayout;
-    grid->addWidget(m_list, 0, 0);
-    grid->addLayout(side, 0, 1);
-    grid->addLayout(countRow, 1, 0);
-    grid->addLayout(newRow, 2, 0);
-    grid->setRowStretch(0, 1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid, 1);
-    layout->addWidget(buttons);
+    LayOutListDialog(this, m_list, {m_details, m_delete, clear, save}, m_texts.countLabel, m_count,
+                     m_newName, {enter, add});
     resize(760, 480);
 
     Refresh();

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,12 @@ QPushButton* MakeButton(const QString& text, QWidget* parent, const char* object
 // the default button; otherwise neither button is pressed by Enter.
 QDialogButtonBox* MakeOkCancel(QDialog* dialog, bool okDefault,
                                const QString& cancelText = QStringLiteral("Отмена"));
+
+// Lays out a dictionary's list dialog: list with the side buttons beside it, under it the row
+// "countText count" and the row of newName with newButtons, and at the bottom OK and cancel.
+void LayOutListDialog(QDialog* dialog, QWidget* list, std::initializer_list<QPushButton*> side,
+                      const QString& countText, QLabel* count, QLineEdit* newName,
+                      std::initializer_list<QPushButton*> newButtons);
 
 // The path to save a dictionary listing to: what provider returns when set (tests), otherwise
 // the operator's choice in a save dialog suggesting name; "" when cancelled.

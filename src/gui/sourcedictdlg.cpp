@@ -6,8 +6,6 @@
 #include "textcodec.h"
 
 #include <QDialogButtonBox>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -68,29 +66,9 @@ CSourceDictDlg::CSourceDictDlg(CSourceDict& copy, COperator& op, QWidget* parent
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { m_delete->setEnabled(m_list->SelectedCount() > 0); });
 
-    QDialogButtonBox* buttons = MakeOkCancel(this, false);
-
-    auto* side = new QVBoxLayout;
-    side->addWidget(m_delete);
-    side->addWidget(clear);
-    side->addWidget(save);
-    side->addStretch(1);
-    auto* countRow = new QHBoxLayout;
-    countRow->addWidget(new QLabel(QStringLiteral("Количество видов документов:"), this));
-    countRow->addWidget(m_count);
-    countRow->addStretch(1);
-    auto* newRow = new QHBoxLayout;
-    newRow->addWidget(m_newSource, 1);
-    newRow->addWidget(enter);
-    auto* grid = new QGridLayout;
-    grid->addWidget(m_list, 0, 0);
-    grid->addLayout(side, 0, 1);
-    grid->addLayout(countRow, 1, 0);
-    grid->addLayout(newRow, 2, 0);
-    grid->setRowStretch(0, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid, 1);
-    layout->addWidget(buttons);
+    LayOutListDialog(this, m_list, {m_delete, clear, save},
+                     QStringLiteral("Количество видов документов:"), m_count, m_newSource,
+                     {enter});
     resize(640, 460);
     Refresh();
 }
