@@ -9,6 +9,20 @@
 #include <QTextBlock>
 
 namespace norvak {
+namespace {
+
+// Inserts text at the caret as one undo step, only the characters the code page holds, and
+// keeps the caret in view.
+void InsertAsOneStep(QPlainTextEdit* view, const QString& text) {
+    QTextCursor cursor = view->textCursor();
+    cursor.beginEditBlock();
+    cursor.insertText(BytesToQString(QStringToBytes(text)));
+    cursor.endEditBlock();
+    view->setTextCursor(cursor);
+    view->ensureCursorVisible();
+}
+
+} // namespace
 
 CNorvakView::CNorvakView(CSettingsStore* store, QWidget* parent)
     : QPlainTextEdit(parent), m_store(store) {
@@ -220,12 +234,7 @@ void CNorvakView::keyPressEvent(QKeyEvent* event) {
     if (typing && !isReadOnly()) {
         // Every typed character is an undo step of its own, and only characters the code
         // page holds go in.
-        QTextCursor cursor = textCursor();
-        cursor.beginEditBlock();
-        cursor.insertText(BytesToQString(QStringToBytes(text)));
-        cursor.endEditBlock();
-        setTextCursor(cursor);
-        ensureCursorVisible();
+        InsertAsOneStep(this, text);
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
@@ -247,12 +256,7 @@ void CNorvakView::insertFromMimeData(const QMimeData* source) {
         return;
     QString text = source->text();
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QTextCursor cursor = textCursor();
-    cursor.beginEditBlock();
-    cursor.insertText(BytesToQString(QStringToBytes(text)));
-    cursor.endEditBlock();
-    setTextCursor(cursor);
-    ensureCursorVisible();
+    InsertAsOneStep(this, text);
 }
 
 } // namespace norvak
