@@ -24,6 +24,17 @@ namespace {
 
 std::string PathBytes(const QString& path) { return Utf8ToCp1251(path.toStdString()); }
 
+// Opens Dialog over a copy of dict; OK after a change puts the copy in place of dict. True
+// then.
+template <class Dialog, class Dict> bool EditCopy(Dict& dict, COperator& op, QWidget* parent) {
+    Dict copy = dict;
+    Dialog dialog(copy, op, parent);
+    if (dialog.exec() != QDialog::Accepted || !dialog.IsModified())
+        return false;
+    dict = copy;
+    return true;
+}
+
 } // namespace
 
 CNorvakDoc::CNorvakDoc(CSettingsStore* store, QString serviceDataPath, COperator& op,
@@ -64,58 +75,37 @@ bool CNorvakDoc::CommitDictionaries() {
     return saved;
 }
 
+bool CNorvakDoc::CommitIfChanged(bool changed) {
+    if (changed)
+        CommitDictionaries();
+    return changed;
+}
+
 bool CNorvakDoc::OnDictKinds() {
-    CDocDict copy = m_data.DocDict();
-    CDocDictDlg dialog(copy, m_frame->Operator(), m_frame);
-    if (dialog.exec() != QDialog::Accepted || !dialog.IsModified())
-        return false;
-    m_data.DocDict() = copy;
-    CommitDictionaries();
-    return true;
+    return CommitIfChanged(EditCopy<CDocDictDlg>(m_data.DocDict(), m_frame->Operator(), m_frame));
 }
 
 bool CNorvakDoc::OnDictOrgans() {
-    COrganDict copy = m_data.OrganDict();
-    COrganDictDlg dialog(copy, m_frame->Operator(), m_frame);
-    if (dialog.exec() != QDialog::Accepted || !dialog.IsModified())
-        return false;
-    m_data.OrganDict() = copy;
-    CommitDictionaries();
-    return true;
+    return CommitIfChanged(
+        EditCopy<COrganDictDlg>(m_data.OrganDict(), m_frame->Operator(), m_frame));
 }
 
 bool CNorvakDoc::OnDictSources() {
-    CSourceDict copy = m_data.SourceDict();
-    CSourceDictDlg dialog(copy, m_frame->Operator(), m_frame);
-    if (dialog.exec() != QDialog::Accepted || !dialog.IsModified())
-        return false;
-    m_data.SourceDict() = copy;
-    CommitDictionaries();
-    return true;
+    return CommitIfChanged(
+        EditCopy<CSourceDictDlg>(m_data.SourceDict(), m_frame->Operator(), m_frame));
 }
 
 bool CNorvakDoc::OnDictThemes() {
-    CTemathicsDict copy = m_data.TemathicsDict();
-    CTemathicsDlg dialog(copy, m_frame->Operator(), m_frame);
-    if (dialog.exec() != QDialog::Accepted || !dialog.IsModified())
-        return false;
-    m_data.TemathicsDict() = copy;
-    CommitDictionaries();
-    return true;
+    return CommitIfChanged(
+        EditCopy<CTemathicsDlg>(m_data.TemathicsDict(), m_frame->Operator(), m_frame));
 }
 
 bool CNorvakDoc::OnClearCases() {
-    if (!m_data.UniDict().ConfirmRemoveAll(m_frame->Operator()))
-        return false;
-    CommitDictionaries();
-    return true;
+    return CommitIfChanged(m_data.UniDict().ConfirmRemoveAll(m_frame->Operator()));
 }
 
 bool CNorvakDoc::OnClearLetterCase() {
-    if (!m_data.UpperCaseDict().ConfirmRemoveAll(m_frame->Operator()))
-        return false;
-    CommitDictionaries();
-    return true;
+    return CommitIfChanged(m_data.UpperCaseDict().ConfirmRemoveAll(m_frame->Operator()));
 }
 
 QString CNorvakDoc::HeaderText() const {

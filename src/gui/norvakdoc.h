@@ -85,6 +85,8 @@ signals:
     void DictionariesSaved();
 
 private:
+    // Writes dict.dat when changed; returns changed.
+    bool CommitIfChanged(bool changed);
     bool DoSave(bool askPath);
     bool WriteTo(const QString& path);
     void LoadServiceData(COperator& op);
