@@ -30,10 +30,9 @@ bool COrganDict::SaveListing(const std::string& path, COperator& op) {
         SortByName();
         int number = 0;
         for (const COrganEntry& e : m_entries)
-            detail::AppendListedEntry(text, ++number, e,
-                              {CaseNominative, CaseGenitive, CaseInstrumental},
-                              std::string("\n       С учётом регистра:  "_cp) +
-                                  e.LetterCaseName());
+            detail::AppendListedEntry(
+                text, ++number, e, {CaseNominative, CaseGenitive, CaseInstrumental},
+                std::string("\n       С учётом регистра:  "_cp) + e.LetterCaseName());
         return text;
     });
 }
