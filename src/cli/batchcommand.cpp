@@ -43,11 +43,8 @@ std::string JoinUtf8(const std::vector<std::string>& items) {
 }
 
 std::string ReportCsv(const std::vector<BatchItem>& items) {
-    static const TagCode kCodes[] = {TagCode::ZAG, TagCode::CNT, TagCode::PRV,
-                                     TagCode::LEV, TagCode::LIP, TagCode::NFT,
-                                     TagCode::TAB, TagCode::TTT, TagCode::OGL};
     std::string csv = "file,status,class,kinds,bodies,dates,numbers,title,extended";
-    for (TagCode c : kCodes)
+    for (TagCode c : kAllTagCodes)
         csv += "," + Cp1251ToUtf8(TagCodeText(c));
     csv += ",warnings,failure\r\n";
     for (const BatchItem& it : items) {
@@ -67,7 +64,7 @@ std::string ReportCsv(const std::vector<BatchItem>& items) {
         fields.push_back(title);
         fields.push_back(FormatExtendedRules(r.doc.extendedRules));
         auto counts = CountTagBlocks(r.doc.lines);
-        for (TagCode c : kCodes) {
+        for (TagCode c : kAllTagCodes) {
             auto f = counts.find(std::string(TagCodeText(c)));
             fields.push_back(r.ok ? std::to_string(f == counts.end() ? 0 : f->second) : "");
         }

@@ -154,16 +154,19 @@ LineList EditorRoundTrip(const LineList& lines) {
 }
 
 std::map<std::string, int> CountTagBlocks(const LineList& lines) {
-    static const TagCode kCodes[] = {TagCode::ZAG, TagCode::CNT, TagCode::PRV,
-                                     TagCode::LEV, TagCode::LIP, TagCode::NFT,
-                                     TagCode::TAB, TagCode::TTT, TagCode::OGL};
+    static const std::vector<std::string> openings = [] {
+        std::vector<std::string> v;
+        for (TagCode code : kAllTagCodes)
+            v.push_back(OpeningLine(code));
+        return v;
+    }();
     std::map<std::string, int> counts;
     for (const std::string& line : lines) {
         if (!IsTagLine(line))
             continue;
-        for (TagCode code : kCodes)
-            if (BeginsWithTagLine(line, OpeningLine(code)))
-                ++counts[std::string(TagCodeText(code))];
+        for (std::size_t i = 0; i < openings.size(); ++i)
+            if (BeginsWithTagLine(line, openings[i]))
+                ++counts[std::string(TagCodeText(kAllTagCodes[i]))];
     }
     return counts;
 }

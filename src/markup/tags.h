@@ -16,6 +16,10 @@ inline constexpr char kLinkOpen = '\x01';
 inline constexpr char kLinkClose = '\x02';
 
 enum class TagCode { ZAG, CNT, PRV, LEV, LIP, NFT, TAB, TTT, OGL };
+// The nine block tags in the order of the menu.
+inline constexpr TagCode kAllTagCodes[] = {TagCode::ZAG, TagCode::CNT, TagCode::PRV,
+                                           TagCode::LEV, TagCode::LIP, TagCode::NFT,
+                                           TagCode::TAB, TagCode::TTT, TagCode::OGL};
 
 // The three-letter CP1251 code of a tag ("ЗАГ", ...).
 std::string_view TagCodeText(TagCode code);

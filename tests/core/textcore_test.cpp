@@ -153,15 +153,17 @@ TEST(Words, SplitWords) {
         EXPECT_EQ(SplitWords(c.in), c.out) << c.name;
 }
 
+// A word edit at a position over a number of words, and the text it leaves.
+struct WordEditCase {
+    const char* name;
+    std::string in;
+    int pos;
+    int n;
+    std::string out;
+};
+
 TEST(Words, DeleteWords) {
-    struct Case {
-        const char* name;
-        std::string in;
-        int pos;
-        int n;
-        std::string out;
-    };
-    const Case cases[] = {
+    const WordEditCase cases[] = {
         {"nominal: example", S("А Б В"_cp), 0, 2, S(" В"_cp)},
         {"nominal: leading spaces go with the words", "  a b c", 0, 1, " b c"},
         {"nominal: from the middle", "a b c d", 1, 2, "a d"},
@@ -172,7 +174,7 @@ TEST(Words, DeleteWords) {
         {"robustness: position past the end", "a b", 10, 1, "a b"},
         {"robustness: negative position", "a b", -1, 1, "a b"},
     };
-    for (const Case& c : cases) {
+    for (const WordEditCase& c : cases) {
         std::string s = c.in;
         DeleteWords(s, c.pos, c.n);
         EXPECT_EQ(s, c.out) << c.name;
@@ -189,14 +191,7 @@ TEST(Words, ReplaceLeadingWords) {
 }
 
 TEST(Words, MaskWords) {
-    struct Case {
-        const char* name;
-        std::string in;
-        int pos;
-        int n;
-        std::string out;
-    };
-    const Case cases[] = {
+    const WordEditCase cases[] = {
         {"nominal: example", S(" 1 ДЕКАБРЯ 2002 Г. "_cp), 0, 3, S(" * ******* **** Г. "_cp)},
         {"edge: last byte never examined", "ab", 0, 1, "*b"},
         {"edge: from the middle", " aa bb cc ", 4, 1, " aa ** cc "},
@@ -206,7 +201,7 @@ TEST(Words, MaskWords) {
         {"robustness: negative position", "a b", -3, 1, "a b"},
         {"edge: zero words", "a b", 0, 0, "a b"},
     };
-    for (const Case& c : cases) {
+    for (const WordEditCase& c : cases) {
         std::string s = c.in;
         MaskWords(s, c.pos, c.n);
         EXPECT_EQ(s, c.out) << c.name;
