@@ -355,9 +355,22 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-std::string Utf8ToCp1251(std::string_view s) {
+namespace {
+
+// The strict UTF-8 decoding behind the UTF-8 conversions: each sequence that is not UTF-8 (a
+// stray or missing continuation byte, an overlong form, a surrogate, a code point past
+// U+10FFFF) and each character CP1251 lacks becomes '?' and is counted in *lost, the first
+// at output position *firstLost. With frames, the eleven box-drawing characters of the frame
+// map become the internal frame codes.
+std::string DecodeUtf8(std::string_view s, bool frames, std::size_t* lost, std::size_t* firstLost) {
     std::string out;
     out.reserve(s.size());
+    std::size_t losses = 0;
+    const auto replace = [&] {
+        if (losses++ == 0 && firstLost)
+            *firstLost = out.size();
+        out += '?';
+    };
     std::size_t i = 0;
     while (i < s.size()) {
         unsigned char c = U(s[i]);
@@ -382,14 +395,43 @@ std::string Utf8ToCp1251(std::string_view s) {
         if (ok && (cp < kMinimum[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
             ok = false;
         if (!ok) {
-            out += '?';
+            replace();
             ++i;
             continue;
         }
-        out += UnicodeToCp1251(cp);
         i += static_cast<std::size_t>(len);
+        if (frames && cp >= 0x2500 && cp < 0x2580) {
+            const FramePair* f =
+                std::find_if(std::begin(kFrames), std::end(kFrames),
+                             [cp](const FramePair& p) { return kCp866High[p.box - 0x80] == cp; });
+            if (f != std::end(kFrames)) {
+                out += static_cast<char>(f->code);
+                continue;
+            }
+        }
+        const char w = UnicodeToCp1251(cp);
+        if (w == '?')
+            replace();
+        else
+            out += w;
     }
+    if (lost)
+        *lost = losses;
     return out;
+}
+
+} // namespace
+
+std::string Utf8ToCp1251(std::string_view s) {
+    return DecodeUtf8(s, false, nullptr, nullptr);
+}
+
+std::string Utf8ToCp1251(std::string_view utf8, std::size_t* lost, std::size_t* firstLost) {
+    return DecodeUtf8(utf8, false, lost, firstLost);
+}
+
+std::string Utf8TextToWindows(std::string_view utf8, std::size_t* lost, std::size_t* firstLost) {
+    return DecodeUtf8(utf8, true, lost, firstLost);
 }
 
 std::string Cp1251ToUtf8(std::string_view s) {

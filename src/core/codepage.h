@@ -49,6 +49,15 @@ char UnicodeToCp1251(char32_t cp);
 // UTF-8 <-> CP1251. Invalid UTF-8 sequences and characters outside CP1251 become '?'.
 std::string Utf8ToCp1251(std::string_view utf8);
 std::string Cp1251ToUtf8(std::string_view cp1251);
+// Utf8ToCp1251 that tells what it replaced: *lost gets the number of '?' put in for invalid
+// sequences and for characters CP1251 lacks, *firstLost (untouched when none) the position in
+// the result of the first. Either pointer may be null.
+std::string Utf8ToCp1251(std::string_view utf8, std::size_t* lost,
+                         std::size_t* firstLost = nullptr);
+// A line of a UTF-8 text as the system holds it: the eleven single-line box-drawing
+// characters become the internal frame codes, the rest is Utf8ToCp1251 with its losses.
+std::string Utf8TextToWindows(std::string_view utf8, std::size_t* lost,
+                              std::size_t* firstLost = nullptr);
 // As Cp1251ToUtf8, but the internal frame codes print as box-drawing characters, so that a
 // terminal shows tables as they were drawn.
 std::string Cp1251ToUtf8Display(std::string_view cp1251);

@@ -71,6 +71,24 @@ LineList SplitDosTextLines(std::string_view cp866Bytes, TextSplitInfo* info) {
     });
 }
 
+LineList SplitUtf8TextLines(std::string_view utf8Bytes, TextSplitInfo* info) {
+    TextSplitInfo local;
+    TextSplitInfo& inf = info ? *info : local;
+    if (utf8Bytes.substr(0, 3) == "\xEF\xBB\xBF")
+        utf8Bytes.remove_prefix(3); // the byte order mark is no character of the text
+    return Split(utf8Bytes, &inf, [&inf](std::string& line, std::size_t index, std::string_view) {
+        bool ascii = true;
+        for (char c : line)
+            ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+        if (ascii)
+            return;
+        std::size_t lost = 0, column = 0;
+        line = Utf8TextToWindows(line, &lost, &column);
+        if (lost)
+            inf.lossyLines.push_back({index, column, lost});
+    });
+}
+
 bool ReadFileBytes(const std::string& path, std::string& out) {
     out.clear();
     std::FILE* f = std::fopen(path.c_str(), "rb");

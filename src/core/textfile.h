@@ -11,8 +11,8 @@
 
 namespace norvak {
 
-// A line of a DOS text holding characters that CP1251 lacks (IsLossyCp866 after the frame
-// map), which the conversion replaced.
+// A line of a DOS or UTF-8 text holding characters that CP1251 lacks (in a DOS text,
+// IsLossyCp866 after the frame map), which the conversion replaced.
 struct LossyLine {
     std::size_t line = 0;   // 0-based
     std::size_t column = 0; // 0-based, of the first such character
@@ -23,7 +23,7 @@ struct LossyLine {
 struct TextSplitInfo {
     std::size_t nulBytes = 0;  // NUL bytes found (each replaced by a space)
     bool endedAtCtrlZ = false; // input stopped at a Ctrl+Z byte
-    std::vector<LossyLine> lossyLines; // SplitDosTextLines only, in line order
+    std::vector<LossyLine> lossyLines; // the DOS and UTF-8 splits only, in line order
 };
 
 // Cuts raw file bytes into lines: CR LF and LF end a line; a lone CR stays in its line;
@@ -35,6 +35,12 @@ LineList SplitTextLines(std::string_view bytes, TextSplitInfo* info = nullptr);
 // internal frame codes and is then converted from CP866 to CP1251 (DosToWindows); the lines
 // where characters were replaced are listed in info->lossyLines.
 LineList SplitDosTextLines(std::string_view cp866Bytes, TextSplitInfo* info = nullptr);
+
+// SplitTextLines for a UTF-8 text: a leading byte order mark is dropped and each line is
+// converted to CP1251 with its box-drawing characters as internal frame codes
+// (Utf8TextToWindows); the lines where invalid sequences or characters CP1251 lacks were
+// replaced by "?" are listed in info->lossyLines, columns counted in the converted line.
+LineList SplitUtf8TextLines(std::string_view utf8Bytes, TextSplitInfo* info = nullptr);
 
 // Reads a whole file; false (and out empty) when it cannot be read.
 bool ReadFileBytes(const std::string& path, std::string& out);

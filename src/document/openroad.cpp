@@ -88,14 +88,19 @@ OpenedDocument OpenDocumentBytes(const std::string& bytes, const std::string& pa
     const bool dos = options.encoding == Encoding::Dos;
     if (options.type == FileType::Text) {
         TextSplitInfo info;
-        LineList lines = dos ? SplitDosTextLines(bytes, &info) : SplitTextLines(bytes, &info);
+        LineList lines = dos                                  ? SplitDosTextLines(bytes, &info)
+                         : options.encoding == Encoding::Utf8 ? SplitUtf8TextLines(bytes, &info)
+                                                              : SplitTextLines(bytes, &info);
         doc.nulBytes = info.nulBytes;
         for (const LossyLine& l : info.lossyLines)
             doc.losses.push_back({static_cast<int>(l.line) + 1, static_cast<int>(l.column) + 1,
                                   static_cast<int>(l.count)});
         DetermineAndTag(doc, std::move(lines), settings, dictionaries, progress, op);
     } else {
-        doc.record = ReadSourceBytes(bytes, dos);
+        // A source file re-encoded as UTF-8 is read as the Windows text it converts to.
+        doc.record = options.encoding == Encoding::Utf8
+                         ? ReadSourceBytes(Utf8TextToWindows(bytes, nullptr), false)
+                         : ReadSourceBytes(bytes, dos);
         LineList text = std::move(doc.record.m_text);
         doc.record.m_text.clear();
         if (options.type == FileType::Source && settings.m_createTags) {

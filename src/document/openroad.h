@@ -5,6 +5,7 @@
 #include "core/operatorio.h"
 #include "core/progress.h"
 #include "core/textcore.h"
+#include "document/inputsniff.h"
 #include "document/settings.h"
 #include "requisites/extendeddetection.h"
 #include "requisites/requisiterecord.h"
@@ -19,10 +20,9 @@ class CServiceData;
 
 // The three types of the open dialog, with their 1-based index.
 enum class FileType { Text = 1, Source = 2, Marked = 3 };
-// The encoding chosen in the open dialog.
-enum class Encoding { Dos, Windows };
 
-// Characters of a DOS text that CP1251 cannot hold and that the conversion replaced.
+// Characters of a DOS or UTF-8 text that CP1251 cannot hold (or, in UTF-8, invalid
+// sequences) and that the conversion replaced.
 struct LossWarning {
     int line = 0;   // 1-based
     int column = 0; // 1-based, of the first such character on the line
@@ -36,7 +36,7 @@ struct OpenedDocument {
     CRequisiteRecord record;         // the document's requisites
     int docClass = -1;               // 0, 1, 2 when requisites were determined, else -1
     bool tagged = false;             // the markup ran
-    std::vector<LossWarning> losses; // replaced characters (DOS texts only)
+    std::vector<LossWarning> losses; // replaced characters (DOS and UTF-8 texts)
     std::size_t nulBytes = 0;        // NUL bytes met in the file (each became a space)
     // The extended detection (ExtendedRecvisits): each value it found with its line, and the
     // rules that fired; empty when it was off or did not run.

@@ -4,9 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
-#include <random>
 #include <cstdlib>
+#include <random>
 #include <string>
 
 namespace norvak {
@@ -232,9 +233,33 @@ TEST(Codepage, Utf8InvalidInputBecomesQuestionMarks) {
         {"nominal: character outside CP1251", "\xE2\x82\xBD", "?"},
         {"nominal: four-byte character", "\xF0\x9F\x98\x80", "?"},
         {"nominal: NUL passes as it is", std::string("a\0b", 3), std::string("a\0b", 3)},
+        {"nominal: a question mark of the text is no loss", "?x\x80", "?x?"},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(Utf8ToCp1251(c.utf8), c.cp1251) << c.name;
+        // The counting form agrees and counts every replacement but a "?" of the text.
+        std::size_t lost = 99, first = 99;
+        EXPECT_EQ(Utf8ToCp1251(c.utf8, &lost, &first), c.cp1251) << c.name;
+        const std::size_t marks =
+            static_cast<std::size_t>(std::count(c.cp1251.begin(), c.cp1251.end(), '?'));
+        const bool textMark = c.utf8.front() == '?';
+        EXPECT_EQ(lost, marks - (textMark ? 1 : 0)) << c.name;
+        if (lost)
+            EXPECT_EQ(first, c.cp1251.find('?', textMark ? 1 : 0)) << c.name;
+        else
+            EXPECT_EQ(first, 99u) << c.name << ": untouched without losses";
+    }
+}
+
+TEST(Codepage, Utf8TextToWindowsMapsFrames) {
+    std::size_t lost = 0;
+    EXPECT_EQ(Utf8TextToWindows("┌─┬┐└┴┘│├┼┤", &lost),
+              "\x1B\x16\x18\x1A\x1C\x19\x15\x12\x10\x13\x11");
+    EXPECT_EQ(lost, 0u);
+    EXPECT_EQ(Utf8TextToWindows("╔═╗ Дом", &lost), "??? Дом"_cp)
+        << "double lines have no frame code";
+    EXPECT_EQ(lost, 3u);
+    EXPECT_EQ(Utf8ToCp1251("┌", &lost), "?") << "only the text form maps frames";
 }
 
 TEST(Codepage, Utf16ToCp1251) {
