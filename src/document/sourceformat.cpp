@@ -63,6 +63,13 @@ bool LooksLikeHeader(std::string_view line) {
     return line.size() >= 2 && line[0] == '$' && line[1] != '$';
 }
 
+// A value line that, after its leading spaces, the reader would take for a header; the writer
+// gives it one more leading space and the reader takes that space off again.
+bool NeedsHeaderEscape(std::string_view line) {
+    const std::size_t start = line.find_first_not_of(' ');
+    return start != std::string_view::npos && LooksLikeHeader(line.substr(start));
+}
+
 // A line the reader takes as the end of a block (outside the text): empty, spaces only, "...".
 bool EndsBlock(std::string_view line) {
     return line == "..." || IsBlankLine(line);
@@ -96,9 +103,11 @@ public:
         m_block += '\n';
     }
     // A value line that the reader would take for a header gets a leading space: read as a
-    // header it would end the block and send the lines after it to another requisite.
+    // header it would end the block and send the lines after it to another requisite. So
+    // does one that only its leading spaces keep from being one, so that the reader can take
+    // exactly one space off every such line.
     void Line(std::string_view value) {
-        if (LooksLikeHeader(value))
+        if (NeedsHeaderEscape(value))
             m_block += ' ';
         m_block += value;
         m_block += '\n';
@@ -205,12 +214,26 @@ private:
     std::string m_block;
 };
 
+// A link tag line of the note: 66 characters, the marker twice, no space (a justified line
+// that happens to begin with the marker has its gaps).
+bool IsNoteTagLine(std::string_view line) {
+    return line.size() == static_cast<std::size_t>(kTagLineLength) && line[0] == kTagMarker &&
+           line[1] == kTagMarker && line.find(' ') == std::string_view::npos;
+}
+
 // The wrapping state: the current line and the lines given out so far.
 class CWrapper {
 public:
     explicit CWrapper(int width) : m_width(width) {}
 
     void Word(const std::string& word) {
+        // A tag line of the note stands on a line of its own at any width, as the reader
+        // recognises it only there.
+        if (IsNoteTagLine(word) && !m_current.empty()) {
+            m_lines.push_back(JustifyLine(m_current, m_width));
+            m_current = word;
+            return;
+        }
         long long need = (m_current.empty() ? 0 : 1) + static_cast<long long>(word.size()) +
                          static_cast<long long>(m_current.size());
         if (need > m_width) {
@@ -253,9 +276,21 @@ std::optional<Field> HeaderField(std::string_view line) {
     return std::nullopt;
 }
 
-bool IsNoteTagLine(std::string_view line) {
-    return line.size() == static_cast<std::size_t>(kTagLineLength) && line[0] == kTagMarker &&
-           line[1] == kTagMarker;
+// A line of a wrapped block as the text it came from: the runs of spaces that justification
+// widened (the wrapping cuts at runs of spaces, so a run is one gap) become single spaces.
+std::string CollapsePadding(std::string_view line) {
+    std::string out;
+    out.reserve(line.size());
+    for (std::size_t i = 0; i < line.size(); ++i)
+        if (line[i] != ' ' || i == 0 || line[i - 1] != ' ')
+            out += line[i];
+    return out;
+}
+
+// The title line that begins the list of appendices; the title holds it after " \n".
+bool BeginsAppendices(std::string_view line) {
+    constexpr std::string_view together = "(вместе с"_cp;
+    return line.substr(0, together.size()) == together;
 }
 
 void SetDate(std::string_view line, CDateValue& date) {
@@ -326,10 +361,12 @@ std::string WriteSourceBytes(const CRequisiteRecord& r, int stringLength) {
     w.List("$13  Тематика"_cp, themes);
 
     constexpr std::string_view sourcesHeader = "$10  Источник публикации"_cp;
+    // No source to write, or the one the reader gives for the not-published text: that text,
+    // so that what was read writes the same bytes again.
     bool anySource = false;
     for (const std::string& s : r.m_sources)
         anySource = anySource || !EndsBlock(StripTrailingCR(s));
-    if (anySource)
+    if (anySource && !(r.m_sources.size() == 1 && StripTrailingCR(r.m_sources[0]) == kNotPublished))
         w.List(sourcesHeader, r.m_sources);
     else
         w.Single(sourcesHeader, kNotPublished);
@@ -380,6 +417,8 @@ CRequisiteRecord ReadSourceBytes(std::string_view bytes, bool dos) {
             field = Field::None;
             continue;
         }
+        if (field != Field::Text && !line.empty() && line[0] == ' ' && NeedsHeaderEscape(line))
+            line.erase(0, 1);
         switch (field) {
         case Field::None:
             break;
@@ -436,11 +475,13 @@ CRequisiteRecord ReadSourceBytes(std::string_view bytes, bool dos) {
                 if (line == kStatusChars[code])
                     r.m_status = code;
             break;
-        case Field::Title:
+        case Field::Title: {
+            const std::string value = CollapsePadding(line);
             if (!r.m_title.empty())
-                r.m_title += ' ';
-            r.m_title += line;
+                r.m_title += BeginsAppendices(value) ? " \n" : " ";
+            r.m_title += value;
             break;
+        }
         case Field::Note: {
             if (!r.m_note.empty()) {
                 r.m_note += ' ';
@@ -448,11 +489,17 @@ CRequisiteRecord ReadSourceBytes(std::string_view bytes, bool dos) {
                     r.m_note += '\n';
             }
             noteAfterTag = IsNoteTagLine(line);
-            r.m_note += line;
+            r.m_note += CollapsePadding(line);
             break;
         }
         }
     }
+    // The empty line that ends the text block is no line of the text; an empty text is
+    // written as two of them.
+    if (!r.m_text.empty() && r.m_text.back().empty())
+        r.m_text.pop_back();
+    if (r.m_text.size() == 1 && r.m_text.front().empty())
+        r.m_text.clear();
     return r;
 }
 

@@ -25,7 +25,9 @@ std::string JustifyLine(std::string_view line, int width);
 
 // The whole file for a record, wrapped text cut at `stringLength`. Outside the text, values
 // that the reader would take for a block's end (empty, blank, "...") are left out of lists,
-// and a value line that would read as a header ("$" and not "$$") gets a leading space.
+// and a value line that would read as a header ("$" and not "$$"), or would after its
+// leading spaces, gets one more leading space. A tag line in the note stands on a line of
+// its own whatever the width.
 std::string WriteSourceBytes(const CRequisiteRecord& record, int stringLength);
 
 // Writes the file through a temporary file renamed over `path`, so a failed write leaves the
@@ -35,7 +37,12 @@ bool WriteSourceFile(const CRequisiteRecord& record, const std::string& path, in
                      COperator* op = nullptr, std::string* error = nullptr);
 
 // Parses the bytes of a file. `dos`: the lines are CP866 with box-drawing characters (the
-// usual case); otherwise they are taken as CP1251 as they are.
+// usual case); otherwise they are taken as CP1251 as they are. What WriteSourceBytes wrote
+// reads back as the record it was written from: the justification padding of the note and
+// the title collapses to single spaces, a title line beginning with "(вместе с" follows
+// " \n", the space that kept a value from reading as a header goes, and the empty line that
+// ends the text block is not taken for a line of the text. An empty source list reads back
+// as the one source "Документ опубликован не был" the writer puts in its place.
 CRequisiteRecord ReadSourceBytes(std::string_view bytes, bool dos);
 
 // Reads and parses a file (`path` in the file system's encoding, UTF-8). When it cannot be read,
