@@ -1,5 +1,8 @@
 #include "document/inputsniff.h"
 
+#include "core/literal.h"
+#include "core/operatorio.h"
+
 #include <array>
 #include <cstddef>
 #include <cstring>
@@ -159,6 +162,15 @@ bool HoldsTagLines(std::string_view bytes) {
 Encoding GuessTextEncoding(std::string_view bytes) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
         return Encoding::Utf8;
+    // The first megabyte tells as much as the whole file; a character the cut splits is no
+    // fault of the text.
+    constexpr std::size_t kSample = 1 << 20;
+    if (bytes.size() > kSample) {
+        std::size_t cut = kSample;
+        while (cut > kSample - 4 && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80)
+            --cut;
+        bytes = bytes.substr(0, cut);
+    }
     std::size_t multiByte = 0;
     if (IsUtf8(bytes, multiByte) && multiByte > 0)
         return Encoding::Utf8;
@@ -170,6 +182,57 @@ Encoding GuessTextEncoding(std::string_view bytes) {
         windows += weights.windows[b];
     }
     return windows > dos ? Encoding::Windows : Encoding::Dos;
+}
+
+TypeMismatch CheckFileType(std::string_view bytes, FileType chosen, std::string_view displayPath) {
+    TypeMismatch m;
+    const bool source = LooksLikeSourceFormat(bytes);
+    const Encoding encoding = GuessTextEncoding(bytes);
+    const auto say = [&](std::string_view format, FileType offer) {
+        m.found = true;
+        m.message = FormatMessage(format, displayPath);
+        m.offer = offer;
+        m.encoding = encoding;
+    };
+    if (chosen == FileType::Text) {
+        const bool tagged = source && HoldsTagLines(bytes);
+        if (source)
+            say(tagged
+                    ? "Файл %s — файл исходного формата с разметкой, а не текстовый файл: открытый "
+                      "как текст, он будет размечен заново вместе с заголовками блоков.\n\nОткрыть "
+                      "его как «Исходный формат с разметкой»?"_cp
+                    : "Файл %s — файл исходного формата, а не текстовый файл: открытый как текст, "
+                      "он будет размечен вместе с заголовками блоков.\n\nОткрыть его как "
+                      "«Исходный формат»?"_cp,
+                tagged ? FileType::Marked : FileType::Source);
+        return m;
+    }
+    if (!source) {
+        say("Файл %s не похож на файл исходного формата: в нём нет заголовков блоков, и "
+            "открытый так, он даст пустой документ.\n\nОткрыть его как текстовый файл?"_cp,
+            FileType::Text);
+        return m;
+    }
+    if (!HasSourceTextBlock(bytes)) {
+        say("В файле исходного формата %s нет блока текста документа ($18): открытый так, он "
+            "даст документ без текста.\n\nОткрыть его как текстовый файл, чтобы увидеть всё его "
+            "содержимое?"_cp,
+            FileType::Text);
+        return m;
+    }
+    if (chosen == FileType::Source && HoldsTagLines(bytes))
+        say("Файл %s уже содержит строки тегов: открытый как «Исходный формат», он будет "
+            "размечен ещё раз, и теги удвоятся.\n\nОткрыть его как «Исходный формат с "
+            "разметкой»?"_cp,
+            FileType::Marked);
+    return m;
+}
+
+DetectedType DetectSourceFormat(std::string_view bytes) {
+    DetectedType d;
+    d.found = LooksLikeSourceFormat(bytes);
+    d.encoding = GuessTextEncoding(bytes);
+    return d;
 }
 
 } // namespace norvak

@@ -2,9 +2,13 @@
 // What the bytes of a file suggest before it is opened: whether it is a source-format file,
 // whether it holds a text block or tag lines, and in which code page a plain text is written.
 
+#include <string>
 #include <string_view>
 
 namespace norvak {
+
+// The three types of the open dialog, with their 1-based index.
+enum class FileType { Text = 1, Source = 2, Marked = 3 };
 
 // The encoding of a file as the open dialog offers it: a DOS text (CP866), a Windows text
 // (CP1251) or UTF-8.
@@ -27,5 +31,29 @@ bool HoldsTagLines(std::string_view bytes);
 // more plausibly as Russian in CP1251 than in CP866 (lower-case letters weigh most), else Dos,
 // which is also the answer for pure ASCII.
 Encoding GuessTextEncoding(std::string_view bytes);
+
+// What opening a file as the chosen type would get wrong, and the type to offer instead.
+struct TypeMismatch {
+    bool found = false;
+    std::string message; // CP1251, names the file; ends with the question to open it as `offer`
+    FileType offer = FileType::Text;
+    Encoding encoding = Encoding::Dos; // the encoding to open it with as `offer`
+};
+
+// Checks the bytes of the file at displayPath (CP1251, for the message) against the type
+// chosen for it: a plain text chosen as a source format, a source-format file without its
+// text block, a file that holds tag lines chosen as "Исходный формат" (its tags would be
+// placed again), and a source-format file chosen as a text. Nothing is found otherwise.
+TypeMismatch CheckFileType(std::string_view bytes, FileType chosen, std::string_view displayPath);
+
+// How a file is opened when nobody chose its type (the command line, an old recent-file
+// entry): a source-format file as "Исходный формат с разметкой", so that it shows what was
+// saved, in the encoding its bytes suggest; found is false for anything else.
+struct DetectedType {
+    bool found = false;
+    FileType type = FileType::Marked;
+    Encoding encoding = Encoding::Dos;
+};
+DetectedType DetectSourceFormat(std::string_view bytes);
 
 } // namespace norvak

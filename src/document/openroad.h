@@ -18,9 +18,6 @@ namespace norvak {
 
 class CServiceData;
 
-// The three types of the open dialog, with their 1-based index.
-enum class FileType { Text = 1, Source = 2, Marked = 3 };
-
 // Characters of a DOS or UTF-8 text that CP1251 cannot hold (or, in UTF-8, invalid
 // sequences) and that the conversion replaced.
 struct LossWarning {

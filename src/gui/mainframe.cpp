@@ -386,10 +386,8 @@ void CMainFrame::ConnectCommands() {
     connect(m_bar->List(), &CRequisitesList::Modified, doc, [doc] { doc->SetModified(true); });
     connect(Action(ID_HELP_INDEX), &QAction::triggered, this, &CMainFrame::ShowHelp);
     connect(Action(ID_APP_ABOUT), &QAction::triggered, this, &CMainFrame::ShowAbout);
-    for (QAction* a : m_recentActions)
-        connect(a, &QAction::triggered, this, [this, a] {
-            m_doc->OpenUnchanged(a->data().toString());
-        });
+    for (int i = 0; i < static_cast<int>(m_recentActions.size()); ++i)
+        connect(m_recentActions.at(i), &QAction::triggered, this, [this, i] { OpenRecent(i); });
 
     connect(doc, &CNorvakDoc::CaptionChanged, this, &QWidget::setWindowTitle);
     connect(doc, &CNorvakDoc::ModifiedChanged, this, &CMainFrame::UpdateCommands);
@@ -428,7 +426,7 @@ void CMainFrame::SetSavePathProvider(std::function<QString(const QString&)> prov
     m_savePathProvider = std::move(provider);
 }
 
-void CMainFrame::SetOpenPathProvider(std::function<bool(int, QString&, int&, bool&)> provider) {
+void CMainFrame::SetOpenPathProvider(std::function<bool(int, QString&, int&, Encoding&)> provider) {
     m_openPathProvider = std::move(provider);
 }
 
@@ -448,48 +446,78 @@ QString CMainFrame::AskSavePath(const CRequisiteRecord& record) {
     return dialog.selectedFiles().front();
 }
 
-bool CMainFrame::AskOpenPath(int lastType, QString& path, int& type, bool& dos) {
+bool CMainFrame::AskOpenPath(int lastType, QString& path, int& type, Encoding& encoding) {
     if (m_openPathProvider)
-        return m_openPathProvider(lastType, path, type, dos);
+        return m_openPathProvider(lastType, path, type, encoding);
     COpenDialogEx dialog(this, lastType);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     path = dialog.selectedFiles().front();
     type = dialog.FileType();
-    dos = dialog.DosEncoding();
+    encoding = dialog.ChosenEncoding();
     return true;
+}
+
+QList<CMainFrame::RecentFile> CMainFrame::RecentEntries() const {
+    QList<RecentFile> entries;
+    QSettings& s = const_cast<CMainFrame*>(this)->Settings();
+    s.beginGroup(QStringLiteral("Recent File List"));
+    for (int i = 1; i <= kRecentFiles; ++i) {
+        RecentFile e;
+        e.path = s.value(QStringLiteral("File%1").arg(i)).toString();
+        if (e.path.isEmpty())
+            continue;
+        e.type = s.value(QStringLiteral("Type%1").arg(i), 0).toInt();
+        if (e.type < 0 || e.type > 3)
+            e.type = 0;
+        const int encoding = s.value(QStringLiteral("Encoding%1").arg(i), 0).toInt();
+        e.encoding = encoding == 1   ? Encoding::Windows
+                     : encoding == 2 ? Encoding::Utf8
+                                     : Encoding::Dos;
+        entries.push_back(e);
+    }
+    s.endGroup();
+    return entries;
 }
 
 QStringList CMainFrame::RecentFiles() const {
     QStringList files;
-    QSettings& s = const_cast<CMainFrame*>(this)->Settings();
-    s.beginGroup(QStringLiteral("Recent File List"));
-    for (int i = 1; i <= kRecentFiles; ++i) {
-        const QString f = s.value(QStringLiteral("File%1").arg(i)).toString();
-        if (!f.isEmpty())
-            files.push_back(f);
-    }
-    s.endGroup();
+    for (const RecentFile& e : RecentEntries())
+        files.push_back(e.path);
     return files;
 }
 
-void CMainFrame::AddRecentFile(const QString& path) {
+void CMainFrame::AddRecentFile(const QString& path, int type, Encoding encoding) {
     const QString full = QFileInfo(path).absoluteFilePath();
-    QStringList files = RecentFiles();
-    files.removeAll(full);
-    files.prepend(full);
-    while (files.size() > kRecentFiles)
-        files.removeLast();
+    QList<RecentFile> entries = RecentEntries();
+    entries.removeIf([&full](const RecentFile& e) { return e.path == full; });
+    entries.prepend(RecentFile{full, type, encoding});
+    while (entries.size() > kRecentFiles)
+        entries.removeLast();
     QSettings& s = Settings();
     s.beginGroup(QStringLiteral("Recent File List"));
     for (int i = 1; i <= kRecentFiles; ++i) {
-        if (i <= files.size())
-            s.setValue(QStringLiteral("File%1").arg(i), files.at(i - 1));
-        else
+        if (i <= entries.size()) {
+            const RecentFile& e = entries.at(i - 1);
+            s.setValue(QStringLiteral("File%1").arg(i), e.path);
+            s.setValue(QStringLiteral("Type%1").arg(i), e.type);
+            s.setValue(QStringLiteral("Encoding%1").arg(i), static_cast<int>(e.encoding));
+        } else {
             s.remove(QStringLiteral("File%1").arg(i));
+            s.remove(QStringLiteral("Type%1").arg(i));
+            s.remove(QStringLiteral("Encoding%1").arg(i));
+        }
     }
     s.endGroup();
     RebuildRecentMenu();
+}
+
+bool CMainFrame::OpenRecent(int index) {
+    const QList<RecentFile> entries = RecentEntries();
+    if (index < 0 || index >= entries.size())
+        return false;
+    const RecentFile& e = entries.at(index);
+    return m_doc->OpenDetected(e.path, e.type, e.encoding);
 }
 
 void CMainFrame::RebuildRecentMenu() {

@@ -4,6 +4,7 @@
 
 #include "commands.h"
 #include "core/operatorio.h"
+#include "document/inputsniff.h"
 #include "requisites/requisiterecord.h"
 
 #include <QHash>
@@ -60,13 +61,23 @@ public:
     // "%05d" when there is one. Empty when cancelled.
     QString AskSavePath(const CRequisiteRecord& record);
     // The open dialog; false when cancelled.
-    bool AskOpenPath(int lastType, QString& path, int& type, bool& dos);
+    bool AskOpenPath(int lastType, QString& path, int& type, Encoding& encoding);
     // Replace the two file dialogs (tests and scripted runs).
     void SetSavePathProvider(std::function<QString(const QString& proposed)> provider);
-    void SetOpenPathProvider(std::function<bool(int, QString&, int&, bool&)> provider);
+    void SetOpenPathProvider(std::function<bool(int, QString&, int&, Encoding&)> provider);
 
-    void AddRecentFile(const QString& path);
+    // An entry of the recent-file list: the file and how it was opened (type 1 to 3 of the
+    // open dialog, 0 when it was loaded unchanged or the entry predates the types).
+    struct RecentFile {
+        QString path;
+        int type = 0;
+        Encoding encoding = Encoding::Dos;
+    };
+    void AddRecentFile(const QString& path, int type = 0, Encoding encoding = Encoding::Dos);
     QStringList RecentFiles() const;
+    QList<RecentFile> RecentEntries() const;
+    // Opens the i-th entry (0-based) again the way it was opened.
+    bool OpenRecent(int index);
 
     // The action of a command identifier (null when there is none); later commands connect
     // to these and enable them.
@@ -123,7 +134,7 @@ private:
     std::unique_ptr<CMessageBoxOperator> m_boxOperator;
     COperator* m_operator = nullptr;
     std::function<QString(const QString&)> m_savePathProvider;
-    std::function<bool(int, QString&, int&, bool&)> m_openPathProvider;
+    std::function<bool(int, QString&, int&, Encoding&)> m_openPathProvider;
     QHash<int, QAction*> m_actions;
     bool m_barSizePending = false;
 };

@@ -54,18 +54,23 @@ bool CNorvakApp::InitInstance() {
                                QStringLiteral("Файл для --text в кодировке Windows."));
     parser.addOption(text);
     parser.addOption(windows);
-    parser.addPositionalArgument(QStringLiteral("file"),
-                                 QStringLiteral("Файл, открываемый без преобразований."));
+    parser.addPositionalArgument(
+        QStringLiteral("file"),
+        QStringLiteral("Файл, открываемый без преобразований (файл исходного формата "
+                       "открывается как сохранённый)."));
     parser.process(*this);
 
     m_store = std::make_unique<CQtSettingsStore>();
     m_frame = std::make_unique<CMainFrame>(*m_store, ServiceDataPath());
     m_frame->showMaximized();
 
+    // A document left unsaved by an editor that did not end properly is offered first; opening
+    // a file after it asks to save it.
+    m_frame->Doc().OfferRecovery();
     if (parser.isSet(text))
         m_frame->Doc().OpenFile(parser.value(text), 1, !parser.isSet(windows));
     else if (!parser.positionalArguments().isEmpty())
-        m_frame->Doc().OpenUnchanged(parser.positionalArguments().front());
+        m_frame->Doc().OpenDetected(parser.positionalArguments().front());
     return true;
 }
 

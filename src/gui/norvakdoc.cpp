@@ -2,22 +2,27 @@
 
 #include "core/codepage.h"
 #include "core/literal.h"
+#include "core/textfile.h"
 #include "docdictdlg.h"
+#include "document/inputsniff.h"
 #include "document/sourceformat.h"
-#include "documentio.h"
-#include "organdictdlg.h"
-#include "sourcedictdlg.h"
-#include "temathicsdlg.h"
 #include "mainframe.h"
 #include "norvakview.h"
 #include "opendialogex.h"
+#include "organdictdlg.h"
+#include "sourcedictdlg.h"
+#include "temathicsdlg.h"
 #include "textcodec.h"
 #include "waitcursor.h"
 
 #include <QApplication>
 #include <QCursor>
+#include <QDateTime>
+#include <QFileInfo>
 
 #include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
 
 namespace norvak {
 namespace {
@@ -39,13 +44,19 @@ template <class Dialog, class Dict> bool EditCopy(Dict& dict, COperator& op, QWi
 
 CNorvakDoc::CNorvakDoc(CSettingsStore* store, QString serviceDataPath, COperator& op,
                        QObject* parent)
-    : QObject(parent), m_store(store), m_serviceDataPath(std::move(serviceDataPath)) {
+    : QObject(parent), m_store(store), m_serviceDataPath(std::move(serviceDataPath)),
+      m_recovery(RecoveryFolder(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")), ::getpid()) {
     LoadServiceData(op);
     if (m_store != nullptr)
         m_settings.Read(*m_store);
+    m_autosaveTimer.setInterval(kAutosaveMs);
+    connect(&m_autosaveTimer, &QTimer::timeout, this, &CNorvakDoc::Autosave);
+    m_autosaveTimer.start();
 }
 
 CNorvakDoc::~CNorvakDoc() {
+    // The editor ends as the operator asked: the text was saved or deliberately given up.
+    DropRecoveryCopy();
     // A failed save has told the operator "Ошибка сохранения файла служебных данных!".
     if (m_frame != nullptr)
         SaveServiceData(m_frame->Operator());
@@ -162,6 +173,12 @@ void CNorvakDoc::Attach(CMainFrame* frame, CNorvakView* view) {
 void CNorvakDoc::SetModified(bool modified) {
     const bool changed = modified != m_modified;
     m_modified = modified;
+    // Cleared after a save, or after the text was given up for another (New, Open), which
+    // asked first.
+    if (modified)
+        m_changedSinceCopy = true;
+    else
+        DropRecoveryCopy();
     if (!modified && m_view != nullptr)
         m_view->MarkClean();
     if (changed)
@@ -197,12 +214,13 @@ bool CNorvakDoc::SaveModified() {
     case Answer::Yes:
         break;
     }
-    // Giving up the save dialog goes on without saving; a save that failed keeps the text.
+    // Giving up the save dialog gives up the command too, as Cancel does: the text was not
+    // saved. So does a save that failed.
     QString path = m_sourcePath;
     if (path.isEmpty()) {
         path = m_frame->AskSavePath(m_frame->GetRequisites());
         if (path.isEmpty())
-            return true;
+            return false;
     }
     return WriteTo(path);
 }
@@ -222,12 +240,19 @@ bool CNorvakDoc::WriteTo(const QString& path) {
     record.m_text = m_view->GetLines();
     {
         CWaitCursor wait;
-        if (!WriteDocumentFile(path.toStdString(), record, m_settings.m_stringLength,
-                               m_frame->Operator()))
+        std::string reason;
+        if (!WriteSourceFile(record, path.toStdString(), m_settings.m_stringLength, nullptr,
+                             &reason)) {
+            m_frame->Operator().Message(
+                FormatMessage("Ошибка сохранения файла %s!"_cp, PathBytes(path)) + "\n" +
+                    Utf8ToCp1251(reason),
+                MessageIcon::Error);
             return false;
+        }
     }
     m_record = std::move(record);
-    m_frame->AddRecentFile(path);
+    // A saved file opens again as the source format it now is.
+    m_frame->AddRecentFile(path, static_cast<int>(FileType::Marked), Encoding::Dos);
     m_sourcePath = path;
     SetModified(false);
     return true;
@@ -251,20 +276,63 @@ bool CNorvakDoc::OnNewDocument() {
 bool CNorvakDoc::OnFileOpen() {
     QString path;
     int type = 1;
-    bool dos = true;
-    if (!m_frame->AskOpenPath(m_lastFileType, path, type, dos))
+    Encoding encoding = Encoding::Dos;
+    if (!m_frame->AskOpenPath(m_lastFileType, path, type, encoding))
         return false;
     m_lastFileType = type;
+    FileType chosen = type == 2 ? FileType::Source : type == 3 ? FileType::Marked : FileType::Text;
+    // A type that does not fit the file is told before anything is given up for it.
+    std::string bytes;
+    const bool read = ReadFileBytes(path.toStdString(), bytes);
+    if (read) {
+        const TypeMismatch mismatch = CheckFileType(bytes, chosen, PathBytes(path));
+        if (mismatch.found) {
+            switch (m_frame->Operator().AskYesNoCancel(mismatch.message)) {
+            case Answer::Cancel:
+                return false;
+            case Answer::Yes:
+                chosen = mismatch.offer;
+                encoding = mismatch.encoding;
+                break;
+            case Answer::No:
+                break;
+            }
+        }
+    }
     if (!SaveModified())
         return false;
-    return OpenFile(path, type, dos);
+    return OpenWith(path, chosen, encoding, read ? &bytes : nullptr);
 }
 
-bool CNorvakDoc::OpenFile(const QString& path, int fileType, bool dos) {
+bool CNorvakDoc::OpenFile(const QString& path, FileType type, Encoding encoding) {
+    return OpenWith(path, type, encoding, nullptr);
+}
+
+bool CNorvakDoc::OpenDetected(const QString& path, int fileType, Encoding encoding) {
+    if (fileType >= 1 && fileType <= 3) {
+        if (!SaveModified())
+            return false;
+        return OpenFile(path, static_cast<FileType>(fileType), encoding);
+    }
+    std::string bytes;
+    if (ReadFileBytes(path.toStdString(), bytes)) {
+        const DetectedType detected = DetectSourceFormat(bytes);
+        if (detected.found) {
+            if (!SaveModified())
+                return false;
+            return OpenWith(path, detected.type, detected.encoding, &bytes);
+        }
+    }
+    return OpenUnchanged(path);
+}
+
+bool CNorvakDoc::OpenWith(const QString& path, FileType type, Encoding encoding,
+                          const std::string* bytes) {
+    const int fileType = static_cast<int>(type);
     m_lastFileType = fileType;
     SetSourcePath(QString());
     CWaitCursor wait;
-    m_dosEncoding = dos;
+    m_encoding = encoding;
     m_view->SetText({}, false);
     m_record.Clear();
     m_frame->SetRequisites(m_record);
@@ -272,12 +340,13 @@ bool CNorvakDoc::OpenFile(const QString& path, int fileType, bool dos) {
     progress.Pump();
 
     OpenOptions options;
-    options.type = fileType == 2   ? FileType::Source
-                   : fileType == 3 ? FileType::Marked
-                                   : FileType::Text;
-    options.encoding = dos ? Encoding::Dos : Encoding::Windows;
-    OpenedDocument opened = OpenDocument(path.toStdString(), options, m_settings, m_data,
-                                         progress, m_frame->Operator());
+    options.type = type;
+    options.encoding = encoding;
+    OpenedDocument opened = bytes != nullptr
+                                ? OpenDocumentBytes(*bytes, path.toStdString(), options, m_settings,
+                                                    m_data, progress, m_frame->Operator())
+                                : OpenDocument(path.toStdString(), options, m_settings, m_data,
+                                               progress, m_frame->Operator());
     if (!opened.ok) {
         progress.End();
         SetModified(false);
@@ -288,7 +357,7 @@ bool CNorvakDoc::OpenFile(const QString& path, int fileType, bool dos) {
     m_view->EmptyUndo();
     m_frame->SetRequisites(m_record);
     progress.End();
-    m_frame->AddRecentFile(path);
+    m_frame->AddRecentFile(path, fileType, encoding);
     SetModified(false);
     const QString warning = LossWarningText(path, opened);
     if (!warning.isEmpty())
@@ -299,8 +368,8 @@ bool CNorvakDoc::OpenFile(const QString& path, int fileType, bool dos) {
 bool CNorvakDoc::OpenUnchanged(const QString& path) {
     if (!SaveModified())
         return false;
-    LineList lines;
-    if (!ReadFileUnchanged(path.toStdString(), lines)) {
+    std::string bytes;
+    if (!ReadFileBytes(path.toStdString(), bytes)) {
         m_frame->Operator().Message(FormatMessage("Ошибка чтения файла %s!"_cp, PathBytes(path)),
                                     MessageIcon::Error);
         return false;
@@ -308,10 +377,75 @@ bool CNorvakDoc::OpenUnchanged(const QString& path) {
     m_record.Clear();
     m_frame->SetRequisites(m_record);
     m_sourcePath.clear();
-    m_view->SetText(lines, true);
-    m_frame->AddRecentFile(path);
+    m_view->SetText(SplitTextLines(bytes), true);
+    m_frame->AddRecentFile(path, 0, Encoding::Dos);
     SetModified(false);
     return true;
+}
+
+void CNorvakDoc::SetRecoveryFolder(const QString& folder) {
+    m_recovery = CRecoveryStore(folder.toStdString(), ::getpid());
+}
+
+void CNorvakDoc::DropRecoveryCopy() {
+    m_recovery.Remove();
+    m_changedSinceCopy = false;
+}
+
+bool CNorvakDoc::Autosave() {
+    if (!m_modified || !m_changedSinceCopy || m_frame == nullptr || m_view == nullptr)
+        return false;
+    RecoveryCopy copy;
+    copy.sourcePath = m_sourcePath.toStdString();
+    copy.record = m_frame->GetRequisites();
+    copy.record.m_text = m_view->GetLines();
+    std::string error;
+    if (!m_recovery.Write(copy, &error)) {
+        if (!m_copyFailureTold)
+            m_frame->Operator().Message(
+                FormatMessage("Не удалось записать копию документа для восстановления после сбоя "
+                              "(%s). Сохраняйте документ чаще."_cp,
+                              Utf8ToCp1251(error)),
+                MessageIcon::Exclamation);
+        m_copyFailureTold = true;
+        return false;
+    }
+    m_changedSinceCopy = false;
+    return true;
+}
+
+bool CNorvakDoc::OfferRecovery() {
+    for (const std::string& path : m_recovery.Orphans()) {
+        RecoveryCopy copy;
+        if (!CRecoveryStore::Read(path, copy))
+            continue; // not a copy this editor can read: left where it is
+        const QString name = copy.sourcePath.empty() ? QStringLiteral("без имени")
+                                                     : QString::fromStdString(copy.sourcePath);
+        const QString when = QFileInfo(QString::fromStdString(path))
+                                 .lastModified()
+                                 .toString(QStringLiteral("dd.MM.yyyy hh:mm"));
+        const QString question =
+            QStringLiteral("Работа редактора была прервана, и документ %1 остался несохранённым. "
+                           "Его копия от %2 (строк: %3) сохранилась.\n\nВосстановить документ?")
+                .arg(name, when)
+                .arg(copy.record.m_text.size());
+        if (m_frame->Operator().AskYesNo(QStringToBytes(question)) != Answer::Yes) {
+            CRecoveryStore::Discard(path);
+            continue;
+        }
+        m_record = copy.record;
+        m_record.m_text.clear();
+        m_view->SetText(copy.record.m_text, true);
+        m_view->EmptyUndo();
+        m_frame->SetRequisites(m_record);
+        SetSourcePath(QString::fromStdString(copy.sourcePath));
+        SetModified(true);
+        // The copy becomes this editor's own before the old one goes.
+        Autosave();
+        CRecoveryStore::Discard(path);
+        return true;
+    }
+    return false;
 }
 
 } // namespace norvak

@@ -7,11 +7,13 @@
 #include "core/textcore.h"
 #include "dictionaries/servicedata.h"
 #include "document/openroad.h"
+#include "document/recovery.h"
 #include "document/settings.h"
 #include "requisites/requisiterecord.h"
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 namespace norvak {
 
@@ -45,7 +47,8 @@ public:
     CServiceData& Dictionaries() { return m_data; }
     const CRequisiteRecord& Record() const { return m_record; }
     int LastFileType() const { return m_lastFileType; }
-    bool DosEncoding() const { return m_dosEncoding; }
+    bool DosEncoding() const { return m_encoding == Encoding::Dos; }
+    Encoding LastEncoding() const { return m_encoding; }
     const QString& ServiceDataPath() const { return m_serviceDataPath; }
 
     // The commands; each returns false when it was abandoned.
@@ -54,12 +57,32 @@ public:
     bool OnFileSave();
     bool OnFileSaveAs();
     // Opening after the dialog: reads the file as the given type and shows the result.
-    bool OpenFile(const QString& path, int fileType, bool dos);
-    // The file's text as it is, without conversion, requisites or tags (the command line and
-    // the recent-file list); asks to save first.
+    bool OpenFile(const QString& path, FileType type, Encoding encoding);
+    bool OpenFile(const QString& path, int fileType, bool dos) {
+        return OpenFile(path, static_cast<FileType>(fileType),
+                        dos ? Encoding::Dos : Encoding::Windows);
+    }
+    // The file's text as it is, without conversion, requisites or tags; asks to save first.
     bool OpenUnchanged(const QString& path);
-    // Asks to save a modified document; false when the operator cancels.
+    // A file named on the command line or an entry of the recent-file list whose type is not
+    // known (type 0): a source-format file (told by its header) opens as it was saved, anything
+    // else unchanged. A known type opens the file again as it was opened the last time.
+    bool OpenDetected(const QString& path, int fileType = 0, Encoding encoding = Encoding::Dos);
+    // Asks to save a modified document; false when the operator cancels, also in the save
+    // dialog after Yes, and when the save fails.
     bool SaveModified();
+
+    // Recovery copies: written every kAutosaveMs while the document is modified, removed when
+    // it is saved, discarded or closed. The folder is $XDG_STATE_HOME/norvak unless set here.
+    static constexpr int kAutosaveMs = 60 * 1000;
+    void SetRecoveryFolder(const QString& folder);
+    const CRecoveryStore& Recovery() const { return m_recovery; }
+    // Writes the recovery copy now when the document changed since the last one; true when a
+    // copy was written.
+    bool Autosave();
+    // Offers the copies left by editors that ended without saving, one after the other, until
+    // one is restored (true then) or all are declined (each declined copy is discarded).
+    bool OfferRecovery();
 
     // The dictionary commands: each edits a working copy and, when the dialog ends with OK
     // after a change, takes it over and writes dict.dat at once. False when nothing changed.
@@ -88,7 +111,11 @@ private:
     // Writes dict.dat when changed; returns changed.
     bool CommitIfChanged(bool changed);
     bool DoSave(bool askPath);
+    // Opens path as type in encoding, from bytes already read when given.
+    bool OpenWith(const QString& path, FileType type, Encoding encoding, const std::string* bytes);
     bool WriteTo(const QString& path);
+    // After the text was saved, discarded or replaced: no recovery copy is needed any more.
+    void DropRecoveryCopy();
     void LoadServiceData(COperator& op);
     bool SaveServiceData(COperator& op);
 
@@ -102,7 +129,11 @@ private:
     bool m_modified = false;
     QString m_sourcePath;
     int m_lastFileType = 0;
-    bool m_dosEncoding = true;
+    Encoding m_encoding = Encoding::Dos;
+    CRecoveryStore m_recovery;
+    QTimer m_autosaveTimer;
+    bool m_changedSinceCopy = false; // an edit since the last recovery copy
+    bool m_copyFailureTold = false;  // a failed copy is told once, not every minute
 };
 
 } // namespace norvak

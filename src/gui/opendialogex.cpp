@@ -33,6 +33,7 @@ COpenDialogEx::COpenDialogEx(QWidget* parent, int fileType)
     auto* group = new QGroupBox(QStringLiteral("Кодировка файла"), this);
     m_dosButton = new QRadioButton(QStringLiteral("Dos"), group);
     m_windowsButton = new QRadioButton(QStringLiteral("Windows"), group);
+    m_utf8Button = new QRadioButton(QStringLiteral("UTF-8"), group);
     m_previewBox = new QCheckBox(QStringLiteral("Предварительный про&смотр"), group);
     m_previewText = new QPlainTextEdit(group);
     m_previewText->setReadOnly(true);
@@ -46,6 +47,7 @@ COpenDialogEx::COpenDialogEx(QWidget* parent, int fileType)
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_dosButton);
     buttons->addWidget(m_windowsButton);
+    buttons->addWidget(m_utf8Button);
     buttons->addSpacing(20);
     buttons->addWidget(m_previewBox);
     buttons->addStretch(1);
@@ -59,19 +61,21 @@ COpenDialogEx::COpenDialogEx(QWidget* parent, int fileType)
     else if (layout() != nullptr)
         layout()->addWidget(group);
 
-    m_dosButton->setChecked(m_dos);
-    m_windowsButton->setChecked(!m_dos);
+    m_dosButton->setChecked(true);
     m_previewBox->setChecked(m_preview);
-    connect(m_dosButton, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            SetDosEncoding(true);
-    });
-    connect(m_windowsButton, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            SetDosEncoding(false);
-    });
+    const std::pair<QRadioButton*, Encoding> radios[] = {{m_dosButton, Encoding::Dos},
+                                                         {m_windowsButton, Encoding::Windows},
+                                                         {m_utf8Button, Encoding::Utf8}};
+    for (const auto& [button, encoding] : radios)
+        connect(button, &QRadioButton::toggled, this, [this, e = encoding](bool on) {
+            if (on)
+                SetEncoding(e);
+        });
     connect(m_previewBox, &QCheckBox::toggled, this, &COpenDialogEx::SetPreview);
-    connect(this, &QFileDialog::currentChanged, this, &COpenDialogEx::UpdatePreview);
+    connect(this, &QFileDialog::currentChanged, this, [this](const QString& path) {
+        ProposeEncoding(path);
+        UpdatePreview(path);
+    });
     resize(760, 600);
 }
 
@@ -82,13 +86,38 @@ int COpenDialogEx::FileType() const {
 
 QString COpenDialogEx::PreviewText() const { return m_previewText->toPlainText(); }
 
-void COpenDialogEx::SetDosEncoding(bool dos) {
-    m_dos = dos;
-    if (m_dosButton->isChecked() != dos)
-        m_dosButton->setChecked(dos);
-    if (m_windowsButton->isChecked() == dos)
-        m_windowsButton->setChecked(!dos);
+void COpenDialogEx::SetEncoding(Encoding encoding) {
+    m_encoding = encoding;
+    QRadioButton* button = encoding == Encoding::Dos       ? m_dosButton
+                           : encoding == Encoding::Windows ? m_windowsButton
+                                                           : m_utf8Button;
+    if (!button->isChecked())
+        button->setChecked(true); // the group is exclusive: the others go off
     UpdatePreview(m_current);
+}
+
+namespace {
+
+// The first bytes of a file, enough for its first lines and for telling its encoding.
+std::string Head(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes;
+    if (!in)
+        return bytes;
+    bytes.resize(64 * 1024);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return bytes;
+}
+
+} // namespace
+
+void COpenDialogEx::ProposeEncoding(const QString& path) {
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return;
+    const std::string head = Head(path.toStdString());
+    if (!head.empty())
+        SetEncoding(GuessTextEncoding(head));
 }
 
 void COpenDialogEx::SetPreview(bool on) {
@@ -101,22 +130,18 @@ void COpenDialogEx::SetPreview(bool on) {
         m_previewText->clear();
 }
 
-std::vector<std::string> COpenDialogEx::PreviewLines(const std::string& path, bool dos,
+std::vector<std::string> COpenDialogEx::PreviewLines(const std::string& path, Encoding encoding,
                                                      int maxLines) {
     std::vector<std::string> lines;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return lines;
     // Enough bytes for the first lines of any sensible text, without reading a huge file.
-    std::string bytes(64 * 1024, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    LineList all = SplitTextLines(bytes);
+    LineList all = SplitTextLines(Head(path));
     for (std::size_t i = 0; i < all.size() && static_cast<int>(i) < maxLines; ++i) {
         std::string line = all[i];
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        lines.push_back(dos ? Cp866ToCp1251(line) : line);
+        lines.push_back(encoding == Encoding::Dos    ? Cp866ToCp1251(line)
+                        : encoding == Encoding::Utf8 ? Utf8ToCp1251(line)
+                                                     : line);
     }
     return lines;
 }
@@ -129,7 +154,7 @@ void COpenDialogEx::UpdatePreview(const QString& path) {
     if (path.isEmpty() || QFileInfo(path).isDir())
         return;
     QStringList shown;
-    for (const std::string& line : PreviewLines(path.toStdString(), m_dos, kPreviewLines))
+    for (const std::string& line : PreviewLines(path.toStdString(), m_encoding, kPreviewLines))
         shown.push_back(BytesToQString(line));
     m_previewText->setPlainText(shown.join(QLatin1Char('\n')));
     m_previewText->moveCursor(QTextCursor::Start);

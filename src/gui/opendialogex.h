@@ -1,6 +1,9 @@
 #pragma once
 // The open dialog: the file dialog with the three file types, a "Кодировка файла" group
-// (Dos / Windows), a preview check box and a preview of the selected file's first lines.
+// (Dos / Windows / UTF-8, proposed from the bytes of the selected file), a preview check box
+// and a preview of the selected file's first lines.
+
+#include "document/inputsniff.h"
 
 #include <QFileDialog>
 
@@ -23,30 +26,39 @@ public:
 
     // 1-based type of the chosen filter.
     int FileType() const;
-    bool DosEncoding() const { return m_dos; }
+    bool DosEncoding() const { return m_encoding == Encoding::Dos; }
+    Encoding ChosenEncoding() const { return m_encoding; }
     bool PreviewOn() const { return m_preview; }
     QString PreviewText() const;
 
     // Sets the encoding or the preview flag as the controls do.
-    void SetDosEncoding(bool dos);
+    void SetDosEncoding(bool dos) { SetEncoding(dos ? Encoding::Dos : Encoding::Windows); }
+    void SetEncoding(Encoding encoding);
+    // Selects the encoding the first bytes of path suggest (GuessTextEncoding); the operator
+    // may choose another one after it. Nothing changes for a folder or an unreadable file.
+    void ProposeEncoding(const QString& path);
     void SetPreview(bool on);
     // Shows the preview of path (when the preview is on).
     void UpdatePreview(const QString& path);
 
     static QStringList FileTypeFilters();
     // The first lines of a file as the preview shows them: in the DOS encoding every line is
-    // converted from CP866 to CP1251 (frame characters keep their look-alikes). A file that
-    // cannot be read gives what was read (nothing).
-    static std::vector<std::string> PreviewLines(const std::string& path, bool dos,
+    // converted from CP866 to CP1251 (frame characters keep their look-alikes), in UTF-8 from
+    // UTF-8. A file that cannot be read gives what was read (nothing).
+    static std::vector<std::string> PreviewLines(const std::string& path, Encoding encoding,
                                                  int maxLines);
+    static std::vector<std::string> PreviewLines(const std::string& path, bool dos, int maxLines) {
+        return PreviewLines(path, dos ? Encoding::Dos : Encoding::Windows, maxLines);
+    }
 
 private:
     QRadioButton* m_dosButton;
     QRadioButton* m_windowsButton;
+    QRadioButton* m_utf8Button;
     QCheckBox* m_previewBox;
     QPlainTextEdit* m_previewText;
     QString m_current;
-    bool m_dos = true;
+    Encoding m_encoding = Encoding::Dos;
     bool m_preview = true;
 };
 

@@ -116,6 +116,73 @@ TEST(GuessTextEncoding, BytesSuggestTheCodePage) {
         EXPECT_EQ(GuessTextEncoding(c.bytes), c.expected) << c.name;
 }
 
+TEST(CheckFileType, WrongChoicesAreFoundAndTheRightTypeOffered) {
+    CRequisiteRecord record;
+    record.m_kinds = {S("ЗАКОН"_cp)};
+    record.m_text = {S("Текст"_cp)};
+    const std::string plainSource = WriteSourceBytes(record, 66);
+    record.m_text = {OpeningLine(TagCode::ZAG), S("ЗАКОН"_cp), ClosingLine()};
+    const std::string taggedSource = WriteSourceBytes(record, 66);
+    const std::string halfSource = plainSource.substr(0, plainSource.find("$18"));
+    const std::string dosText = Cp1251ToCp866("  ЗАКОН\r\n  о законах\r\n"_cp);
+    const std::string utf8Text = "Закон о законах\n";
+    struct Case {
+        const char* name;
+        std::string bytes;
+        FileType chosen;
+        bool found;
+        FileType offer;
+        Encoding encoding;
+        const char* phrase; // UTF-8, a part of the message
+    };
+    const Case cases[] = {
+        {"nominal: a text as a text", dosText, FileType::Text, false, FileType::Text, Encoding::Dos,
+         ""},
+        {"nominal: a source file as a source file", plainSource, FileType::Source, false,
+         FileType::Text, Encoding::Dos, ""},
+        {"nominal: a tagged source file as marked", taggedSource, FileType::Marked, false,
+         FileType::Text, Encoding::Dos, ""},
+        {"nominal: an untagged source file as marked", plainSource, FileType::Marked, false,
+         FileType::Text, Encoding::Dos, ""},
+        {"error: a DOS text as marked", dosText, FileType::Marked, true, FileType::Text,
+         Encoding::Dos, "нет заголовков блоков"},
+        {"error: a UTF-8 text as source", utf8Text, FileType::Source, true, FileType::Text,
+         Encoding::Utf8, "текстовый файл?"},
+        {"error: a source file without its text", halfSource, FileType::Marked, true,
+         FileType::Text, Encoding::Dos, "($18)"},
+        {"error: a tagged source file as source", taggedSource, FileType::Source, true,
+         FileType::Marked, Encoding::Dos, "теги удвоятся"},
+        {"error: a source file as a text", plainSource, FileType::Text, true, FileType::Source,
+         Encoding::Dos, "«Исходный формат»?"},
+        {"error: a tagged source file as a text", taggedSource, FileType::Text, true,
+         FileType::Marked, Encoding::Dos, "с разметкой»?"},
+        {"edge: an empty file as source", "", FileType::Source, true, FileType::Text, Encoding::Dos,
+         "нет заголовков"},
+    };
+    for (const Case& c : cases) {
+        const TypeMismatch m = CheckFileType(c.bytes, c.chosen, "/tmp/f.txt");
+        EXPECT_EQ(m.found, c.found) << c.name;
+        if (!m.found || !c.found)
+            continue;
+        EXPECT_EQ(m.offer, c.offer) << c.name;
+        EXPECT_EQ(m.encoding, c.encoding) << c.name;
+        const std::string text = Cp1251ToUtf8(m.message);
+        EXPECT_NE(text.find("/tmp/f.txt"), std::string::npos) << c.name << ": " << text;
+        EXPECT_NE(text.find(c.phrase), std::string::npos) << c.name << ": " << text;
+    }
+}
+
+TEST(DetectSourceFormat, SourceFilesOpenAsSaved) {
+    CRequisiteRecord record;
+    record.m_text = {S("Текст"_cp)};
+    const std::string source = WriteSourceBytes(record, 66);
+    DetectedType d = DetectSourceFormat(source);
+    EXPECT_TRUE(d.found);
+    EXPECT_EQ(d.type, FileType::Marked);
+    EXPECT_EQ(d.encoding, Encoding::Dos);
+    EXPECT_FALSE(DetectSourceFormat(Utf8ToCp1251("Просто текст\r\n")).found);
+}
+
 TEST(OpenDocumentBytes, Utf8TextIsConvertedWithItsLosses) {
     CServiceData dictionaries;
     DocSettings settings;

@@ -66,6 +66,42 @@ private slots:
                  size_t(0));
     }
 
+    void openDialogProposesTheEncodingTheBytesSuggest_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("encoding");
+        QTest::addColumn<QString>("preview");
+        QTest::newRow("nominal: CP866")
+            << QByteArray("\x8f\xe0\xa8\xaa\xa0\xa7 \xae \xaf\xae\xe0\xef\xa4\xaa\xa5\r\n")
+            << int(Encoding::Dos) << QStringLiteral("Приказ о порядке");
+        QTest::newRow("nominal: CP1251")
+            << QByteArray("\xcf\xf0\xe8\xea\xe0\xe7 \xee \xef\xee\xf0\xff\xe4\xea\xe5\r\n")
+            << int(Encoding::Windows) << QStringLiteral("Приказ о порядке");
+        QTest::newRow("nominal: UTF-8")
+            << QStringLiteral("Приказ о порядке\n").toUtf8() << int(Encoding::Utf8)
+            << QStringLiteral("Приказ о порядке");
+    }
+    void openDialogProposesTheEncodingTheBytesSuggest() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, encoding);
+        QFETCH(QString, preview);
+        const QString path = m_dir.filePath(QStringLiteral("proposed.txt"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+        f.close();
+        COpenDialogEx dialog(nullptr, 1);
+        dialog.SetEncoding(Encoding::Windows);
+        dialog.ProposeEncoding(path);
+        dialog.UpdatePreview(path);
+        QCOMPARE(int(dialog.ChosenEncoding()), encoding);
+        QCOMPARE(dialog.PreviewText(), preview);
+        // The operator's choice after the proposal holds.
+        dialog.SetEncoding(Encoding::Dos);
+        QCOMPARE(dialog.ChosenEncoding(), Encoding::Dos);
+        dialog.ProposeEncoding(m_dir.path()); // a folder proposes nothing
+        QCOMPARE(dialog.ChosenEncoding(), Encoding::Dos);
+    }
+
     void gotoLineWraps() {
         CGotoLineDlg dialog(nullptr, 10);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Перейти на строку"));

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -54,6 +55,10 @@ void OnNextModal(std::function<void(QWidget*)> act) {
 std::string Cp(const char* utf8) { return norvak::Utf8ToCp1251(utf8); }
 
 int main(int argc, char** argv) {
+    // Recovery copies of the windows under test go to a folder of their own, never to the
+    // user's state folder.
+    QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("QuorvelTest"));
     QApplication::setApplicationName(QStringLiteral("NorvakGuiTests"));
