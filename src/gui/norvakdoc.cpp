@@ -19,6 +19,7 @@
 #include <QCursor>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QTextDocument>
 
 #include <cstdio>
 #include <cstdlib>
@@ -167,6 +168,9 @@ QString CNorvakDoc::LossWarningText(const QString& path, const OpenedDocument& o
 void CNorvakDoc::Attach(CMainFrame* frame, CNorvakView* view) {
     m_frame = frame;
     m_view = view;
+    // The view tells the first change only; the recovery copy needs every one.
+    connect(view->document(), &QTextDocument::contentsChanged, this,
+            [this] { m_changedSinceCopy = true; });
     emit CaptionChanged(Caption());
 }
 
