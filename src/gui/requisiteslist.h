@@ -3,7 +3,7 @@
 // place (Enter or double click), with Insert and Delete for values and dragging to reorder the
 // values of a multi-valued requisite.
 
-#include "requisiterows.h"
+#include "document/requisiterows.h"
 
 #include <QAbstractListModel>
 #include <QListView>
