@@ -4,7 +4,7 @@
 // entry or alias gets all its case forms; the alias list of the details dialogs; and the
 // buttons every dictionary dialog makes alike.
 
-#include "requisites/cases.h"
+#include "dictionaries/cases.h"
 
 #include <QDialog>
 #include <QString>
