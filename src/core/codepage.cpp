@@ -355,14 +355,36 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
+std::optional<char32_t> DecodeUtf8(std::string_view s, std::size_t& i) {
+    const unsigned char c = U(s[i]);
+    if (c < 0x80) {
+        ++i;
+        return c;
+    }
+    const int len = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+    if (len == 0 || i + static_cast<std::size_t>(len) > s.size())
+        return std::nullopt;
+    char32_t cp = len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
+    for (int k = 1; k < len; ++k) {
+        const unsigned char cc = U(s[i + static_cast<std::size_t>(k)]);
+        if ((cc & 0xC0) != 0x80)
+            return std::nullopt;
+        cp = (cp << 6) | (cc & 0x3F);
+    }
+    static constexpr char32_t kMinimum[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kMinimum[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return std::nullopt;
+    i += static_cast<std::size_t>(len);
+    return cp;
+}
+
 namespace {
 
-// The strict UTF-8 decoding behind the UTF-8 conversions: each sequence that is not UTF-8 (a
-// stray or missing continuation byte, an overlong form, a surrogate, a code point past
-// U+10FFFF) and each character CP1251 lacks becomes '?' and is counted in *lost, the first
-// at output position *firstLost. With frames, the eleven box-drawing characters of the frame
-// map become the internal frame codes.
-std::string DecodeUtf8(std::string_view s, bool frames, std::size_t* lost, std::size_t* firstLost) {
+// The conversion behind the UTF-8 readers: each malformed sequence (DecodeUtf8) and each
+// character CP1251 lacks becomes '?' and is counted in *lost, the first at output position
+// *firstLost. With frames, the eleven box-drawing characters of the frame map become the
+// internal frame codes.
+std::string ConvertUtf8(std::string_view s, bool frames, std::size_t* lost, std::size_t* firstLost) {
     std::string out;
     out.reserve(s.size());
     std::size_t losses = 0;
@@ -373,44 +395,23 @@ std::string DecodeUtf8(std::string_view s, bool frames, std::size_t* lost, std::
     };
     std::size_t i = 0;
     while (i < s.size()) {
-        unsigned char c = U(s[i]);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-            ++i;
-            continue;
-        }
-        int len = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
-        char32_t cp = len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-        bool ok = len != 0 && i + len <= s.size();
-        for (int k = 1; ok && k < len; ++k) {
-            unsigned char cc = U(s[i + k]);
-            if ((cc & 0xC0) != 0x80)
-                ok = false;
-            else
-                cp = (cp << 6) | (cc & 0x3F);
-        }
-        // Overlong forms (C0 80 would smuggle in a NUL), surrogates and code points past
-        // U+10FFFF are not UTF-8 either.
-        static constexpr char32_t kMinimum[5] = {0, 0, 0x80, 0x800, 0x10000};
-        if (ok && (cp < kMinimum[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
-            ok = false;
-        if (!ok) {
+        const auto cp = DecodeUtf8(s, i);
+        if (!cp) {
             replace();
             ++i;
             continue;
         }
-        i += static_cast<std::size_t>(len);
-        if (frames && cp >= 0x2500 && cp < 0x2580) {
+        if (frames && *cp >= 0x2500 && *cp < 0x2580) {
             const FramePair* f =
                 std::find_if(std::begin(kFrames), std::end(kFrames),
-                             [cp](const FramePair& p) { return kCp866High[p.box - 0x80] == cp; });
+                             [c = *cp](const FramePair& p) { return kCp866High[p.box - 0x80] == c; });
             if (f != std::end(kFrames)) {
                 out += static_cast<char>(f->code);
                 continue;
             }
         }
-        const char w = UnicodeToCp1251(cp);
-        if (w == '?')
+        const char w = UnicodeToCp1251(*cp);
+        if (w == '?' && *cp != '?')
             replace();
         else
             out += w;
@@ -423,15 +424,15 @@ std::string DecodeUtf8(std::string_view s, bool frames, std::size_t* lost, std::
 } // namespace
 
 std::string Utf8ToCp1251(std::string_view s) {
-    return DecodeUtf8(s, false, nullptr, nullptr);
+    return ConvertUtf8(s, false, nullptr, nullptr);
 }
 
 std::string Utf8ToCp1251(std::string_view utf8, std::size_t* lost, std::size_t* firstLost) {
-    return DecodeUtf8(utf8, false, lost, firstLost);
+    return ConvertUtf8(utf8, false, lost, firstLost);
 }
 
 std::string Utf8TextToWindows(std::string_view utf8, std::size_t* lost, std::size_t* firstLost) {
-    return DecodeUtf8(utf8, true, lost, firstLost);
+    return ConvertUtf8(utf8, true, lost, firstLost);
 }
 
 std::string Cp1251ToUtf8(std::string_view s) {
