@@ -11,6 +11,7 @@
 #include "core/textfile.h"
 #include "dictionaries/dicttext.h"
 #include "dictionaries/servicedata.h"
+#include "document/inputsniff.h"
 #include "document/openroad.h"
 #include "document/settings.h"
 #include "document/sourceformat.h"
@@ -223,6 +224,19 @@ void BM_Write(benchmark::State& state) {
     SetCounters(state, record.m_text.size(), size);
 }
 
+// What the editor's Open checks before the road: whether the chosen type fits the file and
+// which encoding its bytes suggest.
+void BM_TypeCheck(benchmark::State& state) {
+    const std::string& path = DocumentFile(static_cast<int>(state.range(0)));
+    std::string bytes;
+    ReadFileBytes(path, bytes);
+    for (auto _ : state) {
+        TypeMismatch m = CheckFileType(bytes, FileType::Text, path);
+        benchmark::DoNotOptimize(m.found);
+    }
+    SetCounters(state, static_cast<std::size_t>(state.range(0)), bytes.size());
+}
+
 // The whole road: open (read, convert, class, analyse, tag) and save.
 void RunRoad(const std::string& path, const OpenOptions& options) {
     CScriptedOperator op;
@@ -275,6 +289,7 @@ BENCHMARK(BM_ClassingAndAnalysis)->Apply(Sizes);
 BENCHMARK(BM_Markup)->Apply(Sizes);
 BENCHMARK(BM_Write)->Apply(Sizes);
 BENCHMARK(BM_WholeRoad)->Apply(Sizes);
+BENCHMARK(BM_TypeCheck)->Apply(Sizes);
 
 void RegisterSamples() {
     for (const auto& e : fs::directory_iterator(NORVAK_SOURCE_DIR "/data/samples")) {
