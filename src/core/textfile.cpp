@@ -205,7 +205,8 @@ void RemoveStaleTempFiles(const std::string& path) {
 
 } // namespace
 
-bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error) {
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error,
+                     unsigned newFileMode) {
     auto fail = [&](const std::string& what, const std::string& tmp) {
         if (error)
             *error = what + ": " + std::strerror(errno);
@@ -248,8 +249,8 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
         errno = e;
         return fail("cannot flush " + path, tmp);
     }
-    // Keep the permissions of the file being replaced; a new file gets rw-r--r--.
-    ::fchmod(fd, exists ? (existing.st_mode & 07777) : 0644);
+    // Keep the permissions of the file being replaced; a new file gets newFileMode.
+    ::fchmod(fd, exists ? (existing.st_mode & 07777) : static_cast<mode_t>(newFileMode & 07777));
     if (::close(fd) != 0)
         return fail("cannot close " + path, tmp);
     if (::rename(tmp.c_str(), path.c_str()) != 0)

@@ -58,8 +58,10 @@ std::string NotRegularFileReason(const std::string& path);
 // half-written one. An existing target that is not a regular file (a device, a FIFO, a
 // directory) is refused and left as it is; a symlink is replaced, never written through.
 // Temporary files of this target left behind by a write that was killed are removed first.
-// On failure the temporary file is removed and error says why.
-bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+// A new file gets newFileMode; a replaced one keeps its permissions. On
+// failure the temporary file is removed and error says why.
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr,
+                     unsigned newFileMode = 0644);
 
 // The name pattern of WriteFileAtomic's temporary files for path: path + ".tmp" + 6 characters.
 bool IsTempFileOf(const std::string& path, const std::string& candidate);
