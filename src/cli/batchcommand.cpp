@@ -10,8 +10,8 @@
 #include <atomic>
 #include <filesystem>
 #include <mutex>
-#include <set>
 #include <ostream>
+#include <set>
 #include <thread>
 
 namespace norvak::cli {
@@ -208,8 +208,8 @@ int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     // report with this one's.
     CFileLock folderLock;
     if (!folderLock.Lock((fs::path(outDir) / kLockName).string(), 0, &error)) {
-        err << "norvak-cli batch: another batch run is writing into " << outDir
-            << " (" << error << ")\n";
+        err << "norvak-cli batch: another batch run is writing into " << outDir << " (" << error
+            << ")\n";
         return 1;
     }
     std::set<std::string> inputs;

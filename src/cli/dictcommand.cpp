@@ -29,8 +29,8 @@ bool LoadStrict(const std::string& path, CServiceData& data, std::ostream& err,
     }
     CTerminalOperator op(nullptr, false);
     if (!data.Load(path, op)) {
-        err << "norvak-cli dict " << cmd << ": " << path << " cannot be read: "
-            << data.ReadError() << '\n';
+        err << "norvak-cli dict " << cmd << ": " << path << " cannot be read: " << data.ReadError()
+            << '\n';
         return false;
     }
     if (op.Messages().empty() && data.LoadedCleanly())

@@ -171,7 +171,8 @@ bool ReadFileBytes(const std::string& path, std::string& out, std::string* error
 
 bool IsTempFileOf(const std::string& path, const std::string& candidate) {
     const std::string prefix = path + ".tmp";
-    return candidate.size() == prefix.size() + 6 && candidate.compare(0, prefix.size(), prefix) == 0;
+    return candidate.size() == prefix.size() + 6 &&
+           candidate.compare(0, prefix.size(), prefix) == 0;
 }
 
 namespace {

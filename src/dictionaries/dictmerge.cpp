@@ -110,13 +110,25 @@ std::vector<T> Merge3(const std::vector<T>& base, const std::vector<T>& mine,
     return out;
 }
 
-std::string KindKey(const CDocKindEntry& e) { return e.Name(); }
-std::string OrganKey(const COrganEntry& e) { return e.Name(); }
-std::string SourceKey(const std::string& s) { return s; }
-std::string CasesKey(const CCases& c) { return c.Form(CaseNominative); }
-std::string ThemeKey(const CTemathicsRec& r) { return std::to_string(r.Code()); }
+std::string KindKey(const CDocKindEntry& e) {
+    return e.Name();
+}
+std::string OrganKey(const COrganEntry& e) {
+    return e.Name();
+}
+std::string SourceKey(const std::string& s) {
+    return s;
+}
+std::string CasesKey(const CCases& c) {
+    return c.Form(CaseNominative);
+}
+std::string ThemeKey(const CTemathicsRec& r) {
+    return std::to_string(r.Code());
+}
 using WordPair = std::pair<std::string, std::string>;
-std::string WordKey(const WordPair& w) { return w.first; }
+std::string WordKey(const WordPair& w) {
+    return w.first;
+}
 
 std::vector<CCases> Records(const CUniDict& d) {
     std::vector<CCases> v;
@@ -145,9 +157,9 @@ int MergeDictionaries(const CServiceData& base, CServiceData& mine, const CServi
                       COperator& op) {
     int asked = 0;
     {
-        auto merged = Merge3(base.DocDict().Entries(), mine.DocDict().Entries(),
-                             theirs.DocDict().Entries(), KindKey,
-                             "Словарь видов документов"_cp, op, asked);
+        auto merged =
+            Merge3(base.DocDict().Entries(), mine.DocDict().Entries(), theirs.DocDict().Entries(),
+                   KindKey, "Словарь видов документов"_cp, op, asked);
         CDocDict& d = mine.DocDict();
         d.RemoveAll();
         for (CDocKindEntry& e : merged) {
@@ -157,8 +169,8 @@ int MergeDictionaries(const CServiceData& base, CServiceData& mine, const CServi
     }
     {
         auto merged = Merge3(base.OrganDict().Entries(), mine.OrganDict().Entries(),
-                             theirs.OrganDict().Entries(), OrganKey,
-                             "Словарь принявших органов"_cp, op, asked);
+                             theirs.OrganDict().Entries(), OrganKey, "Словарь принявших органов"_cp,
+                             op, asked);
         COrganDict& d = mine.OrganDict();
         d.RemoveAll();
         for (COrganEntry& e : merged) {
@@ -178,21 +190,19 @@ int MergeDictionaries(const CServiceData& base, CServiceData& mine, const CServi
     }
     {
         auto merged = Merge3(Records(base.UniDict()), Records(mine.UniDict()),
-                             Records(theirs.UniDict()), CasesKey, "Словарь падежей"_cp, op,
-                             asked);
+                             Records(theirs.UniDict()), CasesKey, "Словарь падежей"_cp, op, asked);
         CUniDict& d = mine.UniDict();
         d.RemoveAll();
         for (const CCases& c : merged)
             d.Add(c);
     }
-    mine.TemathicsDict().SetThemes(Merge3(base.TemathicsDict().Themes(),
-                                          mine.TemathicsDict().Themes(),
-                                          theirs.TemathicsDict().Themes(), ThemeKey,
-                                          "Словарь тематик"_cp, op, asked));
+    mine.TemathicsDict().SetThemes(
+        Merge3(base.TemathicsDict().Themes(), mine.TemathicsDict().Themes(),
+               theirs.TemathicsDict().Themes(), ThemeKey, "Словарь тематик"_cp, op, asked));
     {
-        auto merged = Merge3(Words(base.UpperCaseDict()), Words(mine.UpperCaseDict()),
-                             Words(theirs.UpperCaseDict()), WordKey,
-                             "Словарь регистров букв"_cp, op, asked);
+        auto merged =
+            Merge3(Words(base.UpperCaseDict()), Words(mine.UpperCaseDict()),
+                   Words(theirs.UpperCaseDict()), WordKey, "Словарь регистров букв"_cp, op, asked);
         CUpperCaseDict& d = mine.UpperCaseDict();
         d.RemoveAll();
         for (const WordPair& w : merged)

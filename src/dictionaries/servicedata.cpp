@@ -20,7 +20,9 @@ namespace {
 // How long a save waits for another program that is writing the same file.
 constexpr int kLockWaitSeconds = 10;
 
-std::string LockPath(const std::string& path) { return path + ".lock"; }
+std::string LockPath(const std::string& path) {
+    return path + ".lock";
+}
 
 // Something, even a dangling symlink, stands at path.
 bool Present(const std::string& path) {

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace norvak {
 

@@ -80,8 +80,8 @@ private:
 
     COperator& m_operator;
     std::string m_directory;
-    bool m_private = false;   // m_directory is the default private folder
-    bool m_madeTemp = false;  // ... made by mkdtemp, removed with this object
+    bool m_private = false;  // m_directory is the default private folder
+    bool m_madeTemp = false; // ... made by mkdtemp, removed with this object
     std::string m_document;
     Failure m_failure = Failure::None;
 };

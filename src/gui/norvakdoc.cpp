@@ -77,10 +77,9 @@ void CNorvakDoc::LoadServiceData(COperator& op) {
         std::string text =
             FormatMessage("Файл служебных данных %s повреждён, словари загружены не полностью. "_cp,
                           PathBytes(m_serviceDataPath));
-        text += copy.empty()
-                    ? std::string("Сохранить копию повреждённого файла не удалось."_cp)
-                    : FormatMessage("Копия повреждённого файла сохранена как %s."_cp,
-                                    Utf8ToCp1251(copy));
+        text += copy.empty() ? std::string("Сохранить копию повреждённого файла не удалось."_cp)
+                             : FormatMessage("Копия повреждённого файла сохранена как %s."_cp,
+                                             Utf8ToCp1251(copy));
         op.Message(text, MessageIcon::Exclamation);
     }
 }

@@ -72,7 +72,8 @@ bool COptionsDlg::Collect() {
         if (!ok)
             problem = QStringLiteral("Введите целое число.");
         else if (!f.range->Contains(n))
-            problem = QStringLiteral("Введите число от %1 до %2.").arg(f.range->min).arg(f.range->max);
+            problem =
+                QStringLiteral("Введите число от %1 до %2.").arg(f.range->min).arg(f.range->max);
         if (!problem.isEmpty()) {
             QMessageBox::warning(this, QStringLiteral("Norvak"), problem);
             f.edit->setFocus();

@@ -68,7 +68,9 @@ CliRun RunGuarded(const std::vector<std::string>& args) {
     return r;
 }
 
-void Fifo(const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0) << path; }
+void Fifo(const std::string& path) {
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0) << path;
+}
 
 TEST(CliNonRegular, FifosAndDevicesAreRefusedWithAMessage) {
     ScratchDir dir;
@@ -84,19 +86,23 @@ TEST(CliNonRegular, FifosAndDevicesAreRefusedWithAMessage) {
         const char* errText;
     };
     const Case cases[] = {
-        {"convert reads a FIFO", {"convert", dir / "fifo", "-o", dir / "a.rla", "--dict", kDict},
+        {"convert reads a FIFO",
+         {"convert", dir / "fifo", "-o", dir / "a.rla", "--dict", kDict},
          "not a regular file"},
-        {"convert reads a device", {"convert", "/dev/zero", "-o", dir / "a.rla", "--dict", kDict},
+        {"convert reads a device",
+         {"convert", "/dev/zero", "-o", dir / "a.rla", "--dict", kDict},
          "not a regular file"},
         {"show reads a FIFO", {"show", dir / "fifo"}, "not a regular file"},
-        {"settings from a FIFO", {"convert", kSample, "--settings", dir / "fifo", "--dict", kDict},
+        {"settings from a FIFO",
+         {"convert", kSample, "--settings", dir / "fifo", "--dict", kDict},
          "not a regular file"},
-        {"dictionary from a device", {"convert", kSample, "--dict", "/dev/zero"},
+        {"dictionary from a device",
+         {"convert", kSample, "--dict", "/dev/zero"},
          "not a regular file"},
-        {"dict import reads a FIFO", {"dict", "import", dir / "text", "-o", dir / "d.dat"},
+        {"dict import reads a FIFO",
+         {"dict", "import", dir / "text", "-o", dir / "d.dat"},
          "cannot read"},
-        {"batch meets a FIFO", {"batch", dir / "fifo", "-o", dir / "out", "--dict", kDict},
-         ""},
+        {"batch meets a FIFO", {"batch", dir / "fifo", "-o", dir / "out", "--dict", kDict}, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -116,7 +122,8 @@ TEST(CliNonRegular, AnOutputThatIsNotARegularFileIsNeverReplaced) {
     EXPECT_EQ(convert.status, 1) << convert.err;
     EXPECT_NE(convert.err.find("not a regular file"), std::string::npos) << convert.err;
     Fifo(dir / "dict.dat");
-    CliRun import = RunGuarded({"dict", "import", NORVAK_SOURCE_DIR "/data/dict", "-o", dir / "dict.dat"});
+    CliRun import =
+        RunGuarded({"dict", "import", NORVAK_SOURCE_DIR "/data/dict", "-o", dir / "dict.dat"});
     EXPECT_EQ(import.status, 1) << import.err;
     struct stat st {};
     ASSERT_EQ(::lstat((dir / "out.rla").c_str(), &st), 0);
@@ -222,13 +229,21 @@ TEST(CliLosses, EveryInputTypeReportsWhatItCouldNotRead) {
         const char* text;
     };
     const Case cases[] = {
-        {"a Ctrl+Z before the end names its line", {"convert", dir / "ctrlz.txt"}, 0,
+        {"a Ctrl+Z before the end names its line",
+         {"convert", dir / "ctrlz.txt"},
+         0,
          "line 3: the text ends at a Ctrl+Z"},
-        {"NULs of a source file", {"convert", dir / "nul.rla", "--type", "marked"}, 0,
+        {"NULs of a source file",
+         {"convert", dir / "nul.rla", "--type", "marked"},
+         0,
          "1 NUL byte(s) replaced"},
-        {"a plain text as marked source format", {"convert", kSample, "--type", "marked"}, 1,
+        {"a plain text as marked source format",
+         {"convert", kSample, "--type", "marked"},
+         1,
          "has no text block ($18)"},
-        {"a half source file", {"convert", dir / "half.rla", "--type", "source"}, 1,
+        {"a half source file",
+         {"convert", dir / "half.rla", "--type", "source"},
+         1,
          "has no text block ($18)"},
     };
     for (const Case& c : cases) {
@@ -243,7 +258,8 @@ TEST(CliLosses, EveryInputTypeReportsWhatItCouldNotRead) {
 
 TEST(CliTerminal, RequisitesAndTextArePrintedWithTheirControlCharactersEscaped) {
     ScratchDir dir;
-    const std::string evil = "\x1B]0;owned\x07\x9B" "2J";
+    const std::string evil = "\x1B]0;owned\x07\x9B"
+                             "2J";
     ASSERT_TRUE(WriteFileAtomic(dir / "evil.rla", SourceFile(evil, {"line " + evil})));
     auto show = RunCliCapture({"show", dir / "evil.rla"});
     ASSERT_EQ(show.status, 0) << show.err;
@@ -277,7 +293,8 @@ TEST(CliDictionary, AFileThatCannotBeReadIsNotCalledDamaged) {
 TEST(CliDictionary, ImportKeepsThePreviousFileAsBackup) {
     ScratchDir dir;
     ASSERT_TRUE(WriteFileAtomic(dir / "dict.dat", "old"));
-    auto r = RunCliCapture({"dict", "import", NORVAK_SOURCE_DIR "/data/dict", "-o", dir / "dict.dat"});
+    auto r =
+        RunCliCapture({"dict", "import", NORVAK_SOURCE_DIR "/data/dict", "-o", dir / "dict.dat"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(Read(dir / "dict.dat.bak"), "old");
     EXPECT_EQ(Read(dir / "dict.dat"), Read(kDict));

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string>
 #include <chrono>
 #include <fcntl.h>
+#include <filesystem>
+#include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -145,8 +145,14 @@ TEST(InspectTextBytes, ReportsWhatTheSplitReportsAndACtrlZBeforeTheEnd) {
         {"nominal: no Ctrl+Z", "a\r\nb", false, 0},
         {"nominal: a Ctrl+Z as the DOS end of file", "a\r\nb\r\n\x1A", false, 2},
         {"edge: Ctrl+Z bytes and line ends after it", "a\x1A\x1A\r\n", false, 0},
-        {"fault: text after a Ctrl+Z on line 3", "a\r\nb\r\nc\x1A" "d\r\ne", true, 2},
-        {"fault: Ctrl+Z first", "\x1A" "abc", true, 0},
+        {"fault: text after a Ctrl+Z on line 3",
+         "a\r\nb\r\nc\x1A"
+         "d\r\ne",
+         true, 2},
+        {"fault: Ctrl+Z first",
+         "\x1A"
+         "abc",
+         true, 0},
     };
     for (const Case& c : cases) {
         TextSplitInfo split;

@@ -20,7 +20,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Golden() { return testing::ReadAll(testing::GoldenPath("small_dict.dat")); }
+std::string Golden() {
+    return testing::ReadAll(testing::GoldenPath("small_dict.dat"));
+}
 
 void LoadGolden(CServiceData& data) {
     CScriptedOperator op;
@@ -262,14 +264,14 @@ TEST(DictionaryMerge, ChangesOfBothSidesComeTogether) {
              EXPECT_EQ(d.SourceDict().GetCount(), 3);
              EXPECT_EQ(d.SourceDict().Sources().back(), "Мой источник"_cp);
          }},
-        {"nominal: a kind removed here stays removed", [](CServiceData& d) { d.DocDict().RemoveAt(0); },
+        {"nominal: a kind removed here stays removed",
+         [](CServiceData& d) { d.DocDict().RemoveAt(0); },
          [](CServiceData& d) { d.SourceDict().Add("x"); }, Answer::No, 0,
          [](const CServiceData& d) {
              EXPECT_EQ(d.DocDict().GetCount(), 1);
              EXPECT_EQ(d.SourceDict().GetCount(), 4);
          }},
-        {"nominal: a theme and a letter-case word added there",
-         [](CServiceData&) {},
+        {"nominal: a theme and a letter-case word added there", [](CServiceData&) {},
          [](CServiceData& d) {
              CScriptedOperator op;
              d.TemathicsDict().AddTheme("НАЛОГИ"_cp, 77, 0, op);
@@ -294,8 +296,8 @@ TEST(DictionaryMerge, ChangesOfBothSidesComeTogether) {
          [](const CServiceData& d) { EXPECT_EQ(d.OrganDict().GetCount(), 1); }},
         {"conflict: a body removed here and edited there, removed on Yes",
          [](CServiceData& d) { d.OrganDict().RemoveAll(); },
-         [&](CServiceData& d) { Body(d, minfin)->SetLetterCaseName("Минфин"_cp); },
-         Answer::Yes, 1, [](const CServiceData& d) { EXPECT_EQ(d.OrganDict().GetCount(), 0); }},
+         [&](CServiceData& d) { Body(d, minfin)->SetLetterCaseName("Минфин"_cp); }, Answer::Yes, 1,
+         [](const CServiceData& d) { EXPECT_EQ(d.OrganDict().GetCount(), 0); }},
     };
     for (const MergeCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -130,7 +130,8 @@ private slots:
         m_frame = std::make_unique<CMainFrame>(*m_store, DictPath(), &m_op);
         QVERIFY(Doc().OpenFile(TestData(kSample), 1, true)); // sorts the dictionaries
         m_frame.reset();
-        QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(m_dir->path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(m_op.Messages().empty());
         QVERIFY(!QFile::exists(DictPath() + QStringLiteral(".bak")));
         QVERIFY(!QFile::exists(DictPath() + QStringLiteral(".lock")));

@@ -15,8 +15,8 @@
 
 #include <algorithm>
 #include <climits>
-#include <functional>
 #include <cstdlib>
+#include <functional>
 #include <random>
 
 namespace norvak::test {
@@ -497,7 +497,8 @@ TEST(MarkupDriverExtremes, EveryStageEndsForAnyLayoutValue) {
         inputs.push_back(CDocumentGenerator(seed).Make(30, 66, seed % 2 == 0));
     using Stage = std::function<void(LineList&, int)>;
     const std::pair<const char*, Stage> stages[] = {
-        {"right aligned, string length", [](LineList& l, int v) { RunRightAlignedStage(l, v, 20); }},
+        {"right aligned, string length",
+         [](LineList& l, int v) { RunRightAlignedStage(l, v, 20); }},
         {"right aligned, left spaces", [](LineList& l, int v) { RunRightAlignedStage(l, 66, v); }},
         {"left aligned", [](LineList& l, int v) { RunLeftAlignedStage(l, v); }},
         {"titles, paragraph", [](LineList& l, int v) { RunTitlesStage(l, v, 66, true); }},
@@ -520,11 +521,13 @@ TEST(MarkupDriverExtremes, EveryStageEndsForAnyLayoutValue) {
                 LineList lines = input;
                 stage(lines, value);
                 ASSERT_LE(lines.size(), 3 * input.size() + 8) << name << " at " << value;
-                EXPECT_EQ(WithoutTagLines(lines), WithoutTagLines(input)) << name << " at " << value;
+                EXPECT_EQ(WithoutTagLines(lines), WithoutTagLines(input))
+                    << name << " at " << value;
                 std::string where;
                 if (WithoutTagLines(input) == input) {
                     EXPECT_TRUE(BlocksAreFlat(lines, &where))
-                        << name << " at " << value << ", " << where << "\n" << Show(lines);
+                        << name << " at " << value << ", " << where << "\n"
+                        << Show(lines);
                 }
             }
 }
