@@ -222,6 +222,13 @@ int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     std::set<std::string> usedNames;
     for (BatchItem& it : items) {
         std::string name = DefaultOutputName(it.input, outDir);
+        // An entry whose output would be an input (its own or another's) fails rather than
+        // take another name: a rerun into the same folder would otherwise pile up copies.
+        if (it.problem.empty() && inputs.count(Canonical(name))) {
+            it.problem = "the output would overwrite the input " + name;
+            it.output = name;
+            continue;
+        }
         std::string candidate = name;
         for (int n = 2; usedNames.count(candidate); ++n)
             candidate = fs::path(name).replace_extension("").string() + "-" + std::to_string(n) +

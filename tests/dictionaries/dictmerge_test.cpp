@@ -239,7 +239,7 @@ void RenameTheme(CServiceData& d, int index, std::string_view name) {
 }
 
 TEST(DictionaryMerge, ChangesOfBothSidesComeTogether) {
-    const std::string minfin = "МИНИСТЕРСТВО ФИНАНСОВ"_cp;
+    const std::string minfin(std::string_view("МИНИСТЕРСТВО ФИНАНСОВ"_cp));
     const MergeCase cases[] = {
         {"nominal: kinds added on both sides", [](CServiceData& d) { AddKind(d, "A"); },
          [](CServiceData& d) { AddKind(d, "B"); }, Answer::No, 0,
