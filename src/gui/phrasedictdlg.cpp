@@ -69,9 +69,7 @@ QString AliasNominatives(const std::vector<CCases>& aliases) {
     return names.join(QStringLiteral(", "));
 }
 
-std::string NormalizedBytes(const QString& text) {
-    return NormalizeName(QStringToBytes(text));
-}
+std::string NormalizedBytes(const QString& text) { return NormalizeName(QStringToBytes(text)); }
 
 QPushButton* MakeButton(const QString& text, QWidget* parent, const char* objectName) {
     auto* b = new QPushButton(text, parent);
@@ -372,9 +370,7 @@ CEntryFormDlg::CEntryFormDlg(const EntryFormLayout& fields, const QString& nomin
     (nominative.isEmpty() ? m_nominative : m_genitive ? m_genitive : m_instrumental)->setFocus();
 }
 
-std::string CEntryFormDlg::Nominative() const {
-    return NormalizedBytes(m_nominative->text());
-}
+std::string CEntryFormDlg::Nominative() const { return NormalizedBytes(m_nominative->text()); }
 CCases CEntryFormDlg::Forms() const {
     CCases forms;
     forms.SetForm(CaseNominative, Nominative());
@@ -387,15 +383,9 @@ CCases CEntryFormDlg::Forms() const {
 std::string CEntryFormDlg::Genitive() const {
     return m_genitive ? NormalizedBytes(m_genitive->text()) : std::string();
 }
-std::string CEntryFormDlg::Instrumental() const {
-    return NormalizedBytes(m_instrumental->text());
-}
-int CEntryFormDlg::Gender() const {
-    return m_gender ? m_gender->currentIndex() : 0;
-}
-bool CEntryFormDlg::Quote() const {
-    return m_quote && m_quote->isChecked();
-}
+std::string CEntryFormDlg::Instrumental() const { return NormalizedBytes(m_instrumental->text()); }
+int CEntryFormDlg::Gender() const { return m_gender ? m_gender->currentIndex() : 0; }
+bool CEntryFormDlg::Quote() const { return m_quote && m_quote->isChecked(); }
 std::string CEntryFormDlg::LetterCase() const {
     return m_letterCase ? QStringToBytes(m_letterCase->text()) : std::string();
 }
@@ -450,19 +440,16 @@ QTreeWidget* MakeAliasList(const QStringList& columns, QWidget* parent) {
 
 QString CaseColumn(CaseIndex c) {
     switch (c) {
-    case CaseGenitive:
-        return QStringLiteral("Родительный падеж");
-    case CaseInstrumental:
-        return QStringLiteral("Творительный падеж");
-    default:
-        return QStringLiteral("Именительный падеж");
+    case CaseGenitive: return QStringLiteral("Родительный падеж");
+    case CaseInstrumental: return QStringLiteral("Творительный падеж");
+    default: return QStringLiteral("Именительный падеж");
     }
 }
 
 } // namespace
 
-void CEntryDetailsDlg::Build(CDictEntry& entry, QFormLayout* form, const EntryFormLayout& aliasForm,
-                             const QString& cancelText) {
+void CEntryDetailsDlg::Build(CDictEntry& entry, QFormLayout* form,
+                             const EntryFormLayout& aliasForm, const QString& cancelText) {
     m_entry = &entry;
     m_aliasForm = aliasForm;
     m_aliasCases = {CaseNominative};

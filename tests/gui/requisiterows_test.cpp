@@ -100,14 +100,10 @@ private slots:
     void readDate_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("formatted");
-        QTest::newRow("nominal: short parts") << "1.2.2003"
-                                              << "01.02.2003";
-        QTest::newRow("nominal: full form") << "31.12.1999"
-                                            << "31.12.1999";
-        QTest::newRow("robustness: impossible month") << "01.13.2002"
-                                                      << "Invalid DateTime";
-        QTest::newRow("robustness: no date at all") << "abc"
-                                                    << "Invalid DateTime";
+        QTest::newRow("nominal: short parts") << "1.2.2003" << "01.02.2003";
+        QTest::newRow("nominal: full form") << "31.12.1999" << "31.12.1999";
+        QTest::newRow("robustness: impossible month") << "01.13.2002" << "Invalid DateTime";
+        QTest::newRow("robustness: no date at all") << "abc" << "Invalid DateTime";
     }
     void readDate() {
         QFETCH(QString, text);
@@ -125,12 +121,10 @@ private slots:
             << "Положение о порядке (вместе с Правилами)"
             << "Положение о порядке  \n(вместе с Правилами)";
         QTest::newRow("nominal: already broken is only stripped")
-            << "Положение\n(вместе с Правилами) \n \n"
-            << "Положение\n(вместе с Правилами)";
-        QTest::newRow("edge: no bracket, trailing spaces go") << "Приказ   "
-                                                              << "Приказ";
-        QTest::newRow("edge: only the first bracket") << "А (вместе с Б) (вместе с В)"
-                                                      << "А  \n(вместе с Б) (вместе с В)";
+            << "Положение\n(вместе с Правилами) \n \n" << "Положение\n(вместе с Правилами)";
+        QTest::newRow("edge: no bracket, trailing spaces go") << "Приказ   " << "Приказ";
+        QTest::newRow("edge: only the first bracket")
+            << "А (вместе с Б) (вместе с В)" << "А  \n(вместе с Б) (вместе с В)";
     }
     void titleRule() {
         QFETCH(QString, text);
@@ -222,12 +216,12 @@ private slots:
         QTest::addColumn<QString>("to");
         QTest::addColumn<int>("toOffset");
         QTest::addColumn<bool>("allowed");
-        QTest::newRow("nominal: within the kinds")
-            << "Вид документа" << 2 << "Вид документа" << 1 << true;
-        QTest::newRow("edge: kind onto a body")
-            << "Вид документа" << 1 << "Принявший орган" << 1 << false;
-        QTest::newRow("edge: from a caption")
-            << "Вид документа" << 0 << "Вид документа" << 1 << false;
+        QTest::newRow("nominal: within the kinds") << "Вид документа" << 2 << "Вид документа" << 1
+                                                   << true;
+        QTest::newRow("edge: kind onto a body") << "Вид документа" << 1 << "Принявший орган" << 1
+                                                << false;
+        QTest::newRow("edge: from a caption") << "Вид документа" << 0 << "Вид документа" << 1
+                                              << false;
         QTest::newRow("edge: single-valued requisite")
             << "Номер в базе" << 1 << "Номер в базе" << 1 << false;
         QTest::newRow("edge: onto itself") << "Номер" << 1 << "Номер" << 1 << false;
