@@ -169,6 +169,10 @@ QString CNorvakDoc::LossWarningText(const QString& path, const OpenedDocument& o
     }
     if (opened.nulBytes > 0)
         parts << QStringLiteral("Нулевые байты заменены пробелами: %1.").arg(opened.nulBytes);
+    if (opened.ctrlZLine > 0)
+        parts << QStringLiteral("В строке %1 стоит знак конца файла (Ctrl+Z): текст после него "
+                                "не прочитан.")
+                     .arg(opened.ctrlZLine);
     if (parts.isEmpty())
         return {};
     parts << QStringLiteral("Проверьте эти места перед сохранением.");

@@ -137,6 +137,15 @@ private slots:
         QVERIFY(!QFile::exists(DictPath() + QStringLiteral(".lock")));
     }
 
+    void aCtrlZBeforeTheEndOfATextIsReported() {
+        const QString path = m_dir->filePath("cut.txt");
+        QVERIFY(WriteFileAtomic(path.toStdString(), "line one\r\nline two\x1A\r\nlost\r\n"));
+        m_op.Clear();
+        QVERIFY(Doc().OpenFile(path, 1, true));
+        QCOMPARE(m_op.Messages().size(), std::size_t(1));
+        QVERIFY(BytesToQString(m_op.Messages()[0]).contains(QStringLiteral("В строке 2")));
+    }
+
     void aStoredSettingOutOfRangeIsReplacedWithAMessage() {
         m_frame.reset();
         m_settings->setValue(QStringLiteral("PosParagraph"), -1);
