@@ -215,14 +215,13 @@ int CServiceData::Save(const std::string& path, COperator& op) {
     if (!ReadCurrent(path, current, readError))
         return fail(); // something stands there that cannot be read: never replaced unseen
     const bool ours = path == m_basePath;
-    if (ours && current != m_baseBytes) {
+    if (ours && current && current != m_baseBytes) {
         // Another program wrote the file since it was read here (or it can be read now): its
-        // changes come in first.
+        // changes come in first. A file that went away is simply written again.
         CServiceData theirs;
         CScriptedOperator quiet;
-        if (current)
-            theirs.LoadBytes(path, *current, quiet);
-        if (!current || theirs.LoadedCleanly()) {
+        theirs.LoadBytes(path, *current, quiet);
+        if (theirs.LoadedCleanly()) {
             CServiceData base;
             LoadQuietly(base, m_baseBytes);
             MergeDictionaries(base, *this, theirs, op);

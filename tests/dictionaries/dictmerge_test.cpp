@@ -117,6 +117,22 @@ TEST(SharedDictionary, TwoProcessesAddingKindsKeepEveryOne) {
             EXPECT_TRUE(HasKind(back, "KIND " + std::to_string(c) + "-" + std::to_string(i)));
 }
 
+TEST(SharedDictionary, AFileRemovedMeanwhileIsWrittenWholeAgain) {
+    testing::TempDir dir;
+    const std::string path = dir.File("dict.dat");
+    testing::WriteAll(path, Golden());
+    CServiceData data;
+    CScriptedOperator op;
+    ASSERT_TRUE(data.Load(path, op));
+    AddKind(data, "ПРИКАЗ"_cp);
+    fs::remove(path);
+    ASSERT_EQ(data.Save(path, op), 1);
+    CServiceData back;
+    ASSERT_TRUE(back.Load(path, op));
+    EXPECT_EQ(back.DocDict().GetCount(), 3) << "not taken as every entry removed";
+    EXPECT_EQ(back.SourceDict().GetCount(), 3);
+}
+
 TEST(SharedDictionary, NothingChangedWritesNothing) {
     testing::TempDir dir;
     const std::string path = dir.File("dict.dat");
