@@ -35,6 +35,9 @@ struct OpenedDocument {
     bool tagged = false;             // the markup ran
     std::vector<LossWarning> losses; // replaced characters (DOS and UTF-8 texts)
     std::size_t nulBytes = 0;        // NUL bytes met in the file (each became a space)
+    // A Ctrl+Z ended the reading before the end of the file: the 1-based line it stood on;
+    // what followed it was not read. 0 when the whole file was read.
+    int ctrlZLine = 0;
     // The extended detection (ExtendedRecvisits): each value it found with its line, and the
     // rules that fired; empty when it was off or did not run.
     std::vector<RequisiteEvidence> evidence;
