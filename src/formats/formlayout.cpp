@@ -1,5 +1,6 @@
 #include "formats/formlayout.h"
 
+#include "formats/paragraphtext.h"
 #include "formats/tableframe.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@ namespace {
 const char kNbsp = '\xA0';
 constexpr double kPointsPerColumn = 7.2; // ten columns to the inch
 constexpr int kGapSpaces = 4;           // spaces that part left from right text
+constexpr double kLeastIndentPt = 18;    // a quarter inch: smaller indents are no indent
 
 bool IsSpaceLike(char c) {
     return c == ' ' || c == kNbsp;
@@ -57,7 +59,7 @@ std::string Justify(const std::vector<std::string>& words, int width) {
 }
 
 int IndentColumns(double pt, int most) {
-    if (pt <= 0)
+    if (pt < kLeastIndentPt)
         return 0;
     return std::clamp(static_cast<int>(std::lround(pt / kPointsPerColumn)), 1, most);
 }
@@ -117,6 +119,13 @@ public:
             m_lines.emplace_back();
             m_blankAfter = false;
             m_lastRight = false;
+            return;
+        }
+        if (p.bold && p.align == FlowAlign::Left && IsSectionHeading(p.text)) {
+            // A bold chapter or section heading is centred, as DOS texts set them.
+            FlowParagraph centred = p;
+            centred.align = FlowAlign::Centre;
+            Paragraph(centred);
             return;
         }
         const bool right = p.align == FlowAlign::Right;

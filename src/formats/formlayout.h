@@ -31,14 +31,15 @@ struct LaidOutText {
 //   column W; a run of right-aligned paragraphs stands between blank lines;
 // - a justified paragraph is wrapped at W and every line but the last of each piece between
 //   hard breaks is justified (extra spaces from the left); a left paragraph is wrapped only;
-// - indents count 10 columns to the inch (7.2 pt a column), a positive one at least one
-//   column and none more than posParagraph, so no wrapped line looks centred;
+// - indents count 10 columns to the inch (7.2 pt a column); one under a quarter inch is
+//   none, and none is more than posParagraph, so no wrapped line looks centred;
 // - in a left or justified paragraph a tab or a run of three or more spaces parts the text
 //   placed at the left from the text placed at the right ("Президент ...     Б.Ельцин"):
 //   both go on one line, the right part ending at column W, when they fit;
 // - a bordered table becomes one box-drawn frame W columns wide (see DrawTableFrame); a
 //   borderless one places its cells side by side, the first at the left margin, the last
 //   ending at column W;
+// - a bold left paragraph that is a section heading (IsSectionHeading) is centred;
 // - an empty paragraph is a blank line; non-breaking spaces print as spaces.
 // Only a single word longer than its line makes a line longer than W.
 LaidOutText LayOutDocument(const FlowDocument& doc, const LayoutOptions& options);

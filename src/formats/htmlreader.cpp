@@ -97,8 +97,11 @@ public:
             }
             const std::size_t close = level == 0 ? j - 1 : text.size();
             if (!selectors.empty() && selectors[0] == '@') {
-                // @media blocks hold rules of their own; @page and @font-face do not matter.
-                if (StartsWith(Lower(selectors), "@media") && innerOpen != std::string::npos)
+                // The rules of @media blocks for the screen count, those for print do not;
+                // @page and @font-face do not matter.
+                const std::string media = Lower(selectors);
+                if (StartsWith(media, "@media") && media.find("print") == std::string::npos &&
+                    innerOpen != std::string::npos)
                     Add(std::string_view(text).substr(open + 1, close - open - 1));
             } else {
                 Declarations d;
@@ -161,6 +164,8 @@ std::optional<double> LengthPt(const std::string& v) {
         return n * 72;
     if (unit == "em" || unit == "rem")
         return n * 12;
+    if (unit == "ex" || unit == "ch")
+        return n * 6;
     if (unit == "pc")
         return n * 12;
     return std::nullopt;
