@@ -3,6 +3,7 @@
 // laid out into the fixed-width form before the markup runs on them.
 
 #include "core/textcore.h"
+#include "document/inputsniff.h"
 #include "document/settings.h"
 #include "formats/formlayout.h"
 
@@ -11,7 +12,6 @@
 
 namespace norvak {
 
-enum class FileType;
 
 // The kind of a file: a zip holding word/document.xml is DOCX, a zip whose mimetype is the
 // ODF text's is ODT, markup at the start is HTML, a source-format header is a source file

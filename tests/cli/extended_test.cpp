@@ -44,7 +44,8 @@ std::string Comparable(const test::CliRun& r) {
         if (lf == std::string::npos)
             lf = r.out.size() - 1;
         const std::string line = r.out.substr(start, lf - start + 1);
-        if (line.rfind("Written: ", 0) != 0 && line.rfind("Dictionary: ", 0) != 0)
+        if (line.rfind("Written: ", 0) != 0 && line.rfind("Dictionary: ", 0) != 0 &&
+            line.rfind("Input: ", 0) != 0)
             out += line;
         start = lf + 1;
     }
@@ -59,7 +60,7 @@ TEST_P(ExtensionOff, ConversionEqualsTheGolden) {
     test::ScratchDir dir;
     const std::string out = dir / "out.rla";
     const auto r = test::RunCliCapture({"convert", input, "-o", out, "--dict", NORVAK_BUILT_DICT,
-                                        "--encoding", Encoding(input), "--no-extended"});
+                                        "--encoding", Encoding(input), "--no-extended", "--type", "text"});
     ASSERT_EQ(r.status, 0) << r.err;
     std::string written, golden, goldenOut;
     ASSERT_TRUE(ReadFileBytes(out, written));
@@ -253,7 +254,7 @@ Judged Judge(const Card& card, bool extended) {
     test::ScratchDir dir;
     const std::string out = dir / "out.rla";
     std::vector<std::string> args = {"convert",         input,        "-o",           out, "--dict",
-                                     NORVAK_BUILT_DICT, "--encoding", Encoding(input)};
+                                     NORVAK_BUILT_DICT, "--encoding", Encoding(input), "--type", "text"};
     if (!extended)
         args.push_back("--no-extended");
     const auto r = test::RunCliCapture(args);
