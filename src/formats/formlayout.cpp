@@ -322,6 +322,7 @@ private:
             }
             std::vector<LineList> text;
             std::size_t height = 0;
+            bool fits = true;
             for (int i = 0; i < n; ++i) {
                 std::vector<FlowParagraph> ps = row[i]->paragraphs;
                 for (FlowParagraph& p : ps)
@@ -329,10 +330,19 @@ private:
                                      : (i == n - 1 ? FlowAlign::Right : FlowAlign::Centre);
                 LineList lines;
                 for (std::string& l : CellLines(ps, widths[i], false))
-                    if (!IsBlankLine(l))
+                    if (!IsBlankLine(l)) {
+                        fits = fits && static_cast<int>(l.size()) <= widths[i];
                         lines.push_back(std::move(l));
+                    }
                 height = std::max(height, lines.size());
                 text.push_back(std::move(lines));
+            }
+            if (!fits) {
+                // A word too long for its share: the cells one after another instead.
+                for (const FlowCell* c : row)
+                    for (const FlowParagraph& p : c->paragraphs)
+                        Flowing(p);
+                continue;
             }
             // The last cell (a name beside a title) stands level with the last line.
             LineList& lastCell = text.back();
@@ -353,8 +363,6 @@ private:
                 }
                 while (!line.empty() && line.back() == ' ')
                     line.pop_back();
-                if (static_cast<int>(line.size()) > Width() && n > 1)
-                    line = JoinWords(SplitFlowWords(line));
                 m_lines.push_back(std::move(line));
             }
         }
@@ -374,8 +382,12 @@ private:
 std::vector<std::string> SplitFlowWords(const std::string& text) {
     std::vector<std::string> words;
     std::string word;
-    for (char c : text) {
-        if (c == ' ' || c == '\t' || c == '\n') {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        // One non-breaking space joins two words; a run of them is padding between words.
+        const bool padding = c == kNbsp && ((i + 1 < text.size() && text[i + 1] == kNbsp) ||
+                                            (i > 0 && text[i - 1] == kNbsp));
+        if (c == ' ' || c == '\t' || c == '\n' || padding) {
             if (!word.empty())
                 words.push_back(std::move(word));
             word.clear();

@@ -44,7 +44,8 @@ struct LaidOutText {
 // Only a single word longer than its line makes a line longer than W.
 LaidOutText LayOutDocument(const FlowDocument& doc, const LayoutOptions& options);
 
-// Words of text in order (split at spaces, tabs and breaks; a non-breaking space joins).
+// Words of text in order, split at spaces, tabs, breaks and runs of non-breaking spaces; a
+// single non-breaking space joins two words into one.
 std::vector<std::string> SplitFlowWords(const std::string& text);
 
 // Greedy wrap of words: the first line holds at most firstWidth columns, the others width.

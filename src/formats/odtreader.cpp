@@ -347,6 +347,7 @@ private:
                     cell.columnSpan = colSpan;
                     cell.rowSpan = rowSpan;
                     Blocks(c, &cell.paragraphs, depth + 1);
+                    // The positions a span covers are listed as covered cells after it.
                     for (int i = 0; i < n; ++i) {
                         if (t.cells.size() >= FormatLimits::kMaxTableCells)
                             return TableTooBig();
@@ -354,12 +355,11 @@ private:
                         copy.row = row;
                         copy.column = col;
                         t.cells.push_back(std::move(copy));
+                        m_columns = std::max(m_columns, col + colSpan);
                         col += 1;
                     }
-                    col += colSpan - 1;
-                    if (col > FormatLimits::kMaxTableColumns)
+                    if (m_columns > FormatLimits::kMaxTableColumns)
                         return TableTooBig();
-                    m_columns = std::max(m_columns, col);
                 }
                 m_columns = std::max(m_columns, col);
             }

@@ -5,6 +5,8 @@
 
 #include <zip.h>
 
+#include <algorithm>
+
 namespace norvak {
 namespace {
 
@@ -15,7 +17,11 @@ void SetError(std::string* error, std::string_view text) {
 
 } // namespace
 
-CZipArchive::CZipArchive() = default;
+const std::size_t CZipArchive::kDefaultMaxPart = FormatLimits::kMaxPartBytes;
+const std::size_t CZipArchive::kDefaultMaxTotal = FormatLimits::kMaxTotalBytes;
+
+CZipArchive::CZipArchive(std::size_t maxPart, std::size_t maxTotal)
+    : m_maxPart(maxPart), m_maxTotal(maxTotal) {}
 
 CZipArchive::~CZipArchive() {
     if (m_zip)
@@ -74,8 +80,8 @@ bool CZipArchive::Read(const std::string& name, std::string& out, std::string* e
         SetError(error, "документ зашифрован"_cp);
         return false;
     }
-    const std::size_t room = FormatLimits::kMaxTotalBytes - m_unpacked;
-    const std::size_t limit = std::min(FormatLimits::kMaxPartBytes, room);
+    const std::size_t room = m_maxTotal > m_unpacked ? m_maxTotal - m_unpacked : 0;
+    const std::size_t limit = std::min(m_maxPart, room);
     if ((st.valid & ZIP_STAT_SIZE) && st.size > limit) {
         SetError(error, "часть архива распаковывается в слишком большой объём"_cp);
         return false;

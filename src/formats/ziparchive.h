@@ -14,7 +14,9 @@ namespace norvak {
 // allow, counting what the whole archive has unpacked so far.
 class CZipArchive {
 public:
-    CZipArchive();
+    // maxPart and maxTotal bound what one part and all parts together may unpack to.
+    explicit CZipArchive(std::size_t maxPart = kDefaultMaxPart,
+                         std::size_t maxTotal = kDefaultMaxTotal);
     ~CZipArchive();
     CZipArchive(const CZipArchive&) = delete;
     CZipArchive& operator=(const CZipArchive&) = delete;
@@ -25,8 +27,13 @@ public:
     // The unpacked part; false with error when it is missing, encrypted, damaged or too big.
     bool Read(const std::string& name, std::string& out, std::string* error);
 
+    static const std::size_t kDefaultMaxPart;
+    static const std::size_t kDefaultMaxTotal;
+
 private:
     zip* m_zip = nullptr;
+    std::size_t m_maxPart;
+    std::size_t m_maxTotal;
     std::size_t m_unpacked = 0;
 };
 
