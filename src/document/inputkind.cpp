@@ -48,10 +48,18 @@ bool ReadLaidOut(std::string_view bytes, FileType type, const DocSettings& setti
     std::string why;
     bool ok = false;
     switch (type) {
-    case FileType::Html: ok = ReadHtml(bytes, doc, &why); break;
-    case FileType::Docx: ok = ReadDocx(bytes, doc, &why); break;
-    case FileType::Odt: ok = ReadOdt(bytes, doc, &why); break;
-    default: why = "формат не поддерживается"_cp; break;
+    case FileType::Html:
+        ok = ReadHtml(bytes, doc, &why);
+        break;
+    case FileType::Docx:
+        ok = ReadDocx(bytes, doc, &why);
+        break;
+    case FileType::Odt:
+        ok = ReadOdt(bytes, doc, &why);
+        break;
+    default:
+        why = "формат не поддерживается"_cp;
+        break;
     }
     if (ok) {
         out = LayOutDocument(doc, LayoutFromSettings(settings));

@@ -12,7 +12,6 @@
 
 namespace norvak {
 
-
 // The kind of a file: a zip holding word/document.xml is DOCX, a zip whose mimetype is the
 // ODF text's is ODT, markup at the start is HTML, a source-format header is a source file
 // (Marked when it holds tag lines), anything else a text. Never FileType::Auto.

@@ -238,9 +238,9 @@ private:
                 continue;
             if (Is(n, "r")) {
                 Run(n, text, paraBold);
-            } else if (Is(n, "hyperlink") || Is(n, "smartTag") || Is(n, "ins") ||
-                       Is(n, "moveTo") || Is(n, "fldSimple") || Is(n, "customXml") ||
-                       Is(n, "sdtContent") || Is(n, "dir") || Is(n, "bdo")) {
+            } else if (Is(n, "hyperlink") || Is(n, "smartTag") || Is(n, "ins") || Is(n, "moveTo") ||
+                       Is(n, "fldSimple") || Is(n, "customXml") || Is(n, "sdtContent") ||
+                       Is(n, "dir") || Is(n, "bdo")) {
                 Runs(n, text, paraBold, depth + 1);
             } else if (Is(n, "sdt")) {
                 if (const xmlNode* c = Child(n, "sdtContent"))
@@ -307,7 +307,8 @@ private:
                      TableStyleBorders(Attr(Child(tblPr, "tblStyle"), "val"));
         for (const xmlNode* g = Child(Child(tbl, "tblGrid"), "gridCol"); g; g = g->next)
             if (Is(g, "gridCol")) {
-                if (t.columnWidths.size() >= static_cast<std::size_t>(FormatLimits::kMaxTableColumns))
+                if (t.columnWidths.size() >=
+                    static_cast<std::size_t>(FormatLimits::kMaxTableColumns))
                     return TableTooBig();
                 t.columnWidths.push_back(std::max(0.0, std::strtod(Attr(g, "w").c_str(), nullptr)));
             }

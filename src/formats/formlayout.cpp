@@ -11,7 +11,7 @@ namespace {
 
 const char kNbsp = '\xA0';
 constexpr double kPointsPerColumn = 7.2; // ten columns to the inch
-constexpr int kGapSpaces = 4;           // spaces that part left from right text
+constexpr int kGapSpaces = 4;            // spaces that part left from right text
 constexpr double kLeastIndentPt = 18;    // a quarter inch: smaller indents are no indent
 
 bool IsSpaceLike(char c) {
@@ -49,8 +49,7 @@ std::string Justify(const std::vector<std::string>& words, int width) {
     for (std::size_t i = 0; i < words.size(); ++i) {
         if (i) {
             const int k = static_cast<int>(i) - 1;
-            line.append(static_cast<std::size_t>(spaces / gaps + (k < spaces % gaps ? 1 : 0)),
-                        ' ');
+            line.append(static_cast<std::size_t>(spaces / gaps + (k < spaces % gaps ? 1 : 0)), ' ');
         }
         line += words[i];
     }
@@ -258,8 +257,7 @@ private:
         }
     }
 
-    void Wrapped(const std::vector<std::string>& words, int firstIndent, int indent,
-                 bool justify) {
+    void Wrapped(const std::vector<std::string>& words, int firstIndent, int indent, bool justify) {
         const auto lines = WrapWords(words, Width() - firstIndent, Width() - indent);
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const int at = i == 0 ? firstIndent : indent;
@@ -406,9 +404,9 @@ std::vector<std::string> SplitFlowWords(const std::string& text) {
             ++b;
         w.erase(0, b);
     }
-    words.erase(std::remove_if(words.begin(), words.end(),
-                               [](const std::string& w) { return w.empty(); }),
-                words.end());
+    words.erase(
+        std::remove_if(words.begin(), words.end(), [](const std::string& w) { return w.empty(); }),
+        words.end());
     return words;
 }
 

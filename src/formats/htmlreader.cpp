@@ -111,7 +111,8 @@ public:
                     std::size_t comma = selectors.find(',', s);
                     if (comma == std::string::npos)
                         comma = selectors.size();
-                    const std::string sel = Lower(Trim(std::string_view(selectors).substr(s, comma - s)));
+                    const std::string sel =
+                        Lower(Trim(std::string_view(selectors).substr(s, comma - s)));
                     if (!sel.empty() && sel.find_first_of(" >+~:[*#") == std::string::npos)
                         for (const auto& [k, v] : d)
                             m_rules[sel][k] = v;
@@ -221,12 +222,12 @@ struct HtmlContext {
 
 bool IsBlockTag(const std::string& t) {
     static const char* const kBlocks[] = {
-        "p",    "div",    "h1",      "h2",      "h3",     "h4",     "h5",       "h6",
-        "li",   "dt",     "dd",      "blockquote", "center", "pre", "address", "section",
-        "article", "main", "form",   "ul",      "ol",     "dl",     "hr",       "caption",
-        "figure", "figcaption", "header", "footer", "nav", "aside", "fieldset", "legend",
-        "tr",   "td",     "th",      "thead",   "tbody",  "tfoot",  "table",    "body",
-        "html", "listing", "xmp",    "plaintext"};
+        "p",       "div",        "h1",     "h2",         "h3",     "h4",    "h5",       "h6",
+        "li",      "dt",         "dd",     "blockquote", "center", "pre",   "address",  "section",
+        "article", "main",       "form",   "ul",         "ol",     "dl",    "hr",       "caption",
+        "figure",  "figcaption", "header", "footer",     "nav",    "aside", "fieldset", "legend",
+        "tr",      "td",         "th",     "thead",      "tbody",  "tfoot", "table",    "body",
+        "html",    "listing",    "xmp",    "plaintext"};
     for (const char* b : kBlocks)
         if (t == b)
             return true;
@@ -234,10 +235,10 @@ bool IsBlockTag(const std::string& t) {
 }
 
 bool IsSkippedTag(const std::string& t) {
-    static const char* const kSkipped[] = {"script", "style",  "head",   "title",  "noscript",
-                                           "template", "iframe", "object", "select", "button",
-                                           "input",  "textarea", "svg",  "math",   "map",
-                                           "embed",  "applet", "frameset", "video", "audio"};
+    static const char* const kSkipped[] = {"script",   "style",    "head",     "title",  "noscript",
+                                           "template", "iframe",   "object",   "select", "button",
+                                           "input",    "textarea", "svg",      "math",   "map",
+                                           "embed",    "applet",   "frameset", "video",  "audio"};
     for (const char* s : kSkipped)
         if (t == s)
             return true;
@@ -352,7 +353,8 @@ private:
                  (!weight.empty() && std::atoi(weight.c_str()) > 0))
             ctx.bold = false;
         const std::string va = get("vertical-align");
-        if (tag == "sup" || va == "super" || ((va == "top" || va == "text-top") && !IsBlockTag(tag)))
+        if (tag == "sup" || va == "super" ||
+            ((va == "top" || va == "text-top") && !IsBlockTag(tag)))
             ctx.super = true;
         else if (tag == "sub" || va == "sub" || va == "baseline")
             ctx.super = false;
@@ -504,8 +506,9 @@ private:
             const Declarations d = Declared(table, "table");
             for (const auto& [k, v] : d)
                 if (StartsWith(k, "border") && k.find("collapse") == std::string::npos &&
-                    k.find("spacing") == std::string::npos && k.find("radius") == std::string::npos &&
-                    k.find("color") == std::string::npos && BorderValue(v))
+                    k.find("spacing") == std::string::npos &&
+                    k.find("radius") == std::string::npos && k.find("color") == std::string::npos &&
+                    BorderValue(v))
                     t.bordered = true;
         }
         const std::string rules = Lower(HtmlAttr(table, "rules"));
@@ -544,8 +547,7 @@ private:
                 while (col < static_cast<int>(taken[r].size()) && taken[r][col])
                     ++col;
                 const int colSpan = SpanAttr(c, "colspan", FormatLimits::kMaxTableColumns);
-                const int rowSpan =
-                    SpanAttr(c, "rowspan", static_cast<int>(rows.size() - r));
+                const int rowSpan = SpanAttr(c, "rowspan", static_cast<int>(rows.size() - r));
                 if (col + colSpan > FormatLimits::kMaxTableColumns ||
                     t.cells.size() >= FormatLimits::kMaxTableCells) {
                     TableTooBig();
@@ -645,7 +647,10 @@ bool IsValidUtf8(std::string_view s) {
             ++i;
             continue;
         }
-        const int len = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+        const int len = (c & 0xE0) == 0xC0   ? 2
+                        : (c & 0xF0) == 0xE0 ? 3
+                        : (c & 0xF8) == 0xF0 ? 4
+                                             : 0;
         if (len == 0 || c == 0xC0 || c == 0xC1 || i + len > s.size())
             return false;
         for (int k = 1; k < len; ++k)
@@ -674,8 +679,8 @@ bool ReadHtml(std::string_view bytes, FlowDocument& out, std::string* error) {
     const char* encoding = nullptr;
     if (!DeclaresCharset(bytes))
         encoding = IsValidUtf8(bytes) ? "UTF-8" : "windows-1251";
-    const int options = HTML_PARSE_RECOVER | HTML_PARSE_NONET | HTML_PARSE_NOERROR |
-                        HTML_PARSE_NOWARNING;
+    const int options =
+        HTML_PARSE_RECOVER | HTML_PARSE_NONET | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING;
     htmlDocPtr doc = htmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), "page.html",
                                     encoding, options);
     if (!doc) {

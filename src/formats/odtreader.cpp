@@ -140,8 +140,8 @@ private:
             if (const xmlNode* cp = Child(s, "table-column-properties"))
                 st.columnWidth = OdfLengthPt(Attr(cp, "column-width")).value_or(0);
             if (const xmlNode* cp = Child(s, "table-cell-properties"))
-                for (const char* b : {"border", "border-left", "border-right", "border-top",
-                                      "border-bottom"})
+                for (const char* b :
+                     {"border", "border-left", "border-right", "border-top", "border-bottom"})
                     st.border = st.border || OdfBorder(Attr(cp, b));
             const std::string family = Attr(s, "family");
             if (isDefault) {
@@ -322,7 +322,8 @@ private:
             if (!Is(r, "table-row"))
                 continue;
             const int repeat = Repeat(r, "number-rows-repeated");
-            if (repeat > FormatLimits::kMaxTableRows || t.rows + repeat > FormatLimits::kMaxTableRows)
+            if (repeat > FormatLimits::kMaxTableRows ||
+                t.rows + repeat > FormatLimits::kMaxTableRows)
                 return TableTooBig();
             for (int k = 0; k < repeat; ++k) {
                 const int row = t.rows++;
@@ -332,17 +333,18 @@ private:
                     if (!covered && !Is(c, "table-cell"))
                         continue;
                     const int n = Repeat(c, "number-columns-repeated");
-                    if (n > FormatLimits::kMaxTableColumns || col + n > FormatLimits::kMaxTableColumns)
+                    if (n > FormatLimits::kMaxTableColumns ||
+                        col + n > FormatLimits::kMaxTableColumns)
                         return TableTooBig();
                     if (covered) {
                         col += n;
                         continue;
                     }
                     t.bordered = t.bordered || Resolve("table-cell", Attr(c, "style-name")).border;
-                    const int colSpan =
-                        std::clamp(Repeat(c, "number-columns-spanned"), 1, FormatLimits::kMaxTableColumns);
-                    const int rowSpan =
-                        std::clamp(Repeat(c, "number-rows-spanned"), 1, FormatLimits::kMaxTableRows);
+                    const int colSpan = std::clamp(Repeat(c, "number-columns-spanned"), 1,
+                                                   FormatLimits::kMaxTableColumns);
+                    const int rowSpan = std::clamp(Repeat(c, "number-rows-spanned"), 1,
+                                                   FormatLimits::kMaxTableRows);
                     FlowCell cell;
                     cell.columnSpan = colSpan;
                     cell.rowSpan = rowSpan;

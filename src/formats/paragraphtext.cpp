@@ -7,8 +7,7 @@ namespace {
 
 bool IsLetter(char c) {
     const unsigned char u = static_cast<unsigned char>(c);
-    return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u >= 0xC0 || u == 0xA8 ||
-           u == 0xB8;
+    return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u >= 0xC0 || u == 0xA8 || u == 0xB8;
 }
 
 bool InCapitals(std::string_view s) {
@@ -31,8 +30,8 @@ bool StartsWithWord(std::string_view line, std::string_view word) {
 } // namespace
 
 bool IsSectionHeading(std::string_view line) {
-    for (std::string_view w : {"Раздел"_cp, "РАЗДЕЛ"_cp, "Подраздел"_cp, "ПОДРАЗДЕЛ"_cp,
-                               "Глава"_cp, "ГЛАВА"_cp, "Часть"_cp, "ЧАСТЬ"_cp}) {
+    for (std::string_view w : {"Раздел"_cp, "РАЗДЕЛ"_cp, "Подраздел"_cp, "ПОДРАЗДЕЛ"_cp, "Глава"_cp,
+                               "ГЛАВА"_cp, "Часть"_cp, "ЧАСТЬ"_cp}) {
         if (!StartsWithWord(line, w) || line.size() < w.size() + 2)
             continue;
         const char next = line[w.size() + 1];
@@ -48,17 +47,17 @@ bool NamesActKind(std::string_view line) {
     const std::string upper = ToUpper(line);
     if (upper.find("КОДЕКС"_cp) != std::string::npos)
         return true;
-    for (std::string_view w : {"ФЕДЕРАЛЬНЫЙ ЗАКОН"_cp, "ФЕДЕРАЛЬНЫЙ КОНСТИТУЦИОННЫЙ ЗАКОН"_cp,
-                               "ЗАКОН"_cp, "УКАЗ"_cp, "ПОСТАНОВЛЕНИЕ"_cp, "РАСПОРЯЖЕНИЕ"_cp,
-                               "ПРИКАЗ"_cp, "ПОЛОЖЕНИЕ"_cp})
+    for (std::string_view w :
+         {"ФЕДЕРАЛЬНЫЙ ЗАКОН"_cp, "ФЕДЕРАЛЬНЫЙ КОНСТИТУЦИОННЫЙ ЗАКОН"_cp, "ЗАКОН"_cp, "УКАЗ"_cp,
+          "ПОСТАНОВЛЕНИЕ"_cp, "РАСПОРЯЖЕНИЕ"_cp, "ПРИКАЗ"_cp, "ПОЛОЖЕНИЕ"_cp})
         if (StartsWithWord(upper, w))
             return true;
     return false;
 }
 
 bool IsRightAlignedForm(std::string_view line) {
-    for (std::string_view w : {"Принят"_cp, "Принята"_cp, "Принято"_cp, "Одобрен"_cp,
-                               "Одобрена"_cp, "Одобрено"_cp})
+    for (std::string_view w :
+         {"Принят"_cp, "Принята"_cp, "Принято"_cp, "Одобрен"_cp, "Одобрена"_cp, "Одобрено"_cp})
         if (StartsWithWord(line, w))
             return true;
     return StartsWith(ToUpper(line), "УТВЕРЖДЕН"_cp);
@@ -100,7 +99,8 @@ FlowDocument ParagraphsFromLines(const LineList& lines, int stringLength, int po
         const bool shortLine = static_cast<int>(line.size()) <= centredWidth;
         const bool ends = last == '.' || last == ',' || last == ';';
         if (shortLine && !ends &&
-            (InCapitals(line) || IsSectionHeading(line) || (nonBlank <= 15 && NamesActKind(line)))) {
+            (InCapitals(line) || IsSectionHeading(line) ||
+             (nonBlank <= 15 && NamesActKind(line)))) {
             p.align = FlowAlign::Centre;
         } else if (static_cast<int>(line.size()) <= stringLength && IsRightAlignedForm(line)) {
             p.align = FlowAlign::Right;

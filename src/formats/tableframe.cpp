@@ -191,8 +191,7 @@ LineList DrawTableFrame(const FlowTable& table, int width) {
     std::vector<int> height(static_cast<std::size_t>(rows), 1);
     for (std::size_t i = 0; i < cells.size(); ++i)
         if (cells[i].rowSpan == 1)
-            height[cells[i].row] =
-                std::max(height[cells[i].row], static_cast<int>(text[i].size()));
+            height[cells[i].row] = std::max(height[cells[i].row], static_cast<int>(text[i].size()));
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const FlowCell& c = cells[i];
         if (c.rowSpan == 1)

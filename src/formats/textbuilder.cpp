@@ -43,8 +43,7 @@ char32_t NextCodePoint(std::string_view s, std::size_t& i) {
 
 char BestFitCp1251(char32_t cp, bool& exact) {
     exact = true;
-    if (cp == 0xAD || cp == 0x200B || cp == 0x200C || cp == 0x200D || cp == 0x2060 ||
-        cp == 0xFEFF)
+    if (cp == 0xAD || cp == 0x200B || cp == 0x200C || cp == 0x200D || cp == 0x2060 || cp == 0xFEFF)
         return 0;
     if (cp != '?' && cp != 0xFFFD) {
         const char b = UnicodeToCp1251(cp);

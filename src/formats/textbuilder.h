@@ -32,8 +32,8 @@ private:
     bool m_collapse;
     std::string m_text;
     std::size_t m_replaced = 0;
-    bool m_anyText = false;    // any visible character met
-    bool m_allBold = true;     // every visible character was bold
+    bool m_anyText = false; // any visible character met
+    bool m_allBold = true;  // every visible character was bold
     bool m_pendingSpace = false;
 };
 

@@ -17,8 +17,8 @@ XmlDocPtr ParseXmlPart(std::string_view bytes, std::string* error) {
     // No XML_PARSE_NOENT, XML_PARSE_DTDLOAD or XML_PARSE_HUGE: entities stay unexpanded,
     // nothing is fetched, and the parser keeps its own depth and size limits.
     const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
-    XmlDocPtr doc(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), "part.xml",
-                                nullptr, options));
+    XmlDocPtr doc(
+        xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), "part.xml", nullptr, options));
     if (!doc || !xmlDocGetRootElement(doc.get())) {
         if (error)
             *error = "часть документа не разбирается как XML"_cp;

@@ -2,6 +2,8 @@
 
 #include "core/codepage.h"
 #include "core/literal.h"
+#include "core/textfile.h"
+#include "document/inputkind.h"
 #include "docdictdlg.h"
 #include "document/sourceformat.h"
 #include "documentio.h"
@@ -272,10 +274,11 @@ bool CNorvakDoc::OpenFile(const QString& path, int fileType, bool dos) {
     progress.Pump();
 
     OpenOptions options;
-    options.type = fileType == 2   ? FileType::Source
-                   : fileType == 3 ? FileType::Marked
-                                   : FileType::Text;
+    options.type = fileType >= 0 && fileType <= static_cast<int>(FileType::Odt)
+                       ? static_cast<FileType>(fileType)
+                       : FileType::Text;
     options.encoding = dos ? Encoding::Dos : Encoding::Windows;
+    options.guessEncoding = options.type == FileType::Auto;
     OpenedDocument opened = OpenDocument(path.toStdString(), options, m_settings, m_data,
                                          progress, m_frame->Operator());
     if (!opened.ok) {
@@ -283,9 +286,17 @@ bool CNorvakDoc::OpenFile(const QString& path, int fileType, bool dos) {
         SetModified(false);
         return false;
     }
-    m_view->SetText(opened.lines, true);
+    if (!opened.unlaidLines.empty()) {
+        // A paragraph-per-line text: shown as read, then laid out and tagged as one edit the
+        // operator can undo.
+        m_view->SetText(opened.unlaidLines, false);
+        m_view->EmptyUndo();
+        m_view->ReplaceAllLines(opened.lines);
+    } else {
+        m_view->SetText(opened.lines, true);
+        m_view->EmptyUndo();
+    }
     m_record = std::move(opened.record);
-    m_view->EmptyUndo();
     m_frame->SetRequisites(m_record);
     progress.End();
     m_frame->AddRecentFile(path);
@@ -296,9 +307,23 @@ bool CNorvakDoc::OpenFile(const QString& path, int fileType, bool dos) {
     return true;
 }
 
+bool CNorvakDoc::OpenDropped(const QString& path) {
+    if (!SaveModified())
+        return false;
+    return OpenFile(path, static_cast<int>(FileType::Auto), m_dosEncoding);
+}
+
 bool CNorvakDoc::OpenUnchanged(const QString& path) {
     if (!SaveModified())
         return false;
+    // Pages and word-processor documents have no unchanged text to show: they take the
+    // opening road that lays them out.
+    std::string head;
+    if (ReadFileBytes(path.toStdString(), head)) {
+        const FileType kind = DetectFileType(head);
+        if (kind == FileType::Html || kind == FileType::Docx || kind == FileType::Odt)
+            return OpenFile(path, static_cast<int>(FileType::Auto), m_dosEncoding);
+    }
     LineList lines;
     if (!ReadFileUnchanged(path.toStdString(), lines)) {
         m_frame->Operator().Message(FormatMessage("Ошибка чтения файла %s!"_cp, PathBytes(path)),

@@ -17,8 +17,14 @@
 namespace norvak {
 
 QStringList COpenDialogEx::FileTypeFilters() {
-    return {QStringLiteral("Текстовые файлы (*.*)"), QStringLiteral("Исходный формат (*.*)"),
-            QStringLiteral("Исходный формат с разметкой (*.*)")};
+    // In the order of the file types' values, so that a filter's index is its type.
+    return {QStringLiteral("Определить автоматически (*.*)"),
+            QStringLiteral("Текстовые файлы (*.*)"),
+            QStringLiteral("Исходный формат (*.*)"),
+            QStringLiteral("Исходный формат с разметкой (*.*)"),
+            QStringLiteral("Страницы HTML (*.html *.htm)"),
+            QStringLiteral("Документы DOCX (*.docx)"),
+            QStringLiteral("Документы ODT (*.odt)")};
 }
 
 COpenDialogEx::COpenDialogEx(QWidget* parent, int fileType)
@@ -27,8 +33,8 @@ COpenDialogEx::COpenDialogEx(QWidget* parent, int fileType)
     setFileMode(QFileDialog::ExistingFile);
     setAcceptMode(QFileDialog::AcceptOpen);
     setNameFilters(FileTypeFilters());
-    if (fileType >= 1 && fileType <= 3)
-        selectNameFilter(FileTypeFilters().at(fileType - 1));
+    if (fileType >= 0 && fileType < FileTypeFilters().size())
+        selectNameFilter(FileTypeFilters().at(fileType));
 
     auto* group = new QGroupBox(QStringLiteral("Кодировка файла"), this);
     m_dosButton = new QRadioButton(QStringLiteral("Dos"), group);
@@ -77,7 +83,7 @@ COpenDialogEx::COpenDialogEx(QWidget* parent, int fileType)
 
 int COpenDialogEx::FileType() const {
     const qsizetype i = FileTypeFilters().indexOf(selectedNameFilter());
-    return i < 0 ? 1 : static_cast<int>(i) + 1;
+    return i < 0 ? 0 : static_cast<int>(i);
 }
 
 QString COpenDialogEx::PreviewText() const { return m_previewText->toPlainText(); }

@@ -81,8 +81,8 @@ inline void ExpectLayoutInvariants(const LineList& lines, int width, const std::
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& l = lines[i];
         if (static_cast<int>(l.size()) > width) {
-            EXPECT_EQ(CountWords(l), 1) << what << ": line " << i + 1 << " is too long: "
-                                        << Cp1251ToUtf8Display(l);
+            EXPECT_EQ(CountWords(l), 1)
+                << what << ": line " << i + 1 << " is too long: " << Cp1251ToUtf8Display(l);
         }
         if (!l.empty() && l[0] == kFrameTopLeft)
             ++tops;

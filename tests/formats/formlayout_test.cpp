@@ -49,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
                    {"Текст.", "", "               ЗАГОЛОВОК", "", "Текст."}},
         LayoutCase{"right_aligned_lines_end_at_the_margin",
                    {Para("Утвержден приказом министра от 1 июня 2004 г.", FlowAlign::Right)},
-                   {"          Утвержден приказом министра от", "                          1 июня 2004 г."}},
+                   {"          Утвержден приказом министра от",
+                    "                          1 июня 2004 г."}},
         LayoutCase{"a_run_of_right_aligned_paragraphs_is_one_block",
                    {Para("Текст."), Para("УТВЕРЖДЕНО", FlowAlign::Right),
                     Para("приказом", FlowAlign::Right), Para("Текст.")},
@@ -58,22 +59,27 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"justified_with_the_first_line_indent",
                    {Para(kLong, FlowAlign::Justify, 36)},
                    {"     Первый   второй   третий  четвертый", "пятый шестой седьмой восьмой"}},
-        LayoutCase{"left_wrapped_without_spreading", {Para(kLong)},
+        LayoutCase{"left_wrapped_without_spreading",
+                   {Para(kLong)},
                    {"Первый второй третий четвертый пятый", "шестой седьмой восьмой"}},
-        LayoutCase{"small_indents_are_none_large_ones_at_most_pos_paragraph",
-                   {Para("Раз два.", FlowAlign::Left, 9), Para("Три четыре.", FlowAlign::Left, 200)},
-                   {"Раз два.", "     Три четыре."}},
+        LayoutCase{
+            "small_indents_are_none_large_ones_at_most_pos_paragraph",
+            {Para("Раз два.", FlowAlign::Left, 9), Para("Три четыре.", FlowAlign::Left, 200)},
+            {"Раз два.", "     Три четыре."}},
         LayoutCase{"hanging_indent_counts_from_the_left_indent",
                    {Para(kLong, FlowAlign::Left, -36, 36)},
                    {"Первый второй третий четвертый пятый", "     шестой седьмой восьмой"}},
-        LayoutCase{"padding_parts_left_and_right_text",
-                   {Para("Президент\u00A0\u00A0\u00A0\u00A0\u00A0\u00A0Б.Ельцин", FlowAlign::Justify)},
-                   {"Президент                       Б.Ельцин"}},
-        LayoutCase{"a_tab_parts_left_and_right_text", {Para("Москва\t1 июня 2004 г.")},
+        LayoutCase{
+            "padding_parts_left_and_right_text",
+            {Para("Президент\u00A0\u00A0\u00A0\u00A0\u00A0\u00A0Б.Ельцин", FlowAlign::Justify)},
+            {"Президент                       Б.Ельцин"}},
+        LayoutCase{"a_tab_parts_left_and_right_text",
+                   {Para("Москва\t1 июня 2004 г.")},
                    {"Москва                    1 июня 2004 г."}},
-        LayoutCase{"left_and_right_that_do_not_fit_go_on_lines_of_their_own",
-                   {Para("Председатель Правительства Российской\tИ.И.Иванов")},
-                   {"Председатель Правительства Российской", "                              И.И.Иванов"}},
+        LayoutCase{
+            "left_and_right_that_do_not_fit_go_on_lines_of_their_own",
+            {Para("Председатель Правительства Российской\tИ.И.Иванов")},
+            {"Председатель Правительства Российской", "                              И.И.Иванов"}},
         LayoutCase{"non_breaking_spaces_hold_words_together",
                    {Para("Статья один два три четыре пять 19\u00A0февраля")},
                    {"Статья один два три четыре пять", "19 февраля"}},
@@ -88,7 +94,8 @@ INSTANTIATE_TEST_SUITE_P(
                    }()},
                    {"        Глава 1. Общие положения"}},
         LayoutCase{"empty_paragraphs_are_blank_lines",
-                   {Para("Раз."), Para("\u00A0"), Para("Два.")}, {"Раз.", "", "Два."}},
+                   {Para("Раз."), Para("\u00A0"), Para("Два.")},
+                   {"Раз.", "", "Два."}},
         LayoutCase{"a_word_longer_than_the_line_stands_alone",
                    {Para("Очень-очень-очень-длинное-слово-без-пробелов-внутри конец",
                          FlowAlign::Justify, 36)},
@@ -137,9 +144,19 @@ TEST(LayoutMarkup, ReplacedCharactersAreReportedOnTheirLine) {
 
 // Generated documents of random words, alignments, indents, gaps, breaks and tables.
 FlowDocument RandomDocument(std::mt19937& rng) {
-    static const char* const kWords[] = {"и", "в", "закон", "Российской", "Федерации",
-                                         "статья", "7.1", "постановление", "N", "60-ФЗ",
-                                         "государственной", "очень-длинное-слово-из-многих-частей-которое-не-помещается"};
+    static const char* const kWords[] = {
+        "и",
+        "в",
+        "закон",
+        "Российской",
+        "Федерации",
+        "статья",
+        "7.1",
+        "постановление",
+        "N",
+        "60-ФЗ",
+        "государственной",
+        "очень-длинное-слово-из-многих-частей-которое-не-помещается"};
     auto word = [&] { return std::string(kWords[rng() % std::size(kWords)]); };
     auto text = [&](int most) {
         std::string t;
@@ -147,7 +164,10 @@ FlowDocument RandomDocument(std::mt19937& rng) {
         for (int i = 0; i < n; ++i) {
             if (i) {
                 const int k = static_cast<int>(rng() % 20);
-                t += k == 0 ? "\n" : k == 1 ? "\t" : k == 2 ? "\u00A0\u00A0\u00A0\u00A0\u00A0" : " ";
+                t += k == 0   ? "\n"
+                     : k == 1 ? "\t"
+                     : k == 2 ? "\u00A0\u00A0\u00A0\u00A0\u00A0"
+                              : " ";
             }
             t += word();
         }
@@ -230,22 +250,20 @@ TEST_P(ParagraphTextRules, LineGetsItsAlignment) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, ParagraphTextRules,
-    testing::Values(PlainCase{"capitals_centred", "РОССИЙСКАЯ ФЕДЕРАЦИЯ", FlowAlign::Centre},
-                    PlainCase{"chapter_centred", "Глава 1. Общие положения", FlowAlign::Centre},
-                    PlainCase{"section_with_roman_numeral", "РАЗДЕЛ I", FlowAlign::Centre},
-                    PlainCase{"code_title_centred", "Воздушный кодекс Российской Федерации",
-                              FlowAlign::Centre},
-                    PlainCase{"adopted_right", "Принят Государственной Думой 19 февраля 1997 года",
-                              FlowAlign::Right},
-                    PlainCase{"approved_right", "Одобрен Советом Федерации 5 марта 1997 года",
-                              FlowAlign::Right},
-                    PlainCase{"capitals_with_full_stop_justified", "ОБЩИЕ ПОЛОЖЕНИЯ.",
-                              FlowAlign::Justify},
-                    PlainCase{"word_beginning_like_a_heading_justified",
-                              "Главным условием является соблюдение закона", FlowAlign::Justify},
-                    PlainCase{"ordinary_line_justified",
-                              "1. Настоящий Кодекс устанавливает правовые основы.",
-                              FlowAlign::Justify}),
+    testing::Values(
+        PlainCase{"capitals_centred", "РОССИЙСКАЯ ФЕДЕРАЦИЯ", FlowAlign::Centre},
+        PlainCase{"chapter_centred", "Глава 1. Общие положения", FlowAlign::Centre},
+        PlainCase{"section_with_roman_numeral", "РАЗДЕЛ I", FlowAlign::Centre},
+        PlainCase{"code_title_centred", "Воздушный кодекс Российской Федерации", FlowAlign::Centre},
+        PlainCase{"adopted_right", "Принят Государственной Думой 19 февраля 1997 года",
+                  FlowAlign::Right},
+        PlainCase{"approved_right", "Одобрен Советом Федерации 5 марта 1997 года",
+                  FlowAlign::Right},
+        PlainCase{"capitals_with_full_stop_justified", "ОБЩИЕ ПОЛОЖЕНИЯ.", FlowAlign::Justify},
+        PlainCase{"word_beginning_like_a_heading_justified",
+                  "Главным условием является соблюдение закона", FlowAlign::Justify},
+        PlainCase{"ordinary_line_justified", "1. Настоящий Кодекс устанавливает правовые основы.",
+                  FlowAlign::Justify}),
     [](const auto& c) { return std::string(c.param.name); });
 
 TEST(ParagraphText, LayoutIsToldFromLineLengths) {

@@ -16,8 +16,8 @@ struct Seen {
 };
 
 std::ostream& operator<<(std::ostream& os, const Seen& s) {
-    return os << '"' << s.text << "\" align " << static_cast<int>(s.align) << " first "
-              << s.firstPt << " left " << s.leftPt;
+    return os << '"' << s.text << "\" align " << static_cast<int>(s.align) << " first " << s.firstPt
+              << " left " << s.leftPt;
 }
 
 std::vector<Seen> Paragraphs(const std::string& html) {
@@ -53,11 +53,11 @@ const char* const kPortalStyle =
 INSTANTIATE_TEST_SUITE_P(
     Rules, HtmlRules,
     testing::Values(
-        HtmlCase{"classes_of_the_pages_own_style",
-                 "<html><head><style>p.C {text-align: center}</style></head>"
-                 "<body><p class=\"C\">РОССИЙСКАЯ ФЕДЕРАЦИЯ</p><p>Текст</p></body></html>",
-                 {{"РОССИЙСКАЯ ФЕДЕРАЦИЯ", FlowAlign::Centre, 0, 0},
-                  {"Текст", FlowAlign::Left, 0, 0}}},
+        HtmlCase{
+            "classes_of_the_pages_own_style",
+            "<html><head><style>p.C {text-align: center}</style></head>"
+            "<body><p class=\"C\">РОССИЙСКАЯ ФЕДЕРАЦИЯ</p><p>Текст</p></body></html>",
+            {{"РОССИЙСКАЯ ФЕДЕРАЦИЯ", FlowAlign::Centre, 0, 0}, {"Текст", FlowAlign::Left, 0, 0}}},
         HtmlCase{"portal_page_rules_screen_not_print",
                  (std::string(kPortalStyle) +
                   "<p class=\"C\">Заголовок</p><p>Текст абзаца.</p><p class=\"I\">Принят</p>"
@@ -84,22 +84,25 @@ INSTANTIATE_TEST_SUITE_P(
                   "скрыто</span></p><p class=\"I\" style=\"display:none\">Нет</p>"
                   "<noscript>без скриптов</noscript></body></html>"),
                  {{"Видно", FlowAlign::Left, 0, 33.75}}},
-        HtmlCase{"white_space_collapses_non_breaking_spaces_stay",
-                 "<body><p>  Раз\n   два&nbsp;&nbsp;три  </p><p>&nbsp;</p></body>",
-                 {{"Раз два\u00A0\u00A0три", FlowAlign::Left, 0, 0},
-                  {"\u00A0", FlowAlign::Left, 0, 0}}},
+        HtmlCase{
+            "white_space_collapses_non_breaking_spaces_stay",
+            "<body><p>  Раз\n   два&nbsp;&nbsp;три  </p><p>&nbsp;</p></body>",
+            {{"Раз два\u00A0\u00A0три", FlowAlign::Left, 0, 0}, {"\u00A0", FlowAlign::Left, 0, 0}}},
         HtmlCase{"breaks_links_and_soft_hyphens",
                  "<body><p>Председатель<br>Правительства <a href=\"x\">от&nbsp;1 "
                  "июня</a> пере&shy;нос</p></body>",
                  {{"Председатель\nПравительства от\u00A01 июня перенос", FlowAlign::Left, 0, 0}}},
         HtmlCase{"pre_keeps_its_lines",
-                 "<body><pre>  a  b\nc</pre></body>", {{"a  b\nc", FlowAlign::Left, 0, 0}}},
-        HtmlCase{"windows_1251_page",
-                 "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
-                 "charset=windows-1251\"></head><body><p>\xCF\xF0\xE8\xED\xFF\xF2</p></body></html>",
-                 {{"Принят", FlowAlign::Left, 0, 0}}},
+                 "<body><pre>  a  b\nc</pre></body>",
+                 {{"a  b\nc", FlowAlign::Left, 0, 0}}},
+        HtmlCase{
+            "windows_1251_page",
+            "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+            "charset=windows-1251\"></head><body><p>\xCF\xF0\xE8\xED\xFF\xF2</p></body></html>",
+            {{"Принят", FlowAlign::Left, 0, 0}}},
         HtmlCase{"undeclared_non_utf8_page_is_windows_1251",
-                 "<body><p>\xCF\xF0\xE8\xED\xFF\xF2</p></body>", {{"Принят", FlowAlign::Left, 0, 0}}},
+                 "<body><p>\xCF\xF0\xE8\xED\xFF\xF2</p></body>",
+                 {{"Принят", FlowAlign::Left, 0, 0}}},
         HtmlCase{"characters_cp1251_lacks_take_a_look_alike",
                  "<body><p>a\u2011b \u2212 c\u2009d \u00E9</p></body>",
                  {{"a-b - c\u00A0d ?", FlowAlign::Left, 0, 0}}}),
@@ -189,7 +192,8 @@ TEST(HtmlBadInput, TagSoupAndBinaryAreReadWithoutCrash) {
     for (const std::string& page :
          {std::string("<p><b>незакрытый <i>текст</p></b><td>ячейка вне таблицы"),
           std::string("\0\1\2<html>\xFF\xFE", 9), std::string("<<<>>>&&&;"),
-          std::string("<table><tr><td><table><tr><td>вложенная</td></tr></table></td></tr></table>")}) {
+          std::string(
+              "<table><tr><td><table><tr><td>вложенная</td></tr></table></td></tr></table>")}) {
         FlowDocument doc;
         ReadHtml(page, doc, nullptr);
     }

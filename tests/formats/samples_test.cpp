@@ -12,8 +12,8 @@
 #include "formats/paragraphtext.h"
 
 #include <cstdlib>
-#include <map>
 #include <filesystem>
+#include <map>
 
 namespace norvak {
 namespace {
@@ -22,9 +22,9 @@ namespace fs = std::filesystem;
 const std::string kDir = std::string(NORVAK_TEST_DATA) + "/formats/";
 
 const char* const kSamples[] = {
-    "composed_postanovlenie_tablica.html",     "composed_postanovlenie_tablica.docx",
-    "composed_postanovlenie_tablica.odt",      "vozdushnyj_kodeks_1997_102046246.html",
-    "vozdushnyj_kodeks_1997_102046246.docx",   "vozdushnyj_kodeks_1997_102046246.odt",
+    "composed_postanovlenie_tablica.html",        "composed_postanovlenie_tablica.docx",
+    "composed_postanovlenie_tablica.odt",         "vozdushnyj_kodeks_1997_102046246.html",
+    "vozdushnyj_kodeks_1997_102046246.docx",      "vozdushnyj_kodeks_1997_102046246.odt",
     "vozdushnyj_kodeks_1997_102046246.cp1251.txt"};
 
 bool Read(const std::string& name, FlowDocument& doc) {
@@ -99,8 +99,8 @@ TEST_P(SampleRoad, OpensTaggedWithItsRequisites) {
     OpenOptions options;
     options.type = FileType::Auto;
     options.guessEncoding = true;
-    const OpenedDocument doc =
-        OpenDocumentBytes(bytes, GetParam().file, options, DocSettings(), dictionaries, NullProgress(), op);
+    const OpenedDocument doc = OpenDocumentBytes(bytes, GetParam().file, options, DocSettings(),
+                                                 dictionaries, NullProgress(), op);
     ASSERT_TRUE(doc.ok);
     EXPECT_TRUE(doc.laidOut);
     const auto counts = CountTagBlocks(doc.lines);
@@ -122,30 +122,49 @@ TEST_P(SampleRoad, OpensTaggedWithItsRequisites) {
     EXPECT_TRUE(date);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Samples, SampleRoad,
-    testing::Values(
-        RoadCase{"composed_postanovlenie_tablica.html", {{"ЗАГ", 1}, {"ПРВ", 1}, {"ТАБ", 1}},
-                 "ПОСТАНОВЛЕНИЕ", "12.02.2004", "75"},
-        RoadCase{"composed_postanovlenie_tablica.docx", {{"ЗАГ", 1}, {"ПРВ", 1}, {"ТАБ", 1}},
-                 "ПОСТАНОВЛЕНИЕ", "12.02.2004", "75"},
-        RoadCase{"composed_postanovlenie_tablica.odt", {{"ЗАГ", 1}, {"ПРВ", 1}, {"ТАБ", 1}},
-                 "ПОСТАНОВЛЕНИЕ", "12.02.2004", "75"},
-        RoadCase{"vozdushnyj_kodeks_1997_102046246.html", {{"ЗАГ", 10}, {"ЦНТ", 1}}, "КОДЕКС",
-                 "19.03.1997", "60-ФЗ"},
-        RoadCase{"vozdushnyj_kodeks_1997_102046246.docx", {{"ЗАГ", 10}, {"ЦНТ", 1}}, "КОДЕКС",
-                 "19.03.1997", "60-ФЗ"},
-        RoadCase{"vozdushnyj_kodeks_1997_102046246.odt", {{"ЗАГ", 10}, {"ЦНТ", 1}}, "КОДЕКС",
-                 "19.03.1997", "60-ФЗ"},
-        RoadCase{"vozdushnyj_kodeks_1997_102046246.cp1251.txt", {{"ЗАГ", 10}, {"ПРВ", 1}},
-                 "КОДЕКС", "19.03.1997", "60-ФЗ"}),
-    [](const auto& c) {
-        std::string n = c.param.file;
-        for (char& ch : n)
-            if (!isalnum(static_cast<unsigned char>(ch)))
-                ch = '_';
-        return n;
-    });
+INSTANTIATE_TEST_SUITE_P(Samples, SampleRoad,
+                         testing::Values(RoadCase{"composed_postanovlenie_tablica.html",
+                                                  {{"ЗАГ", 1}, {"ПРВ", 1}, {"ТАБ", 1}},
+                                                  "ПОСТАНОВЛЕНИЕ",
+                                                  "12.02.2004",
+                                                  "75"},
+                                         RoadCase{"composed_postanovlenie_tablica.docx",
+                                                  {{"ЗАГ", 1}, {"ПРВ", 1}, {"ТАБ", 1}},
+                                                  "ПОСТАНОВЛЕНИЕ",
+                                                  "12.02.2004",
+                                                  "75"},
+                                         RoadCase{"composed_postanovlenie_tablica.odt",
+                                                  {{"ЗАГ", 1}, {"ПРВ", 1}, {"ТАБ", 1}},
+                                                  "ПОСТАНОВЛЕНИЕ",
+                                                  "12.02.2004",
+                                                  "75"},
+                                         RoadCase{"vozdushnyj_kodeks_1997_102046246.html",
+                                                  {{"ЗАГ", 10}, {"ЦНТ", 1}},
+                                                  "КОДЕКС",
+                                                  "19.03.1997",
+                                                  "60-ФЗ"},
+                                         RoadCase{"vozdushnyj_kodeks_1997_102046246.docx",
+                                                  {{"ЗАГ", 10}, {"ЦНТ", 1}},
+                                                  "КОДЕКС",
+                                                  "19.03.1997",
+                                                  "60-ФЗ"},
+                                         RoadCase{"vozdushnyj_kodeks_1997_102046246.odt",
+                                                  {{"ЗАГ", 10}, {"ЦНТ", 1}},
+                                                  "КОДЕКС",
+                                                  "19.03.1997",
+                                                  "60-ФЗ"},
+                                         RoadCase{"vozdushnyj_kodeks_1997_102046246.cp1251.txt",
+                                                  {{"ЗАГ", 10}, {"ПРВ", 1}},
+                                                  "КОДЕКС",
+                                                  "19.03.1997",
+                                                  "60-ФЗ"}),
+                         [](const auto& c) {
+                             std::string n = c.param.file;
+                             for (char& ch : n)
+                                 if (!isalnum(static_cast<unsigned char>(ch)))
+                                     ch = '_';
+                             return n;
+                         });
 
 } // namespace
 } // namespace norvak

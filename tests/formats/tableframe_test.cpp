@@ -37,13 +37,13 @@ TEST_P(ShareColumnsCases, Widths) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ShareColumnsCases,
-    testing::Values(ShareCase{"in_proportion", {1, 2, 1}, {1, 1, 1}, 40, {10, 20, 10}},
-                    ShareCase{"longest_word_wins_where_it_fits", {1, 9}, {8, 1}, 20, {8, 12}},
-                    ShareCase{"minimums_too_wide_fall_back_to_proportion", {1, 1}, {30, 30}, 20,
-                              {10, 10}},
-                    ShareCase{"no_weights_share_equally", {0, 0, 0, 0}, {}, 8, {2, 2, 2, 2}},
-                    ShareCase{"too_many_columns", {1, 1, 1}, {}, 2, {}},
-                    ShareCase{"no_columns", {}, {}, 10, {}}),
+    testing::Values(
+        ShareCase{"in_proportion", {1, 2, 1}, {1, 1, 1}, 40, {10, 20, 10}},
+        ShareCase{"longest_word_wins_where_it_fits", {1, 9}, {8, 1}, 20, {8, 12}},
+        ShareCase{"minimums_too_wide_fall_back_to_proportion", {1, 1}, {30, 30}, 20, {10, 10}},
+        ShareCase{"no_weights_share_equally", {0, 0, 0, 0}, {}, 8, {2, 2, 2, 2}},
+        ShareCase{"too_many_columns", {1, 1, 1}, {}, 2, {}},
+        ShareCase{"no_columns", {}, {}, 10, {}}),
     [](const auto& c) { return std::string(c.param.name); });
 
 TEST(TableFrame, SimpleTableIsDrawnAsTheDosTextsDrawIt) {
@@ -54,12 +54,9 @@ TEST(TableFrame, SimpleTableIsDrawnAsTheDosTextsDrawIt) {
     t.cells = {Cell(0, 0, "Код"), Cell(0, 1, "Показатель"), Cell(1, 0, "01"),
                Cell(1, 1, "Численность работников списочного состава")};
     const std::vector<std::string> expected = {
-        "┌─────────┬────────────────────────────┐",
-        "│Код      │Показатель                  │",
-        "├─────────┼────────────────────────────┤",
-        "│01       │Численность работников      │",
-        "│         │списочного состава          │",
-        "└─────────┴────────────────────────────┘"};
+        "┌─────────┬────────────────────────────┐", "│Код      │Показатель                  │",
+        "├─────────┼────────────────────────────┤", "│01       │Численность работников      │",
+        "│         │списочного состава          │", "└─────────┴────────────────────────────┘"};
     EXPECT_EQ(Shown(DrawTableFrame(t, 40)), expected);
 }
 
@@ -68,15 +65,12 @@ TEST(TableFrame, SpansAndMergesAreJoinedCells) {
     t.columnWidths = {1, 1, 1};
     t.rows = 3;
     t.bordered = true;
-    t.cells = {Cell(0, 0, "Вид", 1, 2), Cell(0, 1, "Сроки", 2), Cell(1, 1, "с"),
-               Cell(1, 2, "по"), Cell(2, 0, "Итого", 3)};
+    t.cells = {Cell(0, 0, "Вид", 1, 2), Cell(0, 1, "Сроки", 2), Cell(1, 1, "с"), Cell(1, 2, "по"),
+               Cell(2, 0, "Итого", 3)};
     const std::vector<std::string> expected = {
-        "┌────────┬─────────────────┐",
-        "│Вид     │Сроки            │",
-        "│        ├────────┬────────┤",
-        "│        │с       │по      │",
-        "├────────┴────────┴────────┤",
-        "│Итого                     │",
+        "┌────────┬─────────────────┐", "│Вид     │Сроки            │",
+        "│        ├────────┬────────┤", "│        │с       │по      │",
+        "├────────┴────────┴────────┤", "│Итого                     │",
         "└──────────────────────────┘"};
     EXPECT_EQ(Shown(DrawTableFrame(t, 28)), expected);
 }
@@ -86,8 +80,8 @@ TEST(TableFrame, EveryLineHasTheWidthAndTheFramesStageTagsIt) {
     t.columnWidths = {5, 1, 1, 1};
     t.rows = 3;
     t.bordered = true;
-    t.cells = {Cell(0, 0, "Очень длинный текст ячейки, который переносится", 1, 3),
-               Cell(0, 1, "а"), Cell(1, 2, "б", 2), Cell(2, 3, "в")};
+    t.cells = {Cell(0, 0, "Очень длинный текст ячейки, который переносится", 1, 3), Cell(0, 1, "а"),
+               Cell(1, 2, "б", 2), Cell(2, 3, "в")};
     for (int width : {20, 40, 66}) {
         LineList frame = DrawTableFrame(t, width);
         ASSERT_FALSE(frame.empty()) << width;

@@ -16,13 +16,14 @@ const char* const kW = "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessi
 std::string Docx(const std::string& body, const std::string& styles = "") {
     std::vector<std::pair<std::string, std::string>> parts = {
         {"[Content_Types].xml", "<?xml version=\"1.0\"?><Types/>"},
-        {"word/document.xml", std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:document ") +
-                                  kW + "><w:body>" + body + "</w:body></w:document>"},
-        {"word/header1.xml", std::string("<w:hdr ") + kW +
-                                 "><w:p><w:r><w:t>Колонтитул</w:t></w:r></w:p></w:hdr>"}};
+        {"word/document.xml",
+         std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:document ") + kW + "><w:body>" +
+             body + "</w:body></w:document>"},
+        {"word/header1.xml",
+         std::string("<w:hdr ") + kW + "><w:p><w:r><w:t>Колонтитул</w:t></w:r></w:p></w:hdr>"}};
     if (!styles.empty())
-        parts.push_back({"word/styles.xml",
-                         std::string("<w:styles ") + kW + ">" + styles + "</w:styles>"});
+        parts.push_back(
+            {"word/styles.xml", std::string("<w:styles ") + kW + ">" + styles + "</w:styles>"});
     return MakeZip(parts);
 }
 
@@ -50,13 +51,13 @@ TEST(Docx, DirectAndInheritedAlignmentAndIndents) {
         "<w:jc w:val=\"both\"/><w:ind w:firstLine=\"709\"/></w:pPr></w:style>"
         "<w:style w:type=\"paragraph\" w:styleId=\"Title\"><w:basedOn w:val=\"Body\"/><w:pPr>"
         "<w:jc w:val=\"center\"/></w:pPr><w:rPr><w:b/></w:rPr></w:style>";
-    const FlowDocument doc = ReadDocxOk(Docx(
-        "<w:p><w:pPr><w:pStyle w:val=\"Title\"/></w:pPr><w:r><w:t>ЗАКОН</w:t></w:r></w:p>"
-        "<w:p><w:pPr><w:pStyle w:val=\"Body\"/></w:pPr><w:r><w:t>Текст</w:t></w:r></w:p>"
-        "<w:p><w:pPr><w:pStyle w:val=\"Body\"/><w:jc w:val=\"right\"/><w:ind w:left=\"1890\" "
-        "w:hanging=\"1215\"/></w:pPr><w:r><w:t>Справа</w:t></w:r></w:p>"
-        "<w:p><w:r><w:t>Обычный</w:t></w:r></w:p>",
-        styles));
+    const FlowDocument doc = ReadDocxOk(
+        Docx("<w:p><w:pPr><w:pStyle w:val=\"Title\"/></w:pPr><w:r><w:t>ЗАКОН</w:t></w:r></w:p>"
+             "<w:p><w:pPr><w:pStyle w:val=\"Body\"/></w:pPr><w:r><w:t>Текст</w:t></w:r></w:p>"
+             "<w:p><w:pPr><w:pStyle w:val=\"Body\"/><w:jc w:val=\"right\"/><w:ind w:left=\"1890\" "
+             "w:hanging=\"1215\"/></w:pPr><w:r><w:t>Справа</w:t></w:r></w:p>"
+             "<w:p><w:r><w:t>Обычный</w:t></w:r></w:p>",
+             styles));
     ASSERT_EQ(doc.blocks.size(), 4u);
     EXPECT_EQ(P(doc, 0).align, FlowAlign::Centre);
     EXPECT_TRUE(P(doc, 0).bold);
@@ -70,16 +71,16 @@ TEST(Docx, DirectAndInheritedAlignmentAndIndents) {
 }
 
 TEST(Docx, RunsTabsBreaksLinksAndWhatIsNoText) {
-    const FlowDocument doc = ReadDocxOk(Docx(
-        "<w:p><w:r><w:t xml:space=\"preserve\">Ста</w:t></w:r><w:r><w:t>тья 7</w:t></w:r>"
-        "<w:r><w:rPr><w:vertAlign w:val=\"superscript\"/></w:rPr><w:t>1</w:t></w:r>"
-        "<w:r><w:t>.</w:t><w:tab/><w:t>Москва</w:t><w:br/><w:t>Кремль</w:t>"
-        "<w:br w:type=\"page\"/></w:r>"
-        "<w:hyperlink><w:r><w:t xml:space=\"preserve\"> ссылка</w:t></w:r></w:hyperlink>"
-        "<w:del><w:r><w:delText>удалено</w:delText></w:r></w:del>"
-        "<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r><w:r><w:instrText>HYPERLINK x"
-        "</w:instrText></w:r><w:r><w:rPr><w:vanish/></w:rPr><w:t>скрыто</w:t></w:r>"
-        "<w:ins><w:r><w:t xml:space=\"preserve\"> вставка</w:t></w:r></w:ins></w:p>"));
+    const FlowDocument doc = ReadDocxOk(
+        Docx("<w:p><w:r><w:t xml:space=\"preserve\">Ста</w:t></w:r><w:r><w:t>тья 7</w:t></w:r>"
+             "<w:r><w:rPr><w:vertAlign w:val=\"superscript\"/></w:rPr><w:t>1</w:t></w:r>"
+             "<w:r><w:t>.</w:t><w:tab/><w:t>Москва</w:t><w:br/><w:t>Кремль</w:t>"
+             "<w:br w:type=\"page\"/></w:r>"
+             "<w:hyperlink><w:r><w:t xml:space=\"preserve\"> ссылка</w:t></w:r></w:hyperlink>"
+             "<w:del><w:r><w:delText>удалено</w:delText></w:r></w:del>"
+             "<w:r><w:fldChar w:fldCharType=\"begin\"/></w:r><w:r><w:instrText>HYPERLINK x"
+             "</w:instrText></w:r><w:r><w:rPr><w:vanish/></w:rPr><w:t>скрыто</w:t></w:r>"
+             "<w:ins><w:r><w:t xml:space=\"preserve\"> вставка</w:t></w:r></w:ins></w:p>"));
     ASSERT_EQ(doc.blocks.size(), 1u);
     EXPECT_EQ(Cp1251ToUtf8(P(doc, 0).text), "Статья 7.1.\tМосква\nКремль ссылка вставка");
 }
@@ -90,7 +91,9 @@ TEST(Docx, TablesWithGridSpansMergesAndBorders) {
     const FlowDocument doc = ReadDocxOk(Docx(
         "<w:tbl><w:tblGrid><w:gridCol w:w=\"1000\"/><w:gridCol w:w=\"2000\"/>"
         "<w:gridCol w:w=\"3000\"/></w:tblGrid>"
-        "<w:tr><w:tc>" + border + "<w:p><w:r><w:t>Шапка</w:t></w:r></w:p></w:tc>"
+        "<w:tr><w:tc>" +
+        border +
+        "<w:p><w:r><w:t>Шапка</w:t></w:r></w:p></w:tc>"
         "<w:tc><w:tcPr><w:gridSpan w:val=\"2\"/><w:vMerge w:val=\"restart\"/></w:tcPr>"
         "<w:p><w:r><w:t>Двойная</w:t></w:r></w:p></w:tc></w:tr>"
         "<w:tr><w:tc><w:p><w:r><w:t>а</w:t></w:r></w:p><w:p><w:r><w:t>б</w:t></w:r></w:p></w:tc>"
@@ -112,12 +115,12 @@ TEST(Docx, TablesWithGridSpansMergesAndBorders) {
 }
 
 TEST(Docx, TableBordersFromTheTableStyle) {
-    const FlowDocument doc = ReadDocxOk(Docx(
-        "<w:tbl><w:tblPr><w:tblStyle w:val=\"Grid\"/></w:tblPr><w:tr><w:tc><w:p><w:r><w:t>x"
-        "</w:t></w:r></w:p></w:tc></w:tr></w:tbl>",
-        "<w:style w:type=\"table\" w:styleId=\"Base\"><w:tblPr><w:tblBorders><w:top "
-        "w:val=\"single\"/></w:tblBorders></w:tblPr></w:style><w:style w:type=\"table\" "
-        "w:styleId=\"Grid\"><w:basedOn w:val=\"Base\"/></w:style>"));
+    const FlowDocument doc = ReadDocxOk(
+        Docx("<w:tbl><w:tblPr><w:tblStyle w:val=\"Grid\"/></w:tblPr><w:tr><w:tc><w:p><w:r><w:t>x"
+             "</w:t></w:r></w:p></w:tc></w:tr></w:tbl>",
+             "<w:style w:type=\"table\" w:styleId=\"Base\"><w:tblPr><w:tblBorders><w:top "
+             "w:val=\"single\"/></w:tblBorders></w:tblPr></w:style><w:style w:type=\"table\" "
+             "w:styleId=\"Grid\"><w:basedOn w:val=\"Base\"/></w:style>"));
     ASSERT_EQ(doc.blocks.size(), 1u);
     EXPECT_TRUE(doc.blocks[0].table.bordered);
     EXPECT_EQ(doc.blocks[0].table.columnWidths.size(), 1u) << "a grid told from the cells";
@@ -132,9 +135,12 @@ std::string Odt(const std::string& text, const std::string& automatic,
         "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
         "xmlns:fo=\"urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0\"";
     return MakeZip({{"mimetype", "application/vnd.oasis.opendocument.text"},
-                    {"content.xml", "<office:document-content " + ns + "><office:automatic-styles>" +
-                                        automatic + "</office:automatic-styles><office:body>"
-                                        "<office:text>" + text + "</office:text></office:body>"
+                    {"content.xml", "<office:document-content " + ns +
+                                        "><office:automatic-styles>" + automatic +
+                                        "</office:automatic-styles><office:body>"
+                                        "<office:text>" +
+                                        text +
+                                        "</office:text></office:body>"
                                         "</office:document-content>"},
                     {"styles.xml", "<office:document-styles " + ns + "><office:styles>" + named +
                                        "</office:styles></office:document-styles>"}});
@@ -163,7 +169,8 @@ TEST(Odt, AutomaticAndNamedStylesSpacesAndSpans) {
         "fo:margin-left=\"1cm\"/></style:style>"
         "<style:style style:name=\"T1\" style:family=\"text\"><style:text-properties "
         "style:text-position=\"super 58%\"/></style:style>",
-        "<style:style style:name=\"Heading\" style:family=\"paragraph\"><style:paragraph-properties "
+        "<style:style style:name=\"Heading\" "
+        "style:family=\"paragraph\"><style:paragraph-properties "
         "fo:text-align=\"center\"/><style:text-properties fo:font-weight=\"bold\"/></style:style>"
         "<style:style style:name=\"Body\" style:family=\"paragraph\"><style:paragraph-properties "
         "fo:text-align=\"justify\" fo:text-indent=\"1.25cm\"/></style:style>"));
@@ -178,20 +185,20 @@ TEST(Odt, AutomaticAndNamedStylesSpacesAndSpans) {
 }
 
 TEST(Odt, TablesWithColumnsSpansCoveredCellsAndBorders) {
-    const FlowDocument doc = ReadOdtOk(Odt(
-        "<table:table><table:table-column table:style-name=\"C1\"/>"
-        "<table:table-column table:style-name=\"C2\" table:number-columns-repeated=\"2\"/>"
-        "<table:table-row><table:table-cell table:style-name=\"B\" "
-        "table:number-columns-spanned=\"2\"><text:p>Шапка</text:p></table:table-cell>"
-        "<table:covered-table-cell/><table:table-cell><text:p>в</text:p></table:table-cell>"
-        "</table:table-row><table:table-row table:number-rows-repeated=\"2\"><table:table-cell>"
-        "<text:p>а</text:p></table:table-cell></table:table-row></table:table>",
-        "<style:style style:name=\"C1\" style:family=\"table-column\"><style:table-column-"
-        "properties style:column-width=\"2cm\"/></style:style><style:style style:name=\"C2\" "
-        "style:family=\"table-column\"><style:table-column-properties "
-        "style:column-width=\"4cm\"/></style:style><style:style style:name=\"B\" "
-        "style:family=\"table-cell\"><style:table-cell-properties fo:border=\"0.5pt solid "
-        "#000000\"/></style:style>"));
+    const FlowDocument doc = ReadOdtOk(
+        Odt("<table:table><table:table-column table:style-name=\"C1\"/>"
+            "<table:table-column table:style-name=\"C2\" table:number-columns-repeated=\"2\"/>"
+            "<table:table-row><table:table-cell table:style-name=\"B\" "
+            "table:number-columns-spanned=\"2\"><text:p>Шапка</text:p></table:table-cell>"
+            "<table:covered-table-cell/><table:table-cell><text:p>в</text:p></table:table-cell>"
+            "</table:table-row><table:table-row table:number-rows-repeated=\"2\"><table:table-cell>"
+            "<text:p>а</text:p></table:table-cell></table:table-row></table:table>",
+            "<style:style style:name=\"C1\" style:family=\"table-column\"><style:table-column-"
+            "properties style:column-width=\"2cm\"/></style:style><style:style style:name=\"C2\" "
+            "style:family=\"table-column\"><style:table-column-properties "
+            "style:column-width=\"4cm\"/></style:style><style:style style:name=\"B\" "
+            "style:family=\"table-cell\"><style:table-cell-properties fo:border=\"0.5pt solid "
+            "#000000\"/></style:style>"));
     ASSERT_EQ(doc.blocks.size(), 1u);
     const FlowTable& t = doc.blocks[0].table;
     EXPECT_TRUE(t.bordered);
@@ -222,10 +229,11 @@ std::vector<BadCase> BadContainers() {
         {"no_document_part", MakeZip({{"word/other.xml", "<a/>"}}),
          "в архиве нет части word/document.xml"},
         {"external_entity",
-         MakeZip({{"word/document.xml",
-                   std::string("<?xml version=\"1.0\"?><!DOCTYPE d [<!ENTITY e SYSTEM "
-                               "\"file:///etc/passwd\">]><w:document ") +
-                       kW + "><w:body><w:p><w:r><w:t>&e;</w:t></w:r></w:p></w:body></w:document>"}}),
+         MakeZip(
+             {{"word/document.xml",
+               std::string("<?xml version=\"1.0\"?><!DOCTYPE d [<!ENTITY e SYSTEM "
+                           "\"file:///etc/passwd\">]><w:document ") +
+                   kW + "><w:body><w:p><w:r><w:t>&e;</w:t></w:r></w:p></w:body></w:document>"}}),
          "документ объявляет DTD или сущности; такие файлы не открываются"},
         {"entity_expansion",
          MakeZip({{"word/document.xml",
@@ -281,8 +289,8 @@ TEST(ZipBadInput, EncryptedPartsAreRefused) {
     const std::string body = std::string("<w:document ") + kW + "><w:body/></w:document>";
     const zip_int64_t i =
         zip_file_add(z, "word/document.xml", zip_source_buffer(z, body.data(), body.size(), 0), 0);
-    const bool canEncrypt = zip_file_set_encryption(z, static_cast<zip_uint64_t>(i),
-                                                    ZIP_EM_AES_256, "secret") == 0;
+    const bool canEncrypt =
+        zip_file_set_encryption(z, static_cast<zip_uint64_t>(i), ZIP_EM_AES_256, "secret") == 0;
     zip_close(z);
     std::string bytes;
     if (zip_source_open(src) == 0) {
@@ -326,8 +334,8 @@ TEST(OdtBadInput, DamagedAndIncompleteFiles) {
     FlowDocument doc;
     std::string error;
     EXPECT_FALSE(ReadOdt("PK\x03\x04", doc, &error));
-    EXPECT_FALSE(ReadOdt(MakeZip({{"mimetype", "application/vnd.oasis.opendocument.text"}}), doc,
-                         &error));
+    EXPECT_FALSE(
+        ReadOdt(MakeZip({{"mimetype", "application/vnd.oasis.opendocument.text"}}), doc, &error));
     EXPECT_EQ(Cp1251ToUtf8(error), "в архиве нет части content.xml");
     EXPECT_FALSE(ReadOdt(MakeZip({{"content.xml", "<office:document-content/>"}}), doc, &error));
     EXPECT_EQ(Cp1251ToUtf8(error), "в документе нет текста (office:text)");

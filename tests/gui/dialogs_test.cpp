@@ -24,13 +24,15 @@ private:
     QTemporaryDir m_dir;
 
 private slots:
-    void openDialogOffersTheThreeTypes() {
+    void openDialogOffersTheTypesAutomaticFirst() {
         COpenDialogEx dialog(nullptr, 3);
         QCOMPARE(dialog.nameFilters(), COpenDialogEx::FileTypeFilters());
+        QCOMPARE(dialog.nameFilters().front(), QStringLiteral("Определить автоматически (*.*)"));
         QCOMPARE(dialog.FileType(), 3);
         QVERIFY(dialog.DosEncoding());
         QVERIFY(dialog.PreviewOn());
-        QCOMPARE(COpenDialogEx(nullptr, 0).FileType(), 1);
+        QCOMPARE(COpenDialogEx(nullptr, 0).FileType(), 0);
+        QCOMPARE(COpenDialogEx(nullptr, 5).FileType(), static_cast<int>(FileType::Docx));
     }
 
     void previewShowsTheFirstFiftyLines() {
