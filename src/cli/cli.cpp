@@ -121,8 +121,8 @@ bool MakeConvertEnv(const COptions& opts, ConvertEnv& env, std::string& error) {
                 known = true;
             }
         if (!known) {
-            error = "--type must be auto, text, source, marked, html, docx or odt, not '" + *t +
-                    "'";
+            error =
+                "--type must be auto, text, source, marked, html, docx or odt, not '" + *t + "'";
             return false;
         }
     }
@@ -187,22 +187,32 @@ std::string DefaultOutputName(const std::string& input, const std::string& outDi
 
 std::string FileTypeName(FileType type) {
     switch (type) {
-    case FileType::Auto: return "auto";
-    case FileType::Text: return "text";
-    case FileType::Source: return "source";
-    case FileType::Marked: return "marked";
-    case FileType::Html: return "html";
-    case FileType::Docx: return "docx";
-    case FileType::Odt: return "odt";
+    case FileType::Auto:
+        return "auto";
+    case FileType::Text:
+        return "text";
+    case FileType::Source:
+        return "source";
+    case FileType::Marked:
+        return "marked";
+    case FileType::Html:
+        return "html";
+    case FileType::Docx:
+        return "docx";
+    case FileType::Odt:
+        return "odt";
     }
     return "";
 }
 
 std::string EncodingName(Encoding encoding) {
     switch (encoding) {
-    case Encoding::Dos: return "dos";
-    case Encoding::Windows: return "windows";
-    case Encoding::Utf8: return "utf8";
+    case Encoding::Dos:
+        return "dos";
+    case Encoding::Windows:
+        return "windows";
+    case Encoding::Utf8:
+        return "utf8";
     }
     return "";
 }

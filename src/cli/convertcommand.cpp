@@ -32,7 +32,8 @@ int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std:
     if (WantsHelp(args)) {
         out << "Usage: norvak-cli convert INPUT [-o OUTPUT.rla]\n"
                "       [--type auto|text|source|marked|html|docx|odt]\n"
-               "       [--encoding dos|windows|utf8] [--no-tags] [--no-requisites] [--no-extended]\n"
+               "       [--encoding dos|windows|utf8] [--no-tags] [--no-requisites] "
+               "[--no-extended]\n"
                "       [--dict PATH]"
                "       [--settings PATH] [--string-length N] [--pos-paragraph N]\n"
                "       [--left-spaces N] [--question-doc TEXT] [--quote-letter-kind yes|no]\n";

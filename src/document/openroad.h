@@ -19,7 +19,6 @@ namespace norvak {
 
 class CServiceData;
 
-
 // Characters of a DOS text that CP1251 cannot hold and that the conversion replaced.
 struct LossWarning {
     int line = 0;   // 1-based

@@ -5,9 +5,9 @@
 
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QUrl>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QUrl>
 
 namespace norvak {
 namespace {

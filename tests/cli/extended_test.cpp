@@ -59,8 +59,9 @@ TEST_P(ExtensionOff, ConversionEqualsTheGolden) {
     const std::string stem = fs::path(input).stem().string();
     test::ScratchDir dir;
     const std::string out = dir / "out.rla";
-    const auto r = test::RunCliCapture({"convert", input, "-o", out, "--dict", NORVAK_BUILT_DICT,
-                                        "--encoding", Encoding(input), "--no-extended", "--type", "text"});
+    const auto r =
+        test::RunCliCapture({"convert", input, "-o", out, "--dict", NORVAK_BUILT_DICT, "--encoding",
+                             Encoding(input), "--no-extended", "--type", "text"});
     ASSERT_EQ(r.status, 0) << r.err;
     std::string written, golden, goldenOut;
     ASSERT_TRUE(ReadFileBytes(out, written));
@@ -253,8 +254,9 @@ Judged Judge(const Card& card, bool extended) {
     const std::string input = kData + "/" + card.file;
     test::ScratchDir dir;
     const std::string out = dir / "out.rla";
-    std::vector<std::string> args = {"convert",         input,        "-o",           out, "--dict",
-                                     NORVAK_BUILT_DICT, "--encoding", Encoding(input), "--type", "text"};
+    std::vector<std::string> args = {
+        "convert",    input,           "-o",     out,   "--dict", NORVAK_BUILT_DICT,
+        "--encoding", Encoding(input), "--type", "text"};
     if (!extended)
         args.push_back("--no-extended");
     const auto r = test::RunCliCapture(args);

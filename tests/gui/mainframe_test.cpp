@@ -2,8 +2,8 @@
 
 #include "core/codepage.h"
 #include "core/literal.h"
-#include "document/openroad.h"
 #include "core/textfile.h"
+#include "document/openroad.h"
 #include "document/sourceformat.h"
 #include "frametestbed.h"
 #include "mainframe.h"
@@ -19,12 +19,11 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QSet>
-#include <QSignalSpy>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -32,6 +31,7 @@
 #include <QTextBrowser>
 #include <QTextLayout>
 #include <QToolBar>
+#include <QUrl>
 
 #include <memory>
 
@@ -407,7 +407,8 @@ private slots:
         QCOMPARE(Frame().View().GetLines(), fromRecent);
         Doc().OpenFile(TestData("gui/tagged.cp866.txt"), 1, true);
         QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(TestData("formats/composed_postanovlenie_tablica.docx"))});
+        mime.setUrls(
+            {QUrl::fromLocalFile(TestData("formats/composed_postanovlenie_tablica.docx"))});
         QSignalSpy dropped(&Frame().View(), &CNorvakView::FileDropped);
         QWidget* target = Frame().View().viewport();
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
