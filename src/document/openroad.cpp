@@ -111,7 +111,15 @@ OpenedDocument OpenDocumentBytes(const std::string& bytes, const std::string& pa
         DetermineAndTag(doc, std::move(text.lines), settings, dictionaries, progress, op);
     } else if (doc.type == FileType::Text) {
         TextSplitInfo info;
-        LineList lines = dos ? SplitDosTextLines(bytes, &info) : SplitTextLines(bytes, &info);
+        LineList lines;
+        if (doc.encoding == Encoding::Utf8) {
+            std::string_view utf8 = bytes;
+            if (StartsWith(utf8, "\xEF\xBB\xBF"))
+                utf8.remove_prefix(3);
+            lines = SplitTextLines(Utf8ToCp1251(utf8), &info);
+        } else {
+            lines = dos ? SplitDosTextLines(bytes, &info) : SplitTextLines(bytes, &info);
+        }
         doc.nulBytes = info.nulBytes;
         for (const LossyLine& l : info.lossyLines)
             doc.losses.push_back({static_cast<int>(l.line) + 1, static_cast<int>(l.column) + 1,

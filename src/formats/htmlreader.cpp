@@ -676,6 +676,7 @@ bool ReadHtml(std::string_view bytes, FlowDocument& out, std::string* error) {
             *error = "страница слишком велика"_cp;
         return false;
     }
+    InitXmlLibrary();
     const char* encoding = nullptr;
     if (!DeclaresCharset(bytes))
         encoding = IsValidUtf8(bytes) ? "UTF-8" : "windows-1251";

@@ -8,7 +8,16 @@
 
 namespace norvak {
 
+void InitXmlLibrary() {
+    static const bool done = [] {
+        xmlInitParser();
+        return true;
+    }();
+    (void)done;
+}
+
 XmlDocPtr ParseXmlPart(std::string_view bytes, std::string* error) {
+    InitXmlLibrary();
     if (bytes.size() > static_cast<std::size_t>(INT_MAX)) {
         if (error)
             *error = "часть документа слишком велика"_cp;

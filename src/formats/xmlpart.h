@@ -15,6 +15,9 @@ struct XmlDocFree {
 };
 using XmlDocPtr = std::unique_ptr<xmlDoc, XmlDocFree>;
 
+// Initialises libxml2 once, before any thread parses (batch conversions run in parallel).
+void InitXmlLibrary();
+
 // Parses an XML part without network access, without loading or expanding anything from a
 // DTD, and refuses a part that declares a DTD at all (no office format needs one, and
 // entities are how hostile files attack). Null with error (CP1251) on failure.
