@@ -6,7 +6,6 @@
 #include "docdictdlg.h"
 #include "document/inputkind.h"
 #include "document/sourceformat.h"
-#include "documentio.h"
 #include "mainframe.h"
 #include "norvakview.h"
 #include "opendialogex.h"
@@ -224,8 +223,8 @@ bool CNorvakDoc::WriteTo(const QString& path) {
     record.m_text = m_view->GetLines();
     {
         CWaitCursor wait;
-        if (!WriteDocumentFile(path.toStdString(), record, m_settings.m_stringLength,
-                               m_frame->Operator()))
+        if (!WriteSourceFile(record, path.toStdString(), m_settings.m_stringLength,
+                             &m_frame->Operator()))
             return false;
     }
     m_record = std::move(record);
@@ -316,24 +315,21 @@ bool CNorvakDoc::OpenDropped(const QString& path) {
 bool CNorvakDoc::OpenUnchanged(const QString& path) {
     if (!SaveModified())
         return false;
-    // Pages and word-processor documents have no unchanged text to show: they take the
-    // opening road that lays them out.
-    std::string head;
-    if (ReadFileBytes(path.toStdString(), head)) {
-        const FileType kind = DetectFileType(head);
-        if (kind == FileType::Html || kind == FileType::Docx || kind == FileType::Odt)
-            return OpenFile(path, static_cast<int>(FileType::Auto), m_dosEncoding);
-    }
-    LineList lines;
-    if (!ReadFileUnchanged(path.toStdString(), lines)) {
+    std::string bytes;
+    if (!ReadFileBytes(path.toStdString(), bytes)) {
         m_frame->Operator().Message(FormatMessage("Ошибка чтения файла %s!"_cp, PathBytes(path)),
                                     MessageIcon::Error);
         return false;
     }
+    // Pages and word-processor documents have no unchanged text to show: they take the
+    // opening road that lays them out.
+    const FileType kind = DetectFileType(bytes);
+    if (kind == FileType::Html || kind == FileType::Docx || kind == FileType::Odt)
+        return OpenFile(path, static_cast<int>(FileType::Auto), m_dosEncoding);
     m_record.Clear();
     m_frame->SetRequisites(m_record);
     m_sourcePath.clear();
-    m_view->SetText(lines, true);
+    m_view->SetText(SplitTextLines(bytes), true);
     m_frame->AddRecentFile(path);
     SetModified(false);
     return true;
