@@ -396,10 +396,6 @@ void CMainFrame::ConnectCommands() {
     connect(m_view, &CNorvakView::TextModified, doc, [doc] { doc->SetModified(true); });
     connect(m_view, &CNorvakView::PositionChanged, this, &CMainFrame::ShowPosition);
     connect(m_view, &CNorvakView::UndoRedoChanged, this, &CMainFrame::UpdateCommands);
-    // Queued: the drop finishes before the document replaces the text it landed on.
-    connect(
-        m_view, &CNorvakView::FileDropped, doc,
-        [doc](const QString& path) { doc->OpenDropped(path); }, Qt::QueuedConnection);
     connect(m_view, &QPlainTextEdit::copyAvailable, this, &CMainFrame::UpdateCommands);
 
     // Keys of the window's commands reach the commands even while the editor has the focus.

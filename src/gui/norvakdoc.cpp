@@ -2,16 +2,15 @@
 
 #include "core/codepage.h"
 #include "core/literal.h"
-#include "core/textfile.h"
 #include "docdictdlg.h"
-#include "document/inputkind.h"
+#include "core/textfile.h"
 #include "document/sourceformat.h"
-#include "mainframe.h"
-#include "norvakview.h"
-#include "opendialogex.h"
 #include "organdictdlg.h"
 #include "sourcedictdlg.h"
 #include "temathicsdlg.h"
+#include "mainframe.h"
+#include "norvakview.h"
+#include "opendialogex.h"
 #include "textcodec.h"
 #include "waitcursor.h"
 
@@ -43,7 +42,8 @@ CNorvakDoc::CNorvakDoc(CSettingsStore* store, QString serviceDataPath, COperator
     : QObject(parent), m_store(store), m_serviceDataPath(std::move(serviceDataPath)) {
     LoadServiceData(op);
     if (m_store != nullptr)
-        m_settings.Read(*m_store);
+        for (const std::string& message : m_settings.Read(*m_store))
+            op.Message(message, MessageIcon::Exclamation);
 }
 
 CNorvakDoc::~CNorvakDoc() {
@@ -58,9 +58,30 @@ void CNorvakDoc::LoadServiceData(COperator& op) {
     if (m_serviceDataPath.isEmpty())
         return;
     CWaitCursor wait;
-    // A missing or unreadable file is written afresh from the empty dictionaries at once.
-    if (!m_data.Load(m_serviceDataPath.toStdString(), op))
-        SaveServiceData(op);
+    const std::string path = m_serviceDataPath.toStdString();
+    if (!m_data.Load(path, op)) {
+        if (m_data.Unreadable()) {
+            // Left as it is: the dictionaries stay empty and the file is not replaced.
+            std::string text = FormatMessage("Файл служебных данных %s не может быть прочитан"_cp,
+                                             PathBytes(m_serviceDataPath));
+            text += " (" + m_data.ReadError() + "). ";
+            text += "Словари не загружены."_cp;
+            op.Message(text, MessageIcon::Exclamation);
+            return;
+        }
+        SaveServiceData(op); // a missing file is written afresh at once
+        return;
+    }
+    if (!m_data.LoadedCleanly()) {
+        const std::string copy = m_data.KeepDamagedCopy();
+        std::string text =
+            FormatMessage("Файл служебных данных %s повреждён, словари загружены не полностью. "_cp,
+                          PathBytes(m_serviceDataPath));
+        text += copy.empty() ? std::string("Сохранить копию повреждённого файла не удалось."_cp)
+                             : FormatMessage("Копия повреждённого файла сохранена как %s."_cp,
+                                             Utf8ToCp1251(copy));
+        op.Message(text, MessageIcon::Exclamation);
+    }
 }
 
 bool CNorvakDoc::SaveServiceData(COperator& op) {
@@ -148,6 +169,10 @@ QString CNorvakDoc::LossWarningText(const QString& path, const OpenedDocument& o
     }
     if (opened.nulBytes > 0)
         parts << QStringLiteral("Нулевые байты заменены пробелами: %1.").arg(opened.nulBytes);
+    if (opened.ctrlZLine > 0)
+        parts << QStringLiteral("В строке %1 стоит знак конца файла (Ctrl+Z): текст после него "
+                                "не прочитан.")
+                     .arg(opened.ctrlZLine);
     if (parts.isEmpty())
         return {};
     parts << QStringLiteral("Проверьте эти места перед сохранением.");
@@ -273,11 +298,10 @@ bool CNorvakDoc::OpenFile(const QString& path, int fileType, bool dos) {
     progress.Pump();
 
     OpenOptions options;
-    options.type = fileType >= 0 && fileType <= static_cast<int>(FileType::Odt)
-                       ? static_cast<FileType>(fileType)
-                       : FileType::Text;
+    options.type = fileType == 2   ? FileType::Source
+                   : fileType == 3 ? FileType::Marked
+                                   : FileType::Text;
     options.encoding = dos ? Encoding::Dos : Encoding::Windows;
-    options.guessEncoding = options.type == FileType::Auto;
     OpenedDocument opened = OpenDocument(path.toStdString(), options, m_settings, m_data,
                                          progress, m_frame->Operator());
     if (!opened.ok) {
@@ -285,17 +309,9 @@ bool CNorvakDoc::OpenFile(const QString& path, int fileType, bool dos) {
         SetModified(false);
         return false;
     }
-    if (!opened.unlaidLines.empty()) {
-        // A paragraph-per-line text: shown as read, then laid out and tagged as one edit the
-        // operator can undo.
-        m_view->SetText(opened.unlaidLines, false);
-        m_view->EmptyUndo();
-        m_view->ReplaceAllLines(opened.lines);
-    } else {
-        m_view->SetText(opened.lines, true);
-        m_view->EmptyUndo();
-    }
+    m_view->SetText(opened.lines, true);
     m_record = std::move(opened.record);
+    m_view->EmptyUndo();
     m_frame->SetRequisites(m_record);
     progress.End();
     m_frame->AddRecentFile(path);
@@ -304,12 +320,6 @@ bool CNorvakDoc::OpenFile(const QString& path, int fileType, bool dos) {
     if (!warning.isEmpty())
         m_frame->Operator().Message(QStringToBytes(warning), MessageIcon::Exclamation);
     return true;
-}
-
-bool CNorvakDoc::OpenDropped(const QString& path) {
-    if (!SaveModified())
-        return false;
-    return OpenFile(path, static_cast<int>(FileType::Auto), m_dosEncoding);
 }
 
 bool CNorvakDoc::OpenUnchanged(const QString& path) {
@@ -321,11 +331,6 @@ bool CNorvakDoc::OpenUnchanged(const QString& path) {
                                     MessageIcon::Error);
         return false;
     }
-    // Pages and word-processor documents have no unchanged text to show: they take the
-    // opening road that lays them out.
-    const FileType kind = DetectFileType(bytes);
-    if (kind == FileType::Html || kind == FileType::Docx || kind == FileType::Odt)
-        return OpenFile(path, static_cast<int>(FileType::Auto), m_dosEncoding);
     m_record.Clear();
     m_frame->SetRequisites(m_record);
     m_sourcePath.clear();

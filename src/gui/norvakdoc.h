@@ -58,8 +58,6 @@ public:
     // The file's text as it is, without conversion, requisites or tags (the command line and
     // the recent-file list); asks to save first.
     bool OpenUnchanged(const QString& path);
-    // Opens a file dropped on the window with its type told from its bytes; asks to save first.
-    bool OpenDropped(const QString& path);
     // Asks to save a modified document; false when the operator cancels.
     bool SaveModified();
 

@@ -7,7 +7,6 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
-#include <QUrl>
 
 namespace norvak {
 namespace {
@@ -128,28 +127,6 @@ LineList CNorvakView::GetLines() const {
 }
 
 int CNorvakView::LineCount() const { return document()->blockCount(); }
-
-void CNorvakView::ReplaceAllLines(const LineList& lines) {
-    QString all;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            all.append(QLatin1Char('\n'));
-        all.append(BytesToQString(lines[i]));
-    }
-    m_settingText = true;
-    m_highlighter->SetSuspended(true);
-    QTextCursor cursor(document());
-    cursor.beginEditBlock();
-    cursor.select(QTextCursor::Document);
-    cursor.insertText(all);
-    cursor.endEditBlock();
-    m_highlighter->SetSuspended(false);
-    document()->setModified(false);
-    m_settingText = false;
-    moveCursor(QTextCursor::Start);
-    HighlightVisible();
-    ReportPosition();
-}
 
 void CNorvakView::EmptyUndo() {
     document()->clearUndoRedoStacks();
@@ -274,24 +251,7 @@ QMimeData* CNorvakView::createMimeDataFromSelection() const {
     return mime;
 }
 
-// The local file a drop or paste carries, or an empty string.
-static QString DroppedFile(const QMimeData* source) {
-    if (source == nullptr || !source->hasUrls() || source->urls().isEmpty())
-        return {};
-    const QUrl url = source->urls().front();
-    return url.isLocalFile() ? url.toLocalFile() : QString();
-}
-
-bool CNorvakView::canInsertFromMimeData(const QMimeData* source) const {
-    return !DroppedFile(source).isEmpty() || QPlainTextEdit::canInsertFromMimeData(source);
-}
-
 void CNorvakView::insertFromMimeData(const QMimeData* source) {
-    const QString file = DroppedFile(source);
-    if (!file.isEmpty()) {
-        emit FileDropped(file);
-        return;
-    }
     if (source == nullptr || !source->hasText())
         return;
     QString text = source->text();

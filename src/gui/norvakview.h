@@ -33,8 +33,6 @@ public:
     LineList GetLines() const;
     int LineCount() const;
     void EmptyUndo();
-    // Replaces the whole text by lines as one edit that Undo takes back; highlights the tags.
-    void ReplaceAllLines(const LineList& lines);
 
     // The font settings and their application to the whole text.
     const ViewSettings& Font() const { return m_viewSettings; }
@@ -69,14 +67,11 @@ signals:
     // The first change of the text after SetText or MarkClean.
     void TextModified();
     void UndoRedoChanged();
-    // A file was dropped on the text (or pasted as a file): the document opens it.
-    void FileDropped(const QString& path);
 
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
-    bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
     void resizeEvent(QResizeEvent* event) override;
 

@@ -17,14 +17,8 @@
 namespace norvak {
 
 QStringList COpenDialogEx::FileTypeFilters() {
-    // In the order of the file types' values, so that a filter's index is its type.
-    return {QStringLiteral("Определить автоматически (*.*)"),
-            QStringLiteral("Текстовые файлы (*.*)"),
-            QStringLiteral("Исходный формат (*.*)"),
-            QStringLiteral("Исходный формат с разметкой (*.*)"),
-            QStringLiteral("Страницы HTML (*.html *.htm)"),
-            QStringLiteral("Документы DOCX (*.docx)"),
-            QStringLiteral("Документы ODT (*.odt)")};
+    return {QStringLiteral("Текстовые файлы (*.*)"), QStringLiteral("Исходный формат (*.*)"),
+            QStringLiteral("Исходный формат с разметкой (*.*)")};
 }
 
 COpenDialogEx::COpenDialogEx(QWidget* parent, int fileType)
@@ -33,8 +27,8 @@ COpenDialogEx::COpenDialogEx(QWidget* parent, int fileType)
     setFileMode(QFileDialog::ExistingFile);
     setAcceptMode(QFileDialog::AcceptOpen);
     setNameFilters(FileTypeFilters());
-    if (fileType >= 0 && fileType < FileTypeFilters().size())
-        selectNameFilter(FileTypeFilters().at(fileType));
+    if (fileType >= 1 && fileType <= 3)
+        selectNameFilter(FileTypeFilters().at(fileType - 1));
 
     auto* group = new QGroupBox(QStringLiteral("Кодировка файла"), this);
     m_dosButton = new QRadioButton(QStringLiteral("Dos"), group);
@@ -83,7 +77,7 @@ COpenDialogEx::COpenDialogEx(QWidget* parent, int fileType)
 
 int COpenDialogEx::FileType() const {
     const qsizetype i = FileTypeFilters().indexOf(selectedNameFilter());
-    return i < 0 ? 0 : static_cast<int>(i);
+    return i < 0 ? 1 : static_cast<int>(i) + 1;
 }
 
 QString COpenDialogEx::PreviewText() const { return m_previewText->toPlainText(); }

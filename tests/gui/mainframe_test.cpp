@@ -1,9 +1,7 @@
 #include "guitests.h"
 
 #include "core/codepage.h"
-#include "core/literal.h"
 #include "core/textfile.h"
-#include "document/openroad.h"
 #include "document/sourceformat.h"
 #include "frametestbed.h"
 #include "mainframe.h"
@@ -16,14 +14,11 @@
 #include "taghighlighter.h"
 #include "textcodec.h"
 
-#include <QApplication>
 #include <QDockWidget>
-#include <QDropEvent>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QSet>
-#include <QSettings>
 #include <QSignalSpy>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,7 +26,6 @@
 #include <QTextBrowser>
 #include <QTextLayout>
 #include <QToolBar>
-#include <QUrl>
 
 #include <memory>
 
@@ -392,48 +386,6 @@ private slots:
         QCOMPARE(Frame().View().GetLines(), SplitTextLines(bytes));
         QCOMPARE(Frame().RecentFiles().front(), QFileInfo(path).absoluteFilePath());
         QVERIFY(Frame().Action(ID_FILE_MRU_FILE1)->isVisible());
-    }
-
-    void modernDocumentsOpenLaidOutFromEveryRoad() {
-        const QString html = TestData("formats/composed_postanovlenie_tablica.html");
-        // The recent-file list and the command line: laid out, not shown as markup.
-        QVERIFY(Doc().OpenUnchanged(html));
-        const LineList fromRecent = Frame().View().GetLines();
-        QCOMPARE(CountTagBlocks(fromRecent)[std::string("ТАБ"_cp)], 1);
-        for (const std::string& l : fromRecent)
-            QVERIFY(l.find('<') == std::string::npos);
-        // The open dialog's first type and a drop on the text give the same.
-        QVERIFY(Doc().OpenFile(html, 0, true));
-        QCOMPARE(Frame().View().GetLines(), fromRecent);
-        Doc().OpenFile(TestData("gui/tagged.cp866.txt"), 1, true);
-        QMimeData mime;
-        mime.setUrls(
-            {QUrl::fromLocalFile(TestData("formats/composed_postanovlenie_tablica.docx"))});
-        QSignalSpy dropped(&Frame().View(), &CNorvakView::FileDropped);
-        QWidget* target = Frame().View().viewport();
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &enter);
-        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &drop);
-        QCOMPARE(dropped.count(), 1);
-        QTRY_COMPARE(Frame().View().GetLines(), fromRecent);
-    }
-
-    void paragraphTextLayoutIsOneUndoableStep() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("paragraphs.txt"));
-        const std::string longLine =
-            "Настоящий Кодекс устанавливает правовые основы использования воздушного "
-            "пространства Российской Федерации и деятельности в области авиации.";
-        const std::string text = "ВОЗДУШНЫЙ КОДЕКС\r\n\r\n" + longLine + "\r\n" + longLine + "\r\n";
-        QVERIFY(WriteFileAtomic(path.toStdString(), Utf8ToCp1251(text)));
-        QVERIFY(Doc().OpenFile(path, 0, true));
-        const LineList laidOut = Frame().View().GetLines();
-        for (const std::string& l : laidOut)
-            QVERIFY(l.size() <= 66);
-        QVERIFY(Frame().View().CanUndo());
-        Frame().View().Undo();
-        QCOMPARE(Frame().View().GetLines(), SplitTextLines(Utf8ToCp1251(text)));
     }
 
     void settingsAndFontAreWrittenAtExit() {
