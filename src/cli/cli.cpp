@@ -298,7 +298,8 @@ ConvertResult ConvertOne(const std::string& input, const std::string& output,
         r.failure = "cannot read " + input + ": " + readError;
         return r;
     }
-    if (env.open.type != FileType::Text && !HasTextBlock(bytes)) {
+    if ((env.open.type == FileType::Source || env.open.type == FileType::Marked) &&
+        !HasTextBlock(bytes)) {
         r.failure = input + " has no text block ($18): not a source-format file (is it a "
                             "text? then --type text)";
         return r;
