@@ -7,8 +7,10 @@
 
 namespace norvak {
 
-// The three types of the open dialog, with their 1-based index.
-enum class FileType { Text = 1, Source = 2, Marked = 3 };
+// The types a file is opened as: the three of the classic open dialog with their 1-based
+// index, the formats that are laid out before the markup, and Auto, which tells the type
+// (and, with guessEncoding, the encoding) from the file's bytes.
+enum class FileType { Auto = 0, Text = 1, Source = 2, Marked = 3, Html = 4, Docx = 5, Odt = 6 };
 
 // The encoding of a file as the open dialog offers it: a DOS text (CP866), a Windows text
 // (CP1251) or UTF-8.
