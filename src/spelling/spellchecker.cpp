@@ -130,15 +130,16 @@ std::vector<WordToken> SplitSpellingWords(std::string_view line) {
     return words;
 }
 
-CSpellChecker::CSpellChecker(std::shared_ptr<const CWordSource> dictionary)
-    : m_dictionary(std::move(dictionary)) {}
+CSpellChecker::CSpellChecker(std::shared_ptr<const CWordSource> dictionary, CWordList supplement)
+    : m_dictionary(std::move(dictionary)), m_supplement(std::move(supplement)) {}
 
-bool CSpellChecker::LoadSupplement(const std::string& path, std::vector<std::string>* untaught) {
-    if (!m_supplement.Load(path))
+bool LoadSupplement(const std::string& path, const CWordSource* dictionary, CWordList& list,
+                    std::vector<std::string>* untaught) {
+    if (!list.Load(path))
         return false;
-    if (m_dictionary != nullptr)
-        for (const auto& [word, model] : m_supplement.Models())
-            if (!m_dictionary->AddLike(word, model) && untaught != nullptr)
+    if (dictionary != nullptr)
+        for (const auto& [word, model] : list.Models())
+            if (!dictionary->AddLike(word, model) && untaught != nullptr)
                 untaught->push_back(word);
     return true;
 }

@@ -70,7 +70,8 @@ public:
     static constexpr std::size_t kMaxSuggestions = 8;
 
     // A null dictionary knows no word; the word lists and the mixed-script rule still apply.
-    explicit CSpellChecker(std::shared_ptr<const CWordSource> dictionary);
+    explicit CSpellChecker(std::shared_ptr<const CWordSource> dictionary,
+                           CWordList supplement = {});
 
     // Unknown and mixed-script words of one line, in line order; nothing for tag lines (block
     // tags, links, labels).
@@ -88,11 +89,6 @@ public:
     // operator's personal list.
     CWordList& Supplement() { return m_supplement; }
     CWordList& Personal() { return m_personal; }
-    // Loads the shipped supplement; its words with a model are taught to the dictionary with
-    // all their forms; untaught, when given, receives the words whose model the dictionary
-    // could not use (they still count in the form written). False when the file cannot be
-    // read.
-    bool LoadSupplement(const std::string& path, std::vector<std::string>* untaught = nullptr);
     // Words skipped for the rest of the session ("Пропустить все").
     void Ignore(std::string_view word) { m_ignored.Add(word); }
 
@@ -107,6 +103,13 @@ private:
     CWordList m_personal;
     CWordList m_ignored;
 };
+
+// Loads a supplementary list into list; its words with a model are taught to dictionary (when
+// given) with all their forms, and untaught, when given, receives the words whose model the
+// dictionary could not use (they still count in the form written). False when the file cannot
+// be read.
+bool LoadSupplement(const std::string& path, const CWordSource* dictionary, CWordList& list,
+                    std::vector<std::string>* untaught = nullptr);
 
 // An unknown word of a document.
 struct SpellingFinding {

@@ -66,27 +66,39 @@ std::string PersonalWordsPath() {
     return {};
 }
 
-SpellingSetup OpenSpelling(const std::string& exeDir) {
-    SpellingSetup setup;
+SpellingDictionary OpenSpellingDictionary(const std::string& exeDir) {
+    SpellingDictionary result;
     const std::string dir = FindHunspellDir(HunspellSearchDirs());
     if (dir.empty()) {
-        setup.error = "the Russian Hunspell dictionary (ru_RU.aff, ru_RU.dic, package hunspell-ru) "
-                      "is not installed";
-        return setup;
+        result.error = "the Russian Hunspell dictionary (ru_RU.aff, ru_RU.dic, package "
+                       "hunspell-ru) is not installed";
+        return result;
     }
-    auto dictionary =
-        CHunspellDictionary::Open((fs::path(dir) / "ru_RU.aff").string(),
-                                  (fs::path(dir) / "ru_RU.dic").string(), &setup.error);
-    if (dictionary == nullptr)
-        return setup;
-    setup.checker = std::make_shared<CSpellChecker>(std::move(dictionary));
+    auto words = CHunspellDictionary::Open((fs::path(dir) / "ru_RU.aff").string(),
+                                           (fs::path(dir) / "ru_RU.dic").string(), &result.error);
+    if (words == nullptr)
+        return result;
     if (const std::string legal = ShippedLegalWords(exeDir);
-        !legal.empty() && !setup.checker->LoadSupplement(legal))
-        setup.error = "cannot read the word list " + legal;
+        !legal.empty() && !LoadSupplement(legal, words.get(), result.supplement))
+        result.error = "cannot read the word list " + legal;
+    result.words = std::move(words);
+    return result;
+}
+
+SpellingSetup MakeSpellChecker(const SpellingDictionary& dictionary) {
+    SpellingSetup setup;
+    setup.error = dictionary.error;
+    if (dictionary.words == nullptr)
+        return setup;
+    setup.checker = std::make_shared<CSpellChecker>(dictionary.words, dictionary.supplement);
     setup.personalPath = PersonalWordsPath();
     if (!setup.personalPath.empty() && !setup.checker->Personal().Load(setup.personalPath, true))
         setup.error = "cannot read the personal word list " + setup.personalPath;
     return setup;
+}
+
+SpellingSetup OpenSpelling(const std::string& exeDir) {
+    return MakeSpellChecker(OpenSpellingDictionary(exeDir));
 }
 
 } // namespace norvak

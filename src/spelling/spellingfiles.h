@@ -25,15 +25,25 @@ std::string ShippedLegalWords(const std::string& exeDir);
 // variable.
 std::string PersonalWordsPath();
 
+// The shared, read-only part of spell checking: the Russian dictionary with the shipped
+// supplement taught to it. Loading takes a while; one may serve every checker of a process.
+struct SpellingDictionary {
+    std::shared_ptr<const CWordSource> words; // null when no dictionary was found
+    CWordList supplement;
+    std::string error; // why words is null, or what went wrong with the supplement (UTF-8)
+};
+SpellingDictionary OpenSpellingDictionary(const std::string& exeDir);
+
 // A checker and what went into it.
 struct SpellingSetup {
     std::shared_ptr<CSpellChecker> checker; // null when no dictionary was found
-    std::string error;                      // why not, UTF-8
+    std::string error;                      // why not, or what else went wrong (UTF-8)
     std::string personalPath;               // where the personal list lives ("" when nowhere)
 };
-// Opens the Russian dictionary from the search folders and loads the shipped list and the
-// personal list (a damaged or unreadable list is reported in error but does not stop the
-// checker).
+// A checker over dictionary with the operator's personal list from PersonalWordsPath() (an
+// unreadable list is reported in error and left empty).
+SpellingSetup MakeSpellChecker(const SpellingDictionary& dictionary);
+// OpenSpellingDictionary and MakeSpellChecker in one.
 SpellingSetup OpenSpelling(const std::string& exeDir);
 
 } // namespace norvak

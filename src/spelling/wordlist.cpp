@@ -20,7 +20,8 @@ bool CWordList::Load(const std::string& path, bool missingOk) {
 }
 
 void CWordList::AddText(std::string_view utf8) {
-    std::size_t start = 0;
+    // A list saved by a Windows editor may begin with a byte order mark.
+    std::size_t start = utf8.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
     while (start <= utf8.size()) {
         std::size_t end = utf8.find('\n', start);
         if (end == std::string_view::npos)
