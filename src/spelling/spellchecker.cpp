@@ -161,6 +161,9 @@ void CSpellChecker::CheckToken(std::string_view line, WordToken token,
         return; // numbers and words with digits ("167-ФЗ", "2-й")
     const std::size_t after = static_cast<std::size_t>(token.start + token.length);
     const bool dotted = after < line.size() && line[after] == '.';
+    // A hyphen left hanging ("газо- и водоснабжение") ends the first part of a compound,
+    // which is no word on its own.
+    const bool hanging = after < line.size() && line[after] == '-';
 
     struct Part {
         std::string_view text;
@@ -188,6 +191,8 @@ void CSpellChecker::CheckToken(std::string_view line, WordToken token,
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const Part& p = parts[i];
         if (IsMixedScript(p.text))
+            continue;
+        if (hanging && i + 1 == parts.size())
             continue;
         if (!PartPasses(p.text, dotted && i + 1 == parts.size()))
             out.push_back({p.start, static_cast<int>(p.text.size()), SpellingFault::Unknown});

@@ -216,5 +216,28 @@ TEST_F(RussianDictionary, EverydayFaultsOfRetypedDocumentsAreFlagged) {
     EXPECT_LE(s.size(), CSpellChecker::kMaxSuggestions);
 }
 
+TEST_F(RussianDictionary, RealActsRaiseFewerThanOneAlarmInTwoHundredWords) {
+    CWordList list;
+    ASSERT_TRUE(LoadSupplement(NORVAK_LEGAL_WORDS, m_dict.get(), list));
+    const CSpellChecker checker(m_dict, list);
+    const fs::path samples = fs::path(NORVAK_TEST_DATA) / "samples";
+    int acts = 0;
+    for (const auto& entry : fs::directory_iterator(samples)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("ips", 0) != 0)
+            continue;
+        std::string bytes;
+        ASSERT_TRUE(ReadFileBytes(entry.path().string(), bytes));
+        const LineList lines = name.find("cp1251") != std::string::npos ? SplitTextLines(bytes)
+                                                                        : SplitDosTextLines(bytes);
+        std::size_t words = 0;
+        const auto found = CheckLines(checker, lines, &words);
+        EXPECT_GT(words, 500u) << name;
+        EXPECT_LT(found.size() * 200, words) << name;
+        ++acts;
+    }
+    EXPECT_EQ(acts, 6);
+}
+
 } // namespace
 } // namespace norvak

@@ -33,7 +33,7 @@ private:
 std::shared_ptr<CFakeDictionary> Dictionary() {
     return std::make_shared<CFakeDictionary>(std::initializer_list<const char*>{
         "закон", "статья", "и", "в", "раздел", "глава", "юго", "восток", "кто-нибудь", "кто", "еще",
-        "Российской", "Федерации", "см", "пункт", "ст."});
+        "Российской", "Федерации", "см", "пункт", "ст.", "водоснабжение"});
 }
 
 // A flagged word as the tests write it: the word (UTF-8) and whether it mixes scripts.
@@ -83,6 +83,8 @@ const RuleCase kRuleCases[] = {
     {"hyphenated, known as a whole", "кто-нибудь", {}},
     {"hyphenated, only the unknown part flagged", "юго-вастак", {{"вастак"}}},
     {"hyphen at the end of a word is no join", "юго- восток", {}},
+    {"first part of a compound before a hanging hyphen", "газо- и водоснабжение", {}},
+    {"only the last part before a hanging hyphen passes", "вастак-юго- и восток", {{"вастак"}}},
     {"single letters", "С т а т ь я", {}},
     {"Latin words", "Microsoft Word", {}},
     {"Latin P in a Cyrillic word", "Pоссийской Федерации", {{"Pоссийской", true}}},
