@@ -65,11 +65,11 @@ bool ListFolder(const std::string& dir, const std::string& skip, std::vector<Bat
         std::error_code sec;
         const fs::file_status st = fs::status(path, sec);
         if (sec) {
-            BatchItem bad{path.string(), {}, {}, {}};
+            BatchItem bad{path.string(), {}, {}, {}, {}};
             bad.problem = "cannot look at " + path.string() + ": " + sec.message();
             found.push_back(std::move(bad));
         } else if (fs::is_regular_file(st)) {
-            found.push_back({path.string(), {}, {}, {}});
+            found.push_back({path.string(), {}, {}, {}, {}});
         }
         // Subfolders and other kinds of entries are not documents of the folder.
     }
@@ -201,7 +201,7 @@ int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
                 return 1;
             }
         } else {
-            items.push_back({p, {}, {}, {}});
+            items.push_back({p, {}, {}, {}, {}});
         }
     }
     std::error_code ec;
