@@ -103,7 +103,7 @@ std::string ReportCsv(const std::vector<BatchItem>& items) {
     std::string csv = "file,status,class,kinds,bodies,dates,numbers,title,extended";
     for (TagCode c : kAllTagCodes)
         csv += "," + Cp1251ToUtf8(TagCodeText(c));
-    csv += ",spelling,warnings,failure,output\r\n";
+    csv += ",type,encoding,warnings,failure,output,spelling\r\n";
     for (const BatchItem& it : items) {
         const ConvertResult& r = it.result;
         const CRequisiteRecord& rec = r.doc.record;
@@ -125,13 +125,15 @@ std::string ReportCsv(const std::vector<BatchItem>& items) {
             auto f = counts.find(std::string(TagCodeText(c)));
             fields.push_back(r.ok ? std::to_string(f == counts.end() ? 0 : f->second) : "");
         }
-        fields.push_back(it.spelling);
+        fields.push_back(FileTypeName(r.doc.type));
+        fields.push_back(r.ok && r.doc.type == FileType::Text ? EncodingName(r.doc.encoding) : "");
         std::string warnings;
         for (std::size_t i = 0; i < r.warnings.size(); ++i)
             warnings += (i ? "; " : "") + r.warnings[i];
         fields.push_back(warnings);
         fields.push_back(r.failure);
         fields.push_back(r.ok ? it.output : "");
+        fields.push_back(it.spelling);
         for (std::size_t i = 0; i < fields.size(); ++i)
             csv += (i ? "," : "") + CsvField(fields[i]);
         csv += "\r\n";

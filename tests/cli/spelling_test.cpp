@@ -62,8 +62,8 @@ TEST_F(CliSpelling, BatchReportCountsThemInItsSpellingColumn) {
     ASSERT_EQ(r.status, 0) << r.err;
     std::string csv;
     ASSERT_TRUE(ReadFileBytes(m_dir / "out/report.csv", csv));
-    EXPECT_NE(csv.find(",spelling,warnings,failure,output\r\n"), std::string::npos) << csv;
-    EXPECT_NE(csv.find(",3: Министерсво; Pоссийской (латиница в слове); постановлят,"),
+    EXPECT_NE(csv.find(",output,spelling\r\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(",3: Министерсво; Pоссийской (латиница в слове); постановлят\r\n"),
               std::string::npos)
         << csv;
 
