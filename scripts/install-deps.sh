@@ -6,6 +6,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6
   libxml2-dev libzip-dev
+  libhunspell-dev hunspell-ru
   fonts-liberation xvfb xauth
 )
 missing=()

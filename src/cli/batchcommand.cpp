@@ -5,6 +5,9 @@
 #include "core/textfile.h"
 #include "dictionaries/servicedata.h"
 #include "markup/tags.h"
+#include "spelling/spellchecker.h"
+#include "spelling/spellingfiles.h"
+#include "document/dictlocation.h"
 
 #include <algorithm>
 #include <atomic>
@@ -23,7 +26,8 @@ struct BatchItem {
     std::string input;
     std::string output;
     ConvertResult result;
-    std::string problem; // set when the entry fails before its conversion
+    std::string problem;  // set when the entry fails before its conversion
+    std::string spelling; // the report's spelling field
 };
 
 // The name under which the output folder is locked while a batch writes into it.
@@ -61,11 +65,11 @@ bool ListFolder(const std::string& dir, const std::string& skip, std::vector<Bat
         std::error_code sec;
         const fs::file_status st = fs::status(path, sec);
         if (sec) {
-            BatchItem bad{path.string(), {}, {}, {}};
+            BatchItem bad{path.string(), {}, {}, {}, {}};
             bad.problem = "cannot look at " + path.string() + ": " + sec.message();
             found.push_back(std::move(bad));
         } else if (fs::is_regular_file(st)) {
-            found.push_back({path.string(), {}, {}, {}});
+            found.push_back({path.string(), {}, {}, {}, {}});
         }
         // Subfolders and other kinds of entries are not documents of the folder.
     }
@@ -99,7 +103,7 @@ std::string ReportCsv(const std::vector<BatchItem>& items) {
     std::string csv = "file,status,class,kinds,bodies,dates,numbers,title,extended";
     for (TagCode c : kAllTagCodes)
         csv += "," + Cp1251ToUtf8(TagCodeText(c));
-    csv += ",type,encoding,warnings,failure,output\r\n";
+    csv += ",type,encoding,warnings,failure,output,spelling\r\n";
     for (const BatchItem& it : items) {
         const ConvertResult& r = it.result;
         const CRequisiteRecord& rec = r.doc.record;
@@ -129,6 +133,7 @@ std::string ReportCsv(const std::vector<BatchItem>& items) {
         fields.push_back(warnings);
         fields.push_back(r.failure);
         fields.push_back(r.ok ? it.output : "");
+        fields.push_back(it.spelling);
         for (std::size_t i = 0; i < fields.size(); ++i)
             csv += (i ? "," : "") + CsvField(fields[i]);
         csv += "\r\n";
@@ -154,13 +159,14 @@ int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         if (a == "-h" || a == "--help") {
             out << "Usage: norvak-cli batch DIR|FILES... -o OUTDIR [-j N] [options of convert]\n"
                    "Converts every file (a directory: every file in it, not its subdirectories)\n"
-                   "into OUTDIR/NAME.rla and writes OUTDIR/report.csv.\n";
+                   "into OUTDIR/NAME.rla and writes OUTDIR/report.csv; its spelling column counts\n"
+                   "the words the Russian dictionary does not know (--no-spelling: left empty).\n";
             return 0;
         }
     std::set<std::string> valueFlags = {"-o", "--output", "-j"};
     for (const char* const* f = kConvertValueFlags; *f; ++f)
         valueFlags.insert(*f);
-    std::set<std::string> boolFlags;
+    std::set<std::string> boolFlags = {"--no-spelling"};
     for (const char* const* f = kConvertBoolFlags; *f; ++f)
         boolFlags.insert(*f);
     COptions opts(valueFlags, boolFlags);
@@ -197,7 +203,7 @@ int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
                 return 1;
             }
         } else {
-            items.push_back({p, {}, {}, {}});
+            items.push_back({p, {}, {}, {}, {}});
         }
     }
     std::error_code ec;
@@ -242,6 +248,17 @@ int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
             it.problem = "the output would overwrite the input " + candidate;
     }
 
+    // One checker for all workers: its dictionary serialises the calls.
+    SpellingSetup spelling;
+    if (!opts.Has("--no-spelling")) {
+        spelling = OpenSpelling(ExecutableDir());
+        if (spelling.checker == nullptr)
+            err << "warning: spell checking unavailable, the spelling column stays empty: "
+                << spelling.error << '\n';
+        else if (!spelling.error.empty())
+            err << "warning: " << spelling.error << '\n';
+    }
+
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> done{0};
     std::mutex errMutex;
@@ -263,6 +280,8 @@ int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
             } else {
                 try {
                     it.result = ConvertOne(it.input, it.output, env, dictionaries);
+                    if (it.result.ok && spelling.checker != nullptr)
+                        it.spelling = SpellingField(*spelling.checker, it.result.doc.lines);
                 } catch (const std::exception& ex) {
                     it.result = ConvertResult{};
                     it.result.failure = std::string("internal error: ") + ex.what();

@@ -14,7 +14,8 @@
 
 namespace norvak {
 class CServiceData;
-}
+class CSpellChecker;
+} // namespace norvak
 
 namespace norvak::cli {
 
@@ -74,6 +75,13 @@ std::string FileTypeName(FileType type);
 std::string EncodingName(Encoding encoding);
 // The default output name: input with its extension replaced by .rla.
 std::string DefaultOutputName(const std::string& input, const std::string& outDir = {});
+
+// The unknown words of a document, one per line with its 1-based line number, after a count
+// ("Spelling: 2 unknown of 350 words").
+void PrintSpelling(std::ostream& out, const CSpellChecker& checker, const LineList& lines);
+// The report's spelling field: the count of unknown words and the first few distinct ones
+// ("3: Министерсво; постановлят; Pоссийской"), UTF-8.
+std::string SpellingField(const CSpellChecker& checker, const LineList& lines);
 
 int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

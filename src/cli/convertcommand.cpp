@@ -3,7 +3,10 @@
 #include "core/codepage.h"
 #include "core/textfile.h"
 #include "dictionaries/servicedata.h"
+#include "document/dictlocation.h"
 #include "document/sourceformat.h"
+#include "spelling/spellchecker.h"
+#include "spelling/spellingfiles.h"
 
 #include <filesystem>
 #include <ostream>
@@ -36,10 +39,11 @@ int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std:
                "[--no-extended]\n"
                "       [--dict PATH]"
                "       [--settings PATH] [--string-length N] [--pos-paragraph N]\n"
-               "       [--left-spaces N] [--question-doc TEXT] [--quote-letter-kind yes|no]\n";
+               "       [--left-spaces N] [--question-doc TEXT] [--quote-letter-kind yes|no]\n"
+               "       [--spelling]   also list the words the Russian dictionary does not know\n";
         return 0;
     }
-    COptions opts(FlagSet(kConvertValueFlags, {"-o", "--output"}), FlagSet(kConvertBoolFlags, {}));
+    COptions opts(FlagSet(kConvertValueFlags, {"-o", "--output"}), FlagSet(kConvertBoolFlags, {"--spelling"}));
     std::string error;
     if (!opts.Parse(args, error)) {
         err << "norvak-cli convert: " << error << '\n';
@@ -75,6 +79,17 @@ int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << "norvak-cli convert: " << error << '\n';
         return 1;
     }
+    // Asked for and impossible: fail before anything is written.
+    SpellingSetup spelling;
+    if (opts.Has("--spelling")) {
+        spelling = OpenSpelling(ExecutableDir());
+        if (spelling.checker == nullptr) {
+            err << "norvak-cli convert: spell checking unavailable: " << spelling.error << '\n';
+            return 1;
+        }
+        if (!spelling.error.empty())
+            err << "warning: " << spelling.error << '\n';
+    }
     ConvertResult r = ConvertOne(input, output, env, dictionaries);
     if (!r.ok) {
         err << "norvak-cli convert: " << TerminalSafe(r.failure) << '\n';
@@ -98,6 +113,8 @@ int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std:
     out << "Lines:   " << r.savedLines.size() << '\n';
     out << "Dictionary: " << (env.dictPath.empty() ? "(none: empty dictionaries)" : env.dictPath)
         << '\n';
+    if (spelling.checker != nullptr)
+        PrintSpelling(out, *spelling.checker, r.doc.lines);
     for (const std::string& w : r.warnings)
         err << "warning: " << TerminalSafe(w) << '\n';
     return 0;

@@ -11,6 +11,7 @@
 #include "qtsettingsstore.h"
 #include "requisitesbar.h"
 #include "requisiteslist.h"
+#include "spellingcommands.h"
 #include "stageprogress.h"
 
 #include <QApplication>
@@ -111,6 +112,7 @@ CMainFrame::CMainFrame(CQtSettingsStore& store, const QString& serviceDataPath, 
 
     ConnectCommands();
     new CEditCommands(*this);
+    m_spelling = new CSpellingCommands(*this, m_store.Settings(), this);
     m_doc->Attach(this, m_view);
     RebuildRecentMenu();
     UpdateCommands();

@@ -24,6 +24,7 @@ class CNorvakDoc;
 class CNorvakView;
 class CQtSettingsStore;
 class CRequisitesBar;
+class CSpellingCommands;
 class CStageProgress;
 class CProgress;
 
@@ -47,6 +48,7 @@ public:
     QToolBar& MainToolBar() { return *m_mainBar; }
     QToolBar& TagToolBar() { return *m_tagBar; }
     CStageProgress& StageProgress() { return *m_progress; }
+    CSpellingCommands& Spelling() { return *m_spelling; }
 
     // The operator the core talks to; message boxes unless replaced (tests).
     COperator& Operator() { return *m_operator; }
@@ -124,6 +126,7 @@ private:
     std::unique_ptr<CNorvakDoc> m_doc;
     CNorvakView* m_view = nullptr;
     CRequisitesBar* m_bar = nullptr;
+    CSpellingCommands* m_spelling = nullptr;
     QToolBar* m_mainBar = nullptr;
     QToolBar* m_tagBar = nullptr;
     QLabel* m_position = nullptr;

@@ -1,6 +1,7 @@
 #include "taghighlighter.h"
 
 #include "markup/tags.h"
+#include "spelling/spellchecker.h"
 #include "textcodec.h"
 
 #include <QTextBlock>
@@ -42,6 +43,32 @@ void CTagHighlighter::highlightBlock(const QString& text) {
     for (const HighlightSpan& span : HighlightSpans(line))
         setFormat(span.start, span.length,
                   span.kind == SpanKind::TagLine ? m_tagFormat : m_linkFormat);
+    if (m_spelling == nullptr)
+        return;
+    // The underline goes over whatever format the word has (a link span keeps its colour).
+    for (const SpellingSpan& span : m_spelling->Check(line))
+        for (int i = span.start; i < span.start + span.length; ++i) {
+            QTextCharFormat f = format(i);
+            f.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+            f.setUnderlineColor(SpellingColour());
+            setFormat(i, 1, f);
+        }
+}
+
+void CTagHighlighter::SetSpelling(const CSpellChecker* checker) {
+    if (checker == m_spelling)
+        return;
+    m_spelling = checker;
+    Invalidate();
+}
+
+void CTagHighlighter::Invalidate() {
+    QTextDocument* doc = document();
+    if (doc == nullptr)
+        return;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
+        if (block.userData() != nullptr)
+            block.setUserData(nullptr);
 }
 
 void CTagHighlighter::HighlightBlocks(int first, int last) {

@@ -9,6 +9,8 @@
 
 namespace norvak {
 
+class CSpellChecker;
+
 // The highlighter of the editing view.
 class CTagHighlighter : public QSyntaxHighlighter {
     Q_OBJECT
@@ -24,7 +26,15 @@ public:
     // True when the block's formats have been computed.
     static bool IsHighlighted(const QTextBlock& block);
 
+    // Underlines the words checker does not know (wavy, red); null stops it. Blocks already
+    // highlighted are redone as they next come into view.
+    void SetSpelling(const CSpellChecker* checker);
+    const CSpellChecker* Spelling() const { return m_spelling; }
+    // Forgets which blocks are highlighted, so that each is redone when it comes into view.
+    void Invalidate();
+
     static QColor TagColour() { return QColor(0, 150, 0); }
+    static QColor SpellingColour() { return QColor(220, 0, 0); }
     static QColor LinkColour() { return QColor(250, 0, 0); }
 
 protected:
@@ -32,6 +42,7 @@ protected:
 
 private:
     bool m_suspended = false;
+    const CSpellChecker* m_spelling = nullptr;
     QTextCharFormat m_tagFormat;
     QTextCharFormat m_linkFormat;
 };

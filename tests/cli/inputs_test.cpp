@@ -75,7 +75,7 @@ TEST(CliInputs, BatchReportNamesTypeAndEncoding) {
     ASSERT_EQ(r.status, 0) << r.err << r.out;
     std::string csv;
     ASSERT_TRUE(ReadFileBytes(dir / "out/report.csv", csv));
-    EXPECT_NE(csv.find(",type,encoding,warnings,failure,output\r\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(",type,encoding,warnings,failure,output,spelling\r\n"), std::string::npos) << csv;
     EXPECT_NE(csv.find(",odt,,"), std::string::npos) << csv;
     EXPECT_NE(csv.find(",text,windows,"), std::string::npos) << csv;
 }
