@@ -4,6 +4,7 @@
 
 #include "commands.h"
 #include "core/operatorio.h"
+#include "documentwindow.h"
 #include "requisites/requisiterecord.h"
 
 #include <QHash>
@@ -27,7 +28,7 @@ class CStageProgress;
 class CProgress;
 
 // The main frame; owns the document, the view and the bars.
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public CDocumentWindow {
     Q_OBJECT
 public:
     static constexpr int kRecentFiles = 4;
@@ -48,24 +49,31 @@ public:
     CStageProgress& StageProgress() { return *m_progress; }
 
     // The operator the core talks to; message boxes unless replaced (tests).
-    COperator& Operator() { return *m_operator; }
+    COperator& Operator() override { return *m_operator; }
     void SetOperator(COperator* op);
-    CProgress& Progress();
+    CProgress& Progress() override;
+    QWidget* DialogParent() override { return this; }
 
     // The requisites shown in the bar.
-    void SetRequisites(const CRequisiteRecord& record);
-    CRequisiteRecord GetRequisites() const;
+    void SetRequisites(const CRequisiteRecord& record) override;
+    CRequisiteRecord GetRequisites() const override;
+
+    // The view's text, for the document.
+    LineList TextLines() const override;
+    void ShowText(const LineList& lines, bool highlight) override;
+    void EmptyUndo() override;
+    void MarkTextClean() override;
 
     // The save dialog for the source format; the proposed name is the database number as
     // "%05d" when there is one. Empty when cancelled.
-    QString AskSavePath(const CRequisiteRecord& record);
+    QString AskSavePath(const CRequisiteRecord& record) override;
     // The open dialog; false when cancelled.
-    bool AskOpenPath(int lastType, QString& path, int& type, bool& dos);
+    bool AskOpenPath(int lastType, QString& path, int& type, bool& dos) override;
     // Replace the two file dialogs (tests and scripted runs).
     void SetSavePathProvider(std::function<QString(const QString& proposed)> provider);
     void SetOpenPathProvider(std::function<bool(int, QString&, int&, bool&)> provider);
 
-    void AddRecentFile(const QString& path);
+    void AddRecentFile(const QString& path) override;
     QStringList RecentFiles() const;
 
     // The action of a command identifier (null when there is none); later commands connect

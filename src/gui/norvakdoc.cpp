@@ -8,8 +8,7 @@
 #include "organdictdlg.h"
 #include "sourcedictdlg.h"
 #include "temathicsdlg.h"
-#include "mainframe.h"
-#include "norvakview.h"
+#include "documentwindow.h"
 #include "opendialogex.h"
 #include "textcodec.h"
 #include "waitcursor.h"
@@ -47,8 +46,8 @@ CNorvakDoc::CNorvakDoc(CSettingsStore* store, QString serviceDataPath, COperator
 
 CNorvakDoc::~CNorvakDoc() {
     // A failed save has told the operator "Ошибка сохранения файла служебных данных!".
-    if (m_frame != nullptr)
-        SaveServiceData(m_frame->Operator());
+    if (m_window != nullptr)
+        SaveServiceData(m_window->Operator());
     if (m_store != nullptr)
         m_settings.Write(*m_store);
 }
@@ -69,7 +68,7 @@ bool CNorvakDoc::SaveServiceData(COperator& op) {
 }
 
 bool CNorvakDoc::CommitDictionaries() {
-    const bool saved = SaveServiceData(m_frame->Operator());
+    const bool saved = SaveServiceData(m_window->Operator());
     if (saved)
         emit DictionariesSaved();
     return saved;
@@ -82,34 +81,34 @@ bool CNorvakDoc::CommitIfChanged(bool changed) {
 }
 
 bool CNorvakDoc::OnDictKinds() {
-    return CommitIfChanged(EditCopy<CDocDictDlg>(m_data.DocDict(), m_frame->Operator(), m_frame));
+    return CommitIfChanged(EditCopy<CDocDictDlg>(m_data.DocDict(), m_window->Operator(), m_window->DialogParent()));
 }
 
 bool CNorvakDoc::OnDictOrgans() {
     return CommitIfChanged(
-        EditCopy<COrganDictDlg>(m_data.OrganDict(), m_frame->Operator(), m_frame));
+        EditCopy<COrganDictDlg>(m_data.OrganDict(), m_window->Operator(), m_window->DialogParent()));
 }
 
 bool CNorvakDoc::OnDictSources() {
     return CommitIfChanged(
-        EditCopy<CSourceDictDlg>(m_data.SourceDict(), m_frame->Operator(), m_frame));
+        EditCopy<CSourceDictDlg>(m_data.SourceDict(), m_window->Operator(), m_window->DialogParent()));
 }
 
 bool CNorvakDoc::OnDictThemes() {
     return CommitIfChanged(
-        EditCopy<CTemathicsDlg>(m_data.TemathicsDict(), m_frame->Operator(), m_frame));
+        EditCopy<CTemathicsDlg>(m_data.TemathicsDict(), m_window->Operator(), m_window->DialogParent()));
 }
 
 bool CNorvakDoc::OnClearCases() {
-    return CommitIfChanged(m_data.UniDict().ConfirmRemoveAll(m_frame->Operator()));
+    return CommitIfChanged(m_data.UniDict().ConfirmRemoveAll(m_window->Operator()));
 }
 
 bool CNorvakDoc::OnClearLetterCase() {
-    return CommitIfChanged(m_data.UpperCaseDict().ConfirmRemoveAll(m_frame->Operator()));
+    return CommitIfChanged(m_data.UpperCaseDict().ConfirmRemoveAll(m_window->Operator()));
 }
 
 QString CNorvakDoc::HeaderText() const {
-    const std::string bytes = WriteSourceBytes(m_frame->GetRequisites(), m_settings.m_stringLength);
+    const std::string bytes = WriteSourceBytes(m_window->GetRequisites(), m_settings.m_stringLength);
     // The blocks before the text: everything up to the header of the text block.
     std::size_t end = bytes.find("\r\n$18");
     end = end == std::string::npos ? bytes.size() : end + 2;
@@ -153,17 +152,16 @@ QString CNorvakDoc::LossWarningText(const QString& path, const OpenedDocument& o
     return parts.join(QLatin1Char('\n'));
 }
 
-void CNorvakDoc::Attach(CMainFrame* frame, CNorvakView* view) {
-    m_frame = frame;
-    m_view = view;
+void CNorvakDoc::Attach(CDocumentWindow* window) {
+    m_window = window;
     emit CaptionChanged(Caption());
 }
 
 void CNorvakDoc::SetModified(bool modified) {
     const bool changed = modified != m_modified;
     m_modified = modified;
-    if (!modified && m_view != nullptr)
-        m_view->MarkClean();
+    if (!modified && m_window != nullptr)
+        m_window->MarkTextClean();
     if (changed)
         emit ModifiedChanged(modified);
     emit CaptionChanged(Caption());
@@ -189,7 +187,7 @@ bool CNorvakDoc::SaveModified() {
     const std::string question =
         m_sourcePath.isEmpty() ? std::string("Сохранить документ?"_cp)
                                : FormatMessage("Сохранить файл %s?"_cp, PathBytes(m_sourcePath));
-    switch (m_frame->Operator().AskYesNoCancel(question)) {
+    switch (m_window->Operator().AskYesNoCancel(question)) {
     case Answer::Cancel:
         return false;
     case Answer::No:
@@ -200,7 +198,7 @@ bool CNorvakDoc::SaveModified() {
     // Giving up the save dialog goes on without saving; a save that failed keeps the text.
     QString path = m_sourcePath;
     if (path.isEmpty()) {
-        path = m_frame->AskSavePath(m_frame->GetRequisites());
+        path = m_window->AskSavePath(m_window->GetRequisites());
         if (path.isEmpty())
             return true;
     }
@@ -210,7 +208,7 @@ bool CNorvakDoc::SaveModified() {
 bool CNorvakDoc::DoSave(bool askPath) {
     QString path = m_sourcePath;
     if (askPath || path.isEmpty()) {
-        path = m_frame->AskSavePath(m_frame->GetRequisites());
+        path = m_window->AskSavePath(m_window->GetRequisites());
         if (path.isEmpty())
             return false;
     }
@@ -218,16 +216,16 @@ bool CNorvakDoc::DoSave(bool askPath) {
 }
 
 bool CNorvakDoc::WriteTo(const QString& path) {
-    CRequisiteRecord record = m_frame->GetRequisites();
-    record.m_text = m_view->GetLines();
+    CRequisiteRecord record = m_window->GetRequisites();
+    record.m_text = m_window->TextLines();
     {
         CWaitCursor wait;
         if (!WriteSourceFile(record, path.toStdString(), m_settings.m_stringLength,
-                             &m_frame->Operator()))
+                             &m_window->Operator()))
             return false;
     }
     m_record = std::move(record);
-    m_frame->AddRecentFile(path);
+    m_window->AddRecentFile(path);
     m_sourcePath = path;
     SetModified(false);
     return true;
@@ -240,9 +238,9 @@ bool CNorvakDoc::OnFileSaveAs() { return DoSave(true); }
 bool CNorvakDoc::OnNewDocument() {
     if (!SaveModified())
         return false;
-    m_view->SetText({}, false);
+    m_window->ShowText({}, false);
     m_record.Clear();
-    m_frame->SetRequisites(m_record);
+    m_window->SetRequisites(m_record);
     m_sourcePath.clear();
     SetModified(false);
     return true;
@@ -252,7 +250,7 @@ bool CNorvakDoc::OnFileOpen() {
     QString path;
     int type = 1;
     bool dos = true;
-    if (!m_frame->AskOpenPath(m_lastFileType, path, type, dos))
+    if (!m_window->AskOpenPath(m_lastFileType, path, type, dos))
         return false;
     m_lastFileType = type;
     if (!SaveModified())
@@ -265,10 +263,10 @@ bool CNorvakDoc::OpenFile(const QString& path, int fileType, bool dos) {
     SetSourcePath(QString());
     CWaitCursor wait;
     m_dosEncoding = dos;
-    m_view->SetText({}, false);
+    m_window->ShowText({}, false);
     m_record.Clear();
-    m_frame->SetRequisites(m_record);
-    CProgress& progress = m_frame->Progress();
+    m_window->SetRequisites(m_record);
+    CProgress& progress = m_window->Progress();
     progress.Pump();
 
     OpenOptions options;
@@ -277,22 +275,22 @@ bool CNorvakDoc::OpenFile(const QString& path, int fileType, bool dos) {
                                    : FileType::Text;
     options.encoding = dos ? Encoding::Dos : Encoding::Windows;
     OpenedDocument opened = OpenDocument(path.toStdString(), options, m_settings, m_data,
-                                         progress, m_frame->Operator());
+                                         progress, m_window->Operator());
     if (!opened.ok) {
         progress.End();
         SetModified(false);
         return false;
     }
-    m_view->SetText(opened.lines, true);
+    m_window->ShowText(opened.lines, true);
     m_record = std::move(opened.record);
-    m_view->EmptyUndo();
-    m_frame->SetRequisites(m_record);
+    m_window->EmptyUndo();
+    m_window->SetRequisites(m_record);
     progress.End();
-    m_frame->AddRecentFile(path);
+    m_window->AddRecentFile(path);
     SetModified(false);
     const QString warning = LossWarningText(path, opened);
     if (!warning.isEmpty())
-        m_frame->Operator().Message(QStringToBytes(warning), MessageIcon::Exclamation);
+        m_window->Operator().Message(QStringToBytes(warning), MessageIcon::Exclamation);
     return true;
 }
 
@@ -301,15 +299,15 @@ bool CNorvakDoc::OpenUnchanged(const QString& path) {
         return false;
     std::string bytes;
     if (!ReadFileBytes(path.toStdString(), bytes)) {
-        m_frame->Operator().Message(FormatMessage("Ошибка чтения файла %s!"_cp, PathBytes(path)),
+        m_window->Operator().Message(FormatMessage("Ошибка чтения файла %s!"_cp, PathBytes(path)),
                                     MessageIcon::Error);
         return false;
     }
     m_record.Clear();
-    m_frame->SetRequisites(m_record);
+    m_window->SetRequisites(m_record);
     m_sourcePath.clear();
-    m_view->SetText(SplitTextLines(bytes), true);
-    m_frame->AddRecentFile(path);
+    m_window->ShowText(SplitTextLines(bytes), true);
+    m_window->AddRecentFile(path);
     SetModified(false);
     return true;
 }
