@@ -11,6 +11,8 @@
 #include "markup/tags.h"
 #include "markup/titlestage.h"
 
+#include <filesystem>
+
 namespace norvak {
 namespace {
 
@@ -79,6 +81,16 @@ void Finish(OpenedDocument& doc, const DocSettings& settings, CServiceData& dict
     dictionaries.SourceDict().Sort();
 }
 
+// What the reading of the bytes replaced or left out.
+void NoteLosses(OpenedDocument& doc, const TextSplitInfo& info) {
+    doc.nulBytes = info.nulBytes;
+    for (const LossyLine& l : info.lossyLines)
+        doc.losses.push_back({static_cast<int>(l.line) + 1, static_cast<int>(l.column) + 1,
+                              static_cast<int>(l.count)});
+    if (info.textAfterCtrlZ)
+        doc.ctrlZLine = static_cast<int>(info.ctrlZLine) + 1;
+}
+
 } // namespace
 
 bool IsQuestionDocument(const DocSettings& settings, const CRequisiteRecord& record) {
@@ -89,10 +101,14 @@ bool IsQuestionDocument(const DocSettings& settings, const CRequisiteRecord& rec
 }
 
 MarkupOptions MarkupOptionsFor(const DocSettings& settings, const CRequisiteRecord& record) {
+    // Values outside their ranges reach here only from code that skipped the checks of the
+    // settings; the stages get the defaults instead.
+    DocSettings sane = settings;
+    sane.Sanitize();
     MarkupOptions options;
-    options.posParagraph = settings.m_posParagraph;
-    options.stringLength = settings.m_stringLength;
-    options.leftSpaces = settings.m_leftSpaces;
+    options.posParagraph = sane.m_posParagraph;
+    options.stringLength = sane.m_stringLength;
+    options.leftSpaces = sane.m_leftSpaces;
     options.question = IsQuestionDocument(settings, record);
     options.law = IsLawDocument(record.m_kinds);
     return options;
@@ -108,12 +124,10 @@ OpenedDocument OpenDocumentBytes(const std::string& bytes, const std::string& pa
     if (options.type == FileType::Text) {
         TextSplitInfo info;
         LineList lines = dos ? SplitDosTextLines(bytes, &info) : SplitTextLines(bytes, &info);
-        doc.nulBytes = info.nulBytes;
-        for (const LossyLine& l : info.lossyLines)
-            doc.losses.push_back({static_cast<int>(l.line) + 1, static_cast<int>(l.column) + 1,
-                                  static_cast<int>(l.count)});
+        NoteLosses(doc, info);
         DetermineAndTag(doc, std::move(lines), settings, dictionaries, progress, op);
     } else {
+        NoteLosses(doc, InspectTextBytes(bytes, dos));
         doc.record = ReadSourceBytes(bytes, dos);
         LineList text = std::move(doc.record.m_text);
         doc.record.m_text.clear();
@@ -133,7 +147,10 @@ OpenedDocument OpenDocument(const std::string& path, const OpenOptions& options,
                             CProgress& progress, COperator& op) {
     std::string bytes;
     if (!ReadFileBytes(path, bytes)) {
-        op.Message(FormatMessage("Ошибка чтения файла %s!"_cp, Utf8ToCp1251(path)),
+        std::string text = FormatMessage("Ошибка чтения файла %s!"_cp, Utf8ToCp1251(path));
+        if (!NotRegularFileReason(path).empty() && std::filesystem::exists(path))
+            text += "\nЭто не обычный файл (канал, устройство или папка): он не открывается."_cp;
+        op.Message(text,
                    options.type == FileType::Text ? MessageIcon::Error : MessageIcon::Exclamation);
         OpenedDocument failed;
         return failed;
