@@ -8,6 +8,7 @@ packages=(
   libxml2-dev libzip-dev
   libhunspell-dev hunspell-ru
   fonts-liberation xvfb xauth
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,8 @@
 #include "core/codepage.h"
 
+#include "core/framecodes.h"
+#include "core/unicode.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -21,31 +24,16 @@ constexpr char32_t kCp866High[128] = {
     0x044C, 0x044D, 0x044E, 0x044F, 0x0401, 0x0451, 0x0404, 0x0454, 0x0407, 0x0457, 0x040E, 0x045E,
     0x00B0, 0x2219, 0x00B7, 0x221A, 0x2116, 0x00A4, 0x25A0, 0x00A0};
 
-// Code points of CP1251 0x80..0xBF (0xC0..0xFF are А..я); 0x98 is undefined.
-constexpr char32_t kCp1251High[64] = {
-    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409,
-    0x2039, 0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0xFFFD, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0,
-    0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB,
-    0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6,
-    0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
-
 // The eleven frame characters of CP866 and their internal codes.
 struct FramePair {
     unsigned char box;
-    unsigned char code;
+    char code;
 };
-constexpr FramePair kFrames[11] = {{0xDA, 0x1B}, {0xC4, 0x16}, {0xC2, 0x18}, {0xBF, 0x1A},
-                                   {0xB3, 0x12}, {0xC3, 0x10}, {0xC5, 0x13}, {0xB4, 0x11},
-                                   {0xC0, 0x1C}, {0xC1, 0x19}, {0xD9, 0x15}};
-
-char32_t Cp1251CodePoint(unsigned char b) {
-    if (b < 0x80)
-        return b;
-    if (b >= 0xC0)
-        return 0x0410 + (b - 0xC0);
-    return kCp1251High[b - 0x80];
-}
+constexpr FramePair kFrames[11] = {
+    {0xDA, kFrameTopLeft},    {0xC4, kFrameHorizontal}, {0xC2, kFrameTopTee},
+    {0xBF, kFrameTopRight},   {0xB3, kFrameVertical},   {0xC3, kFrameLeftTee},
+    {0xC5, kFrameCross},      {0xB4, kFrameRightTee},   {0xC0, kFrameBottomLeft},
+    {0xC1, kFrameBottomTee},  {0xD9, kFrameBottomRightDos}};
 
 // Best fit of a box or block character that CP1251 lacks.
 unsigned char BoxBestFit(char32_t cp) {
@@ -94,10 +82,11 @@ struct Tables {
             frameOut[b] = static_cast<unsigned char>(b);
         }
         for (const FramePair& f : kFrames) {
-            frameIn[f.box] = f.code;
-            frameOut[f.code] = f.box;
+            frameIn[f.box] = static_cast<unsigned char>(f.code);
+            frameOut[static_cast<unsigned char>(f.code)] = f.box;
         }
-        to1251[0x15] = 0xA7;
+        to1251[static_cast<unsigned char>(kFrameBottomRightDos)] =
+            static_cast<unsigned char>(kFrameBottomRight);
         for (int b = 0x80; b < 0x100; ++b) {
             char32_t cp = kCp866High[b - 0x80];
             unsigned char w = static_cast<unsigned char>(UnicodeToCp1251(cp));
@@ -325,16 +314,7 @@ char32_t Cp1251ToUnicode(char c) {
 }
 
 char UnicodeToCp1251(char32_t cp) {
-    if (cp < 0x80)
-        return static_cast<char>(cp);
-    if (cp >= 0x0410 && cp <= 0x044F)
-        return static_cast<char>(0xC0 + (cp - 0x0410));
-    if (cp == 0xFFFD)
-        return '?';
-    for (int i = 0; i < 64; ++i)
-        if (kCp1251High[i] == cp)
-            return static_cast<char>(0x80 + i);
-    return '?';
+    return static_cast<char>(FindCp1251(cp).value_or('?'));
 }
 
 void AppendUtf8(std::string& out, char32_t cp) {
@@ -353,29 +333,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
-}
-
-std::optional<char32_t> DecodeUtf8(std::string_view s, std::size_t& i) {
-    const unsigned char c = U(s[i]);
-    if (c < 0x80) {
-        ++i;
-        return c;
-    }
-    const int len = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
-    if (len == 0 || i + static_cast<std::size_t>(len) > s.size())
-        return std::nullopt;
-    char32_t cp = len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-    for (int k = 1; k < len; ++k) {
-        const unsigned char cc = U(s[i + static_cast<std::size_t>(k)]);
-        if ((cc & 0xC0) != 0x80)
-            return std::nullopt;
-        cp = (cp << 6) | (cc & 0x3F);
-    }
-    static constexpr char32_t kMinimum[5] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kMinimum[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return std::nullopt;
-    i += static_cast<std::size_t>(len);
-    return cp;
 }
 
 namespace {

@@ -245,20 +245,24 @@ bool IsRightAlignedLine(std::string_view line, int stringLength) {
     return CountLeadingSpaces(line) >= 20 && !line.empty() && line.back() != ' ';
 }
 
+std::string_view TrimChars(std::string_view s, std::string_view chars) {
+    const std::size_t first = s.find_first_not_of(chars);
+    if (first == std::string_view::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(chars) - first + 1);
+}
+
 std::string StripCR(std::string_view s) {
-    std::size_t b = 0, e = s.size();
-    while (b < e && s[b] == '\r')
-        ++b;
-    while (e > b && s[e - 1] == '\r')
-        --e;
-    return std::string(s.substr(b, e - b));
+    return std::string(StripCRBoth(s));
 }
 
 std::string StripLeadingCR(std::string_view s) {
-    std::size_t b = 0;
-    while (b < s.size() && s[b] == '\r')
-        ++b;
-    return std::string(s.substr(b));
+    return std::string(StripCRLeading(s));
+}
+
+std::string_view SkipLeadingSpaces(std::string_view s) {
+    std::size_t b = s.find_first_not_of(' ');
+    return b == std::string_view::npos ? std::string_view() : s.substr(b);
 }
 
 std::string TrimSpaces(std::string_view s) {

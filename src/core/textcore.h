@@ -46,9 +46,36 @@ bool IsCentredLine(std::string_view line, int posParagraph, int stringLength);
 bool IsRightAlignedLine(std::string_view line, int stringLength);
 
 // Small helpers the stages share.
+// Views of a line without the carriage returns the editor may leave on it. Every stage asks
+// these of every line, so they are inline.
+inline std::string_view StripCRLeading(std::string_view s) {
+    std::size_t b = 0;
+    while (b < s.size() && s[b] == '\r')
+        ++b;
+    return s.substr(b);
+}
+inline std::string_view StripCRTrailing(std::string_view s) {
+    std::size_t e = s.size();
+    while (e > 0 && s[e - 1] == '\r')
+        --e;
+    return s.substr(0, e);
+}
+inline std::string_view StripCRBoth(std::string_view s) {
+    return StripCRTrailing(StripCRLeading(s));
+}
+// The line with its leading spaces removed.
+std::string_view SkipLeadingSpaces(std::string_view s);
+inline bool Contains(std::string_view s, std::string_view part) {
+    return s.find(part) != std::string_view::npos;
+}
+inline bool ContainsChar(std::string_view s, char c) {
+    return s.find(c) != std::string_view::npos;
+}
 std::string StripCR(std::string_view s);        // carriage returns off both ends
 std::string StripLeadingCR(std::string_view s); // carriage returns off the front
 std::string TrimSpaces(std::string_view s);     // spaces off both ends
+// The characters of `chars` off both ends (by default spaces and tabs).
+std::string_view TrimChars(std::string_view s, std::string_view chars = " \t");
 int CountLeadingSpaces(std::string_view s);
 int CountTrailingSpaces(std::string_view s);
 bool StartsWith(std::string_view s, std::string_view prefix);

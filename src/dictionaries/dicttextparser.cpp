@@ -1,6 +1,7 @@
 #include "dictionaries/dicttext.h"
 
 #include "core/codepage.h"
+#include "core/textcore.h"
 #include "core/textfile.h"
 #include "dictionaries/dicttextnames.h"
 #include "dictionaries/servicedata.h"
@@ -23,14 +24,6 @@ struct ParseError {
     int line = 0;
     std::string message;
 };
-
-std::string_view TrimBlanks(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = s.find_last_not_of(" \t");
-    return s.substr(first, last - first + 1);
-}
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9')
@@ -99,7 +92,7 @@ std::vector<Line> SplitLines(std::string_view text) {
         ++number;
         if (!raw.empty() && raw.back() == '\r')
             raw.remove_suffix(1);
-        const std::string_view t = TrimBlanks(raw);
+        const std::string_view t = TrimChars(raw);
         if (t.empty() || t.front() == '#')
             continue;
         Line line;
@@ -108,13 +101,13 @@ std::vector<Line> SplitLines(std::string_view text) {
             if (t.back() != ']')
                 throw ParseError{number, "section name without ']'"};
             line.section = true;
-            line.name = std::string(TrimBlanks(t.substr(1, t.size() - 2)));
+            line.name = std::string(TrimChars(t.substr(1, t.size() - 2)));
         } else {
             const auto eq = t.find('=');
             if (eq == std::string_view::npos)
                 throw ParseError{number, "expected 'name = value', a [section] or a # comment"};
-            line.name = std::string(TrimBlanks(t.substr(0, eq)));
-            line.value = std::string(TrimBlanks(t.substr(eq + 1)));
+            line.name = std::string(TrimChars(t.substr(0, eq)));
+            line.value = std::string(TrimChars(t.substr(eq + 1)));
         }
         lines.push_back(std::move(line));
     }

@@ -7,9 +7,6 @@
 #include <system_error>
 #include <unistd.h>
 
-#ifndef NORVAK_BUILD_DICT
-#define NORVAK_BUILD_DICT ""
-#endif
 
 namespace norvak {
 namespace fs = std::filesystem;
@@ -47,8 +44,6 @@ std::string ShippedDictionary(const std::string& exeDir) {
         if (Exists(installed))
             return fs::weakly_canonical(installed).string();
     }
-    if (Exists(NORVAK_BUILD_DICT))
-        return NORVAK_BUILD_DICT;
     return {};
 }
 

@@ -19,8 +19,9 @@ struct DictLocation {
 // shippedDefault is the read-only default dictionary installed with the program (may be empty).
 DictLocation LocateDictionary(const std::string& exeDir, const std::string& shippedDefault);
 
-// The shipped default dict.dat: exeDir/../share/norvak/dict.dat when installed, otherwise the
-// one the build produced (compiled in); empty when neither exists.
+// The shipped default dict.dat: exeDir/../share/norvak/dict.dat when installed; empty when it
+// does not exist. (A build puts its dict.dat beside the programs, where LocateDictionary looks
+// first.)
 std::string ShippedDictionary(const std::string& exeDir);
 
 // The directory of the running executable ("" when unknown).

@@ -1,14 +1,16 @@
 #include "document/openroad.h"
 
 #include "core/codepage.h"
+#include "core/framecodes.h"
 #include "core/literal.h"
 #include "core/textfile.h"
 #include "dictionaries/servicedata.h"
+#include "document/docclassing.h"
 #include "document/inputkind.h"
 #include "document/sourceformat.h"
 #include "markup/markupdriver.h"
 #include "markup/tags.h"
-#include "requisites/docclassing.h"
+#include "markup/titlestage.h"
 
 #include <filesystem>
 
@@ -62,7 +64,7 @@ void DetermineAndTag(OpenedDocument& doc, LineList lines, const DocSettings& set
     if (settings.m_createTags && !lines.empty()) {
         if (!analysed)
             AnnounceTagProgress(progress);
-        RunMarkup(lines, settings, doc.record, progress);
+        RunMarkup(lines, MarkupOptionsFor(settings, doc.record), progress);
         doc.tagged = true;
     }
     doc.lines = std::move(lines);
@@ -91,6 +93,27 @@ void NoteLosses(OpenedDocument& doc, const TextSplitInfo& info) {
 }
 
 } // namespace
+
+bool IsQuestionDocument(const DocSettings& settings, const CRequisiteRecord& record) {
+    for (const std::string& kind : record.m_kinds)
+        if (kind == settings.m_questionDoc)
+            return true;
+    return false;
+}
+
+MarkupOptions MarkupOptionsFor(const DocSettings& settings, const CRequisiteRecord& record) {
+    // Values outside their ranges reach here only from code that skipped the checks of the
+    // settings; the stages get the defaults instead.
+    DocSettings sane = settings;
+    sane.Sanitize();
+    MarkupOptions options;
+    options.posParagraph = sane.m_posParagraph;
+    options.stringLength = sane.m_stringLength;
+    options.leftSpaces = sane.m_leftSpaces;
+    options.question = IsQuestionDocument(settings, record);
+    options.law = IsLawDocument(record.m_kinds);
+    return options;
+}
 
 OpenedDocument OpenDocumentBytes(const std::string& bytes, const std::string& path,
                                  const OpenOptions& options, const DocSettings& settings,
@@ -148,7 +171,7 @@ OpenedDocument OpenDocumentBytes(const std::string& bytes, const std::string& pa
         doc.record.m_text.clear();
         if (doc.type == FileType::Source && settings.m_createTags) {
             AnnounceTagProgress(progress);
-            RunMarkup(text, settings, doc.record, progress);
+            RunMarkup(text, MarkupOptionsFor(settings, doc.record), progress);
             doc.tagged = true;
         }
         doc.lines = std::move(text);
@@ -229,9 +252,9 @@ bool HasUnclosedFrame(const LineList& lines) {
         std::string s = StripCR(line);
         if (s.empty())
             continue;
-        if (s[0] == '\x1B')
+        if (s[0] == kFrameTopLeft)
             ++open;
-        else if (s[0] == '\x1C' && open > 0)
+        else if (s[0] == kFrameBottomLeft && open > 0)
             --open;
     }
     return open > 0;

@@ -8,6 +8,7 @@
 #include "document/inputkind.h"
 #include "document/inputsniff.h"
 #include "document/settings.h"
+#include "markup/markupdriver.h"
 #include "requisites/extendeddetection.h"
 #include "requisites/requisiterecord.h"
 
@@ -73,6 +74,14 @@ OpenedDocument OpenDocument(const std::string& path, const OpenOptions& options,
 OpenedDocument OpenDocumentBytes(const std::string& bytes, const std::string& path,
                                  const OpenOptions& options, const DocSettings& settings,
                                  CServiceData& dictionaries, CProgress& progress, COperator& op);
+
+// True when one of the record's kinds of document equals settings.m_questionDoc byte for byte.
+bool IsQuestionDocument(const DocSettings& settings, const CRequisiteRecord& record);
+
+// The markup options of a document: the layout settings (a value outside its range taken as its
+// default), whether it is a question-and-answer document (IsQuestionDocument) and whether it is
+// a law or a code (IsLawDocument of its kinds).
+MarkupOptions MarkupOptionsFor(const DocSettings& settings, const CRequisiteRecord& record);
 
 // The editor's round trip of a text: lines joined with LF, then cut at LF; a last empty piece
 // is dropped and an empty text gives no lines.

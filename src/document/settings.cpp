@@ -21,21 +21,10 @@ constexpr long long kMissingInt = -1025;
 // The longest face name the editor font can take.
 constexpr std::size_t kMaxFontName = 31;
 
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && IsSpace(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && IsSpace(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
 
 // A whole decimal integer, optionally signed and surrounded by blanks; nothing else.
 std::optional<long long> ParseInt(std::string_view text) {
-    text = TrimBlanks(text);
+    text = TrimChars(text);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     long long v = 0;
@@ -213,14 +202,14 @@ bool CFileSettingsStore::Load(std::string* error) {
         std::string_view text = line;
         if (!text.empty() && text.back() == '\r')
             text.remove_suffix(1);
-        const std::string_view trimmed = TrimBlanks(text);
+        const std::string_view trimmed = TrimChars(text);
         if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#' ||
             trimmed.front() == '[')
             continue;
         const std::size_t eq = text.find('=');
         if (eq == std::string_view::npos)
             continue;
-        const std::string_view name = TrimBlanks(text.substr(0, eq));
+        const std::string_view name = TrimChars(text.substr(0, eq));
         if (name.empty())
             continue;
         m_values.insert_or_assign(std::string(name), UnescapeValue(text.substr(eq + 1)));

@@ -1,12 +1,14 @@
 #include "document/wordexchange.h"
 
 #include "core/codepage.h"
+#include "core/framecodes.h"
 #include "core/literal.h"
 #include "core/textcore.h"
 #include "core/textfile.h"
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -21,14 +23,17 @@ unsigned char U(char c) {
 
 // Frame codes and the box-drawing characters they stand for.
 struct FrameChar {
-    unsigned char code;
+    char code;
     char32_t box;
 };
 constexpr FrameChar kFrameChars[] = {
-    {0x1B, 0x250C}, {0x16, 0x2500}, {0x18, 0x252C}, {0x1A, 0x2510}, {0x12, 0x2502},
-    {0x10, 0x251C}, {0x13, 0x253C}, {0x11, 0x2524}, {0x1C, 0x2514}, {0x19, 0x2534},
+    {kFrameTopLeft, 0x250C},  {kFrameHorizontal, 0x2500}, {kFrameTopTee, 0x252C},
+    {kFrameTopRight, 0x2510}, {kFrameVertical, 0x2502},   {kFrameLeftTee, 0x251C},
+    {kFrameCross, 0x253C},    {kFrameRightTee, 0x2524},   {kFrameBottomLeft, 0x2514},
+    {kFrameBottomTee, 0x2534},
 };
-constexpr unsigned char kCornerOrSection = 0xA7; // bottom-right corner, also §
+// The bottom-right corner, which is also the section sign.
+constexpr unsigned char kCornerOrSection = static_cast<unsigned char>(kFrameBottomRight);
 constexpr char32_t kBottomRight = 0x2518;
 constexpr char32_t kPrivateBase = 0xE000;
 constexpr unsigned char kUndefined1251 = 0x98;
@@ -36,9 +41,10 @@ constexpr unsigned char kUndefined1251 = 0x98;
 char32_t ExportChar(std::string_view line, std::size_t i) {
     const unsigned char b = U(line[i]);
     for (const FrameChar& f : kFrameChars)
-        if (f.code == b)
+        if (U(f.code) == b)
             return f.box;
-    if (b == kCornerOrSection && i > 0 && (line[i - 1] == 0x16 || line[i - 1] == 0x19))
+    if (b == kCornerOrSection && i > 0 &&
+        (line[i - 1] == kFrameHorizontal || line[i - 1] == kFrameBottomTee))
         return kBottomRight;
     if (b < 0x20 || b == kUndefined1251)
         return kPrivateBase + b;
@@ -48,7 +54,7 @@ char32_t ExportChar(std::string_view line, std::size_t i) {
 char ImportChar(char32_t cp) {
     for (const FrameChar& f : kFrameChars)
         if (f.box == cp)
-            return static_cast<char>(f.code);
+            return f.code;
     if (cp == kBottomRight)
         return static_cast<char>(kCornerOrSection);
     if ((cp >= kPrivateBase && cp < kPrivateBase + 0x20) || cp == kPrivateBase + kUndefined1251)
@@ -136,29 +142,12 @@ constexpr std::string_view kTail = "  </office:text>\n </office:body>\n</office:
 
 // ---- reading ----
 
-// One UTF-8 character at s[i]; U+FFFD for a malformed sequence.
-char32_t DecodeUtf8Lenient(std::string_view s, std::size_t& i) {
-    const unsigned char c = U(s[i]);
-    if (c < 0x80) {
-        ++i;
-        return c;
-    }
-    const int len = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
-    if (len == 0 || i + static_cast<std::size_t>(len) > s.size()) {
-        ++i;
-        return 0xFFFD;
-    }
-    char32_t cp = len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-    for (int k = 1; k < len; ++k) {
-        const unsigned char cc = U(s[i + static_cast<std::size_t>(k)]);
-        if ((cc & 0xC0) != 0x80) {
-            ++i;
-            return 0xFFFD;
-        }
-        cp = (cp << 6) | (cc & 0x3F);
-    }
-    i += static_cast<std::size_t>(len);
-    return cp;
+// One UTF-8 character at s[i]; U+FFFD for a malformed sequence, of which one byte is passed.
+char32_t NextChar(std::string_view s, std::size_t& i) {
+    if (const std::optional<char32_t> cp = DecodeUtf8(s, i))
+        return *cp;
+    ++i;
+    return 0xFFFD;
 }
 
 bool IsXmlSpace(char c) {
@@ -173,7 +162,7 @@ bool IsNameChar(char c) {
 bool DecodeText(std::string_view raw, std::u32string& out) {
     for (std::size_t i = 0; i < raw.size();) {
         if (raw[i] != '&') {
-            out += DecodeUtf8Lenient(raw, i);
+            out += NextChar(raw, i);
             continue;
         }
         const std::size_t semi = raw.find(';', i);
@@ -440,7 +429,7 @@ bool ReadFlatOdt(std::string_view xml, std::string& text) {
             std::u32string decoded;
             const std::string_view raw = xml.substr(b, i - 3 - b);
             for (std::size_t k = 0; k < raw.size();)
-                decoded += DecodeUtf8Lenient(raw, k);
+                decoded += NextChar(raw, k);
             body.Text(decoded);
         } else if (rest.starts_with("<!")) {
             if (!SkipPast(xml, i, ">"))

@@ -155,4 +155,19 @@ const CommandInfo& FindCommand(int id) {
     return none;
 }
 
+int TagCommandId(TagCode code) {
+    switch (code) {
+    case TagCode::ZAG: return ID_TAG_ZAG;
+    case TagCode::CNT: return ID_TAG_CNT;
+    case TagCode::PRV: return ID_TAG_PRV;
+    case TagCode::LEV: return ID_TAG_LEV;
+    case TagCode::LIP: return ID_TAG_LIP;
+    case TagCode::NFT: return ID_TAG_NFT;
+    case TagCode::TAB: return ID_TAG_TAB;
+    case TagCode::TTT: return ID_TAG_TTT;
+    case TagCode::OGL: return ID_TAG_OGL;
+    }
+    return 0;
+}
+
 } // namespace norvak

@@ -2,6 +2,8 @@
 // The command table of the main window: numeric identifiers, menu texts, accelerators and the
 // prompts (status-line text, then the tooltip after a line break) of every command.
 
+#include "markup/tags.h"
+
 #include <QKeySequence>
 #include <QList>
 #include <QString>
@@ -80,6 +82,9 @@ struct CommandInfo {
 // The command with that identifier; a command the table lacks has an empty text.
 const CommandInfo& FindCommand(int id);
 const QList<CommandInfo>& CommandTable();
+
+// The command that encloses the selected lines in a block of that tag.
+int TagCommandId(TagCode code);
 
 // Ctrl with the key that carries the Cyrillic letter on the Russian layout, and with the Latin
 // key in the same place, so that the accelerator works whichever layout is active.

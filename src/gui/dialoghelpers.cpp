@@ -71,15 +71,22 @@ QString ChooseListingPath(QWidget* parent, const std::function<QString(const QSt
                           const QString& name) {
     if (provider)
         return provider(name);
+    return AskSaveFileName(parent, QStringLiteral("Текстовые файлы(*.txt)"), QStringLiteral("txt"),
+                           name);
+}
+
+QString AskSaveFileName(QWidget* parent, const QString& filter, const QString& suffix,
+                        const QString& name) {
     QFileDialog dialog(parent, QStringLiteral("Сохранить как"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("Текстовые файлы(*.txt)"));
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(suffix);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.selectFile(name);
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        return dialog.selectedFiles().front();
-    return QString();
+    if (!name.isEmpty())
+        dialog.selectFile(name);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().front();
 }
 
 } // namespace norvak

@@ -35,4 +35,9 @@ void LayOutListDialog(QDialog* dialog, QWidget* list, std::initializer_list<QPus
 QString ChooseListingPath(QWidget* parent, const std::function<QString(const QString&)>& provider,
                           const QString& name);
 
+// The "Сохранить как" dialog for one type of file (filter, default suffix), proposing name when
+// it is not empty; "" when cancelled.
+QString AskSaveFileName(QWidget* parent, const QString& filter, const QString& suffix,
+                        const QString& name);
+
 } // namespace norvak

@@ -64,19 +64,9 @@ CEditCommands::CEditCommands(CMainFrame& frame)
 CEditCommands::~CEditCommands() = default;
 
 void CEditCommands::Connect() {
-    struct TagAction {
-        int id;
-        TagCode code;
-    };
-    for (const TagAction& t : {TagAction{ID_TAG_ZAG, TagCode::ZAG}, {ID_TAG_CNT, TagCode::CNT},
-                               {ID_TAG_PRV, TagCode::PRV}, {ID_TAG_LEV, TagCode::LEV},
-                               {ID_TAG_LIP, TagCode::LIP}, {ID_TAG_NFT, TagCode::NFT},
-                               {ID_TAG_TAB, TagCode::TAB}, {ID_TAG_TTT, TagCode::TTT},
-                               {ID_TAG_OGL, TagCode::OGL}}) {
-        const TagCode code = t.code;
-        connect(m_frame.Action(t.id), &QAction::triggered, this,
+    for (const TagCode code : kAllTagCodes)
+        connect(m_frame.Action(TagCommandId(code)), &QAction::triggered, this,
                 [this, code] { InsertBlockTag(code); });
-    }
     struct FormatAction {
         int id;
         LineCommand command;

@@ -1,8 +1,10 @@
 #include "mainframe.h"
 
+#include "dialoghelpers.h"
 #include "document/sourceformat.h"
 #include "editcommands.h"
 #include "gotolinedlg.h"
+#include "markup/tags.h"
 #include "messageboxoperator.h"
 #include "norvakdoc.h"
 #include "norvakview.h"
@@ -13,12 +15,13 @@
 #include "requisiteslist.h"
 #include "spellingcommands.h"
 #include "stageprogress.h"
+#include "textcodec.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QTextDocument>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -113,7 +116,9 @@ CMainFrame::CMainFrame(CQtSettingsStore& store, const QString& serviceDataPath, 
     ConnectCommands();
     new CEditCommands(*this);
     m_spelling = new CSpellingCommands(*this, m_store.Settings(), this);
-    m_doc->Attach(this, m_view);
+    m_doc->Attach(this);
+    connect(m_view->document(), &QTextDocument::contentsChanged, m_doc.get(),
+            &CNorvakDoc::NoteTextChanged);
     RebuildRecentMenu();
     UpdateCommands();
     ShowPosition(1, 0, m_view->LineCount());
@@ -129,6 +134,17 @@ CMainFrame::~CMainFrame() {
 }
 
 QSettings& CMainFrame::Settings() { return m_store.Settings(); }
+
+LineList CMainFrame::TextLines() const { return m_view->GetLines(); }
+
+void CMainFrame::ShowText(const LineList& lines, bool highlight) { m_view->SetText(lines, highlight); }
+
+void CMainFrame::EmptyUndo() { m_view->EmptyUndo(); }
+
+void CMainFrame::MarkTextClean() {
+    if (m_view != nullptr)
+        m_view->MarkClean();
+}
 
 void CMainFrame::SetOperator(COperator* op) {
     m_operator = op != nullptr ? op : m_boxOperator.get();
@@ -185,11 +201,10 @@ void CMainFrame::CreateActions() {
     MakeAction(ID_IMPORT_WORD, QStringLiteral("document-revert"));
     MakeAction(ID_VIEW_HEADER, QStringLiteral("document-properties"));
     // Tag buttons show the tag code.
+    for (TagCode code : kAllTagCodes)
+        MakeAction(TagCommandId(code))->setIconText(BytesToQString(TagCodeText(code)));
     const QList<std::pair<int, const char*>> tags = {
-        {ID_TAG_ZAG, "ЗАГ"}, {ID_TAG_CNT, "ЦНТ"},  {ID_TAG_PRV, "ПРВ"},
-        {ID_TAG_LEV, "ЛЕВ"}, {ID_TAG_LIP, "ЛИП"},  {ID_TAG_NFT, "НФТ"},
-        {ID_TAG_TAB, "ТАБ"}, {ID_TAG_TTT, "ТТТ"},  {ID_TAG_LINK, "СС_"},
-        {ID_TAG_LABEL, "МЕТ"}, {ID_TAG_OGL, "ОГЛ"}, {ID_TAG_INNER_LINK, "►◄"},
+        {ID_TAG_LINK, "СС_"}, {ID_TAG_LABEL, "МЕТ"}, {ID_TAG_INNER_LINK, "►◄"},
         {ID_TAG_LINE, "———"}};
     for (const auto& [id, code] : tags)
         MakeAction(id)->setIconText(QString::fromUtf8(code));
@@ -436,16 +451,8 @@ QString CMainFrame::AskSavePath(const CRequisiteRecord& record) {
     const QString proposed = ProposedFileName(record);
     if (m_savePathProvider)
         return m_savePathProvider(proposed);
-    QFileDialog dialog(this, QStringLiteral("Сохранить как"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("Исходный формат (*.rla)"));
-    dialog.setDefaultSuffix(QStringLiteral("rla"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    if (!proposed.isEmpty())
-        dialog.selectFile(proposed);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().front();
+    return AskSaveFileName(this, QStringLiteral("Исходный формат (*.rla)"), QStringLiteral("rla"),
+                           proposed);
 }
 
 bool CMainFrame::AskOpenPath(int lastType, QString& path, int& type, Encoding& encoding) {

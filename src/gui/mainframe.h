@@ -5,6 +5,7 @@
 #include "commands.h"
 #include "core/operatorio.h"
 #include "document/inputsniff.h"
+#include "documentwindow.h"
 #include "requisites/requisiterecord.h"
 
 #include <QHash>
@@ -29,7 +30,7 @@ class CStageProgress;
 class CProgress;
 
 // The main frame; owns the document, the view and the bars.
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public CDocumentWindow {
     Q_OBJECT
 public:
     static constexpr int kRecentFiles = 4;
@@ -51,19 +52,26 @@ public:
     CSpellingCommands& Spelling() { return *m_spelling; }
 
     // The operator the core talks to; message boxes unless replaced (tests).
-    COperator& Operator() { return *m_operator; }
+    COperator& Operator() override { return *m_operator; }
     void SetOperator(COperator* op);
-    CProgress& Progress();
+    CProgress& Progress() override;
+    QWidget* DialogParent() override { return this; }
 
     // The requisites shown in the bar.
-    void SetRequisites(const CRequisiteRecord& record);
-    CRequisiteRecord GetRequisites() const;
+    void SetRequisites(const CRequisiteRecord& record) override;
+    CRequisiteRecord GetRequisites() const override;
+
+    // The view's text, for the document.
+    LineList TextLines() const override;
+    void ShowText(const LineList& lines, bool highlight) override;
+    void EmptyUndo() override;
+    void MarkTextClean() override;
 
     // The save dialog for the source format; the proposed name is the database number as
     // "%05d" when there is one. Empty when cancelled.
-    QString AskSavePath(const CRequisiteRecord& record);
+    QString AskSavePath(const CRequisiteRecord& record) override;
     // The open dialog; false when cancelled.
-    bool AskOpenPath(int lastType, QString& path, int& type, Encoding& encoding);
+    bool AskOpenPath(int lastType, QString& path, int& type, Encoding& encoding) override;
     // Replace the two file dialogs (tests and scripted runs).
     void SetSavePathProvider(std::function<QString(const QString& proposed)> provider);
     void SetOpenPathProvider(std::function<bool(int, QString&, int&, Encoding&)> provider);
@@ -75,7 +83,7 @@ public:
         int type = 0;
         Encoding encoding = Encoding::Dos;
     };
-    void AddRecentFile(const QString& path, int type = 0, Encoding encoding = Encoding::Dos);
+    void AddRecentFile(const QString& path, int type, Encoding encoding) override;
     QStringList RecentFiles() const;
     QList<RecentFile> RecentEntries() const;
     // Opens the i-th entry (0-based) again the way it was opened.

@@ -6,8 +6,7 @@
 #include "docdictdlg.h"
 #include "document/inputsniff.h"
 #include "document/sourceformat.h"
-#include "mainframe.h"
-#include "norvakview.h"
+#include "documentwindow.h"
 #include "opendialogex.h"
 #include "organdictdlg.h"
 #include "sourcedictdlg.h"
@@ -60,8 +59,8 @@ CNorvakDoc::~CNorvakDoc() {
     // The editor ends as the operator asked: the text was saved or deliberately given up.
     DropRecoveryCopy();
     // A failed save has told the operator "Ошибка сохранения файла служебных данных!".
-    if (m_frame != nullptr)
-        SaveServiceData(m_frame->Operator());
+    if (m_window != nullptr)
+        SaveServiceData(m_window->Operator());
     if (m_store != nullptr)
         m_settings.Write(*m_store);
 }
@@ -103,7 +102,7 @@ bool CNorvakDoc::SaveServiceData(COperator& op) {
 }
 
 bool CNorvakDoc::CommitDictionaries() {
-    const bool saved = SaveServiceData(m_frame->Operator());
+    const bool saved = SaveServiceData(m_window->Operator());
     if (saved)
         emit DictionariesSaved();
     return saved;
@@ -116,34 +115,34 @@ bool CNorvakDoc::CommitIfChanged(bool changed) {
 }
 
 bool CNorvakDoc::OnDictKinds() {
-    return CommitIfChanged(EditCopy<CDocDictDlg>(m_data.DocDict(), m_frame->Operator(), m_frame));
+    return CommitIfChanged(EditCopy<CDocDictDlg>(m_data.DocDict(), m_window->Operator(), m_window->DialogParent()));
 }
 
 bool CNorvakDoc::OnDictOrgans() {
     return CommitIfChanged(
-        EditCopy<COrganDictDlg>(m_data.OrganDict(), m_frame->Operator(), m_frame));
+        EditCopy<COrganDictDlg>(m_data.OrganDict(), m_window->Operator(), m_window->DialogParent()));
 }
 
 bool CNorvakDoc::OnDictSources() {
     return CommitIfChanged(
-        EditCopy<CSourceDictDlg>(m_data.SourceDict(), m_frame->Operator(), m_frame));
+        EditCopy<CSourceDictDlg>(m_data.SourceDict(), m_window->Operator(), m_window->DialogParent()));
 }
 
 bool CNorvakDoc::OnDictThemes() {
     return CommitIfChanged(
-        EditCopy<CTemathicsDlg>(m_data.TemathicsDict(), m_frame->Operator(), m_frame));
+        EditCopy<CTemathicsDlg>(m_data.TemathicsDict(), m_window->Operator(), m_window->DialogParent()));
 }
 
 bool CNorvakDoc::OnClearCases() {
-    return CommitIfChanged(m_data.UniDict().ConfirmRemoveAll(m_frame->Operator()));
+    return CommitIfChanged(m_data.UniDict().ConfirmRemoveAll(m_window->Operator()));
 }
 
 bool CNorvakDoc::OnClearLetterCase() {
-    return CommitIfChanged(m_data.UpperCaseDict().ConfirmRemoveAll(m_frame->Operator()));
+    return CommitIfChanged(m_data.UpperCaseDict().ConfirmRemoveAll(m_window->Operator()));
 }
 
 QString CNorvakDoc::HeaderText() const {
-    const std::string bytes = WriteSourceBytes(m_frame->GetRequisites(), m_settings.m_stringLength);
+    const std::string bytes = WriteSourceBytes(m_window->GetRequisites(), m_settings.m_stringLength);
     // The blocks before the text: everything up to the header of the text block.
     std::size_t end = bytes.find("\r\n$18");
     end = end == std::string::npos ? bytes.size() : end + 2;
@@ -191,12 +190,13 @@ QString CNorvakDoc::LossWarningText(const QString& path, const OpenedDocument& o
     return parts.join(QLatin1Char('\n'));
 }
 
-void CNorvakDoc::Attach(CMainFrame* frame, CNorvakView* view) {
-    m_frame = frame;
-    m_view = view;
+void CNorvakDoc::Attach(CDocumentWindow* window) {
+    m_window = window;
+}
+
+void CNorvakDoc::NoteTextChanged() {
     // The view tells the first change only; the recovery copy needs every one.
-    connect(view->document(), &QTextDocument::contentsChanged, this,
-            [this] { m_changedSinceCopy = true; });
+    m_changedSinceCopy = true;
     emit CaptionChanged(Caption());
 }
 
@@ -209,8 +209,8 @@ void CNorvakDoc::SetModified(bool modified) {
         m_changedSinceCopy = true;
     else
         DropRecoveryCopy();
-    if (!modified && m_view != nullptr)
-        m_view->MarkClean();
+    if (!modified && m_window != nullptr)
+        m_window->MarkTextClean();
     if (changed)
         emit ModifiedChanged(modified);
     emit CaptionChanged(Caption());
@@ -236,7 +236,7 @@ bool CNorvakDoc::SaveModified() {
     const std::string question =
         m_sourcePath.isEmpty() ? std::string("Сохранить документ?"_cp)
                                : FormatMessage("Сохранить файл %s?"_cp, PathBytes(m_sourcePath));
-    switch (m_frame->Operator().AskYesNoCancel(question)) {
+    switch (m_window->Operator().AskYesNoCancel(question)) {
     case Answer::Cancel:
         return false;
     case Answer::No:
@@ -248,7 +248,7 @@ bool CNorvakDoc::SaveModified() {
     // saved. So does a save that failed.
     QString path = m_sourcePath;
     if (path.isEmpty()) {
-        path = m_frame->AskSavePath(m_frame->GetRequisites());
+        path = m_window->AskSavePath(m_window->GetRequisites());
         if (path.isEmpty())
             return false;
     }
@@ -258,7 +258,7 @@ bool CNorvakDoc::SaveModified() {
 bool CNorvakDoc::DoSave(bool askPath) {
     QString path = m_sourcePath;
     if (askPath || path.isEmpty()) {
-        path = m_frame->AskSavePath(m_frame->GetRequisites());
+        path = m_window->AskSavePath(m_window->GetRequisites());
         if (path.isEmpty())
             return false;
     }
@@ -266,14 +266,14 @@ bool CNorvakDoc::DoSave(bool askPath) {
 }
 
 bool CNorvakDoc::WriteTo(const QString& path) {
-    CRequisiteRecord record = m_frame->GetRequisites();
-    record.m_text = m_view->GetLines();
+    CRequisiteRecord record = m_window->GetRequisites();
+    record.m_text = m_window->TextLines();
     {
         CWaitCursor wait;
         std::string reason;
         if (!WriteSourceFile(record, path.toStdString(), m_settings.m_stringLength, nullptr,
                              &reason)) {
-            m_frame->Operator().Message(
+            m_window->Operator().Message(
                 FormatMessage("Ошибка сохранения файла %s!"_cp, PathBytes(path)) + "\n" +
                     Utf8ToCp1251(reason),
                 MessageIcon::Error);
@@ -282,7 +282,7 @@ bool CNorvakDoc::WriteTo(const QString& path) {
     }
     m_record = std::move(record);
     // A saved file opens again as the source format it now is.
-    m_frame->AddRecentFile(path, static_cast<int>(FileType::Marked), Encoding::Dos);
+    m_window->AddRecentFile(path, static_cast<int>(FileType::Marked), Encoding::Dos);
     m_sourcePath = path;
     SetModified(false);
     return true;
@@ -295,9 +295,9 @@ bool CNorvakDoc::OnFileSaveAs() { return DoSave(true); }
 bool CNorvakDoc::OnNewDocument() {
     if (!SaveModified())
         return false;
-    m_view->SetText({}, false);
+    m_window->ShowText({}, false);
     m_record.Clear();
-    m_frame->SetRequisites(m_record);
+    m_window->SetRequisites(m_record);
     m_sourcePath.clear();
     SetModified(false);
     return true;
@@ -307,7 +307,7 @@ bool CNorvakDoc::OnFileOpen() {
     QString path;
     int type = 1;
     Encoding encoding = Encoding::Dos;
-    if (!m_frame->AskOpenPath(m_lastFileType, path, type, encoding))
+    if (!m_window->AskOpenPath(m_lastFileType, path, type, encoding))
         return false;
     m_lastFileType = type;
     FileType chosen = type == 2 ? FileType::Source : type == 3 ? FileType::Marked : FileType::Text;
@@ -317,7 +317,7 @@ bool CNorvakDoc::OnFileOpen() {
     if (read) {
         const TypeMismatch mismatch = CheckFileType(bytes, chosen, PathBytes(path));
         if (mismatch.found) {
-            switch (m_frame->Operator().AskYesNoCancel(mismatch.message)) {
+            switch (m_window->Operator().AskYesNoCancel(mismatch.message)) {
             case Answer::Cancel:
                 return false;
             case Answer::Yes:
@@ -363,10 +363,10 @@ bool CNorvakDoc::OpenWith(const QString& path, FileType type, Encoding encoding,
     SetSourcePath(QString());
     CWaitCursor wait;
     m_encoding = encoding;
-    m_view->SetText({}, false);
+    m_window->ShowText({}, false);
     m_record.Clear();
-    m_frame->SetRequisites(m_record);
-    CProgress& progress = m_frame->Progress();
+    m_window->SetRequisites(m_record);
+    CProgress& progress = m_window->Progress();
     progress.Pump();
 
     OpenOptions options;
@@ -374,24 +374,24 @@ bool CNorvakDoc::OpenWith(const QString& path, FileType type, Encoding encoding,
     options.encoding = encoding;
     OpenedDocument opened = bytes != nullptr
                                 ? OpenDocumentBytes(*bytes, path.toStdString(), options, m_settings,
-                                                    m_data, progress, m_frame->Operator())
+                                                    m_data, progress, m_window->Operator())
                                 : OpenDocument(path.toStdString(), options, m_settings, m_data,
-                                               progress, m_frame->Operator());
+                                               progress, m_window->Operator());
     if (!opened.ok) {
         progress.End();
         SetModified(false);
         return false;
     }
-    m_view->SetText(opened.lines, true);
+    m_window->ShowText(opened.lines, true);
     m_record = std::move(opened.record);
-    m_view->EmptyUndo();
-    m_frame->SetRequisites(m_record);
+    m_window->EmptyUndo();
+    m_window->SetRequisites(m_record);
     progress.End();
-    m_frame->AddRecentFile(path, fileType, encoding);
+    m_window->AddRecentFile(path, fileType, encoding);
     SetModified(false);
     const QString warning = LossWarningText(path, opened);
     if (!warning.isEmpty())
-        m_frame->Operator().Message(QStringToBytes(warning), MessageIcon::Exclamation);
+        m_window->Operator().Message(QStringToBytes(warning), MessageIcon::Exclamation);
     return true;
 }
 
@@ -400,15 +400,15 @@ bool CNorvakDoc::OpenUnchanged(const QString& path) {
         return false;
     std::string bytes;
     if (!ReadFileBytes(path.toStdString(), bytes)) {
-        m_frame->Operator().Message(FormatMessage("Ошибка чтения файла %s!"_cp, PathBytes(path)),
+        m_window->Operator().Message(FormatMessage("Ошибка чтения файла %s!"_cp, PathBytes(path)),
                                     MessageIcon::Error);
         return false;
     }
     m_record.Clear();
-    m_frame->SetRequisites(m_record);
+    m_window->SetRequisites(m_record);
     m_sourcePath.clear();
-    m_view->SetText(SplitTextLines(bytes), true);
-    m_frame->AddRecentFile(path, 0, Encoding::Dos);
+    m_window->ShowText(SplitTextLines(bytes), true);
+    m_window->AddRecentFile(path, 0, Encoding::Dos);
     SetModified(false);
     return true;
 }
@@ -423,16 +423,16 @@ void CNorvakDoc::DropRecoveryCopy() {
 }
 
 bool CNorvakDoc::Autosave() {
-    if (!m_modified || !m_changedSinceCopy || m_frame == nullptr || m_view == nullptr)
+    if (!m_modified || !m_changedSinceCopy || m_window == nullptr)
         return false;
     RecoveryCopy copy;
     copy.sourcePath = m_sourcePath.toStdString();
-    copy.record = m_frame->GetRequisites();
-    copy.record.m_text = m_view->GetLines();
+    copy.record = m_window->GetRequisites();
+    copy.record.m_text = m_window->TextLines();
     std::string error;
     if (!m_recovery.Write(copy, &error)) {
         if (!m_copyFailureTold)
-            m_frame->Operator().Message(
+            m_window->Operator().Message(
                 FormatMessage("Не удалось записать копию документа для восстановления после сбоя "
                               "(%s). Сохраняйте документ чаще."_cp,
                               Utf8ToCp1251(error)),
@@ -459,15 +459,15 @@ bool CNorvakDoc::OfferRecovery() {
                            "Его копия от %2 (строк: %3) сохранилась.\n\nВосстановить документ?")
                 .arg(name, when)
                 .arg(copy.record.m_text.size());
-        if (m_frame->Operator().AskYesNo(QStringToBytes(question)) != Answer::Yes) {
+        if (m_window->Operator().AskYesNo(QStringToBytes(question)) != Answer::Yes) {
             CRecoveryStore::Discard(path);
             continue;
         }
         m_record = copy.record;
         m_record.m_text.clear();
-        m_view->SetText(copy.record.m_text, true);
-        m_view->EmptyUndo();
-        m_frame->SetRequisites(m_record);
+        m_window->ShowText(copy.record.m_text, true);
+        m_window->EmptyUndo();
+        m_window->SetRequisites(m_record);
         SetSourcePath(QString::fromStdString(copy.sourcePath));
         SetModified(true);
         // The copy becomes this editor's own before the old one goes.

@@ -17,9 +17,8 @@
 
 namespace norvak {
 
-class CMainFrame;
+class CDocumentWindow;
 class COperator;
-class CNorvakView;
 
 // The document; lives for the whole run, New and Open reuse it.
 class CNorvakDoc : public QObject {
@@ -33,7 +32,11 @@ public:
                QObject* parent = nullptr);
     ~CNorvakDoc() override;
 
-    void Attach(CMainFrame* frame, CNorvakView* view);
+    // The window that shows the document; it must outlive the document's use of it.
+    void Attach(CDocumentWindow* window);
+    // Every change of the view's text; the window connects its view here, since the view
+    // reports only the first one as a modification.
+    void NoteTextChanged();
 
     bool IsModified() const { return m_modified; }
     void SetModified(bool modified);
@@ -121,8 +124,7 @@ private:
 
     CSettingsStore* m_store;
     QString m_serviceDataPath;
-    CMainFrame* m_frame = nullptr;
-    CNorvakView* m_view = nullptr;
+    CDocumentWindow* m_window = nullptr;
     CServiceData m_data;
     CRequisiteRecord m_record;
     DocSettings m_settings;

@@ -1,16 +1,11 @@
 #include "markup/centredstage.h"
 
-#include "document/settings.h"
 #include "markup/stagescan.h"
 #include "markup/tags.h"
 
 #include <string>
 
 namespace norvak {
-
-bool IsCentredText(std::string_view line, const DocSettings& settings) {
-    return IsCentredLine(line, settings.m_posParagraph, settings.m_stringLength);
-}
 
 namespace {
 

@@ -8,12 +8,6 @@
 
 namespace norvak {
 
-struct DocSettings;
-
-// The centred-line test with the document's layout settings, applied to the line as stored
-// (trailing spaces count towards the right margin).
-bool IsCentredText(std::string_view line, const DocSettings& settings);
-
 void RunCentredStage(LineList& lines, int posParagraph, int stringLength);
 
 } // namespace norvak

@@ -2,14 +2,12 @@
 
 #include "core/literal.h"
 #include "core/progress.h"
-#include "document/settings.h"
 #include "markup/alignstages.h"
 #include "markup/centredstage.h"
 #include "markup/framestage.h"
 #include "markup/mergestage.h"
 #include "markup/titlestage.h"
 #include "markup/unformattedstage.h"
-#include "requisites/requisiterecord.h"
 
 #include <iterator>
 #include <string_view>
@@ -39,27 +37,14 @@ void AnnounceTagProgress(CProgress& progress) {
     progress.AddTexts(TagProgressTexts());
 }
 
-bool IsQuestionDocument(const DocSettings& settings, const CRequisiteRecord& record) {
-    for (const std::string& kind : record.m_kinds)
-        if (kind == settings.m_questionDoc)
-            return true;
-    return false;
-}
-
-void RunMarkup(LineList& lines, const DocSettings& settings, const CRequisiteRecord& record,
-               CProgress& progress) {
+void RunMarkup(LineList& lines, const MarkupOptions& options, CProgress& progress) {
     // Room for the tag lines of a typical document, so that the list is not moved to a new
     // buffer by the first stage that inserts.
     lines.reserve(lines.size() + lines.size() / 4 + 1024);
-    // Values outside their ranges reach here only from code that skipped the checks of the
-    // settings; the stages get the defaults instead.
-    DocSettings sane = settings;
-    sane.Sanitize();
-    const int posParagraph = sane.m_posParagraph;
-    const int stringLength = sane.m_stringLength;
-    const int leftSpaces = sane.m_leftSpaces;
-    if (IsQuestionDocument(settings, record)) {
-        RunRightAlignedStage(lines, stringLength, leftSpaces);
+    const int posParagraph = options.posParagraph;
+    const int stringLength = options.stringLength;
+    if (options.question) {
+        RunRightAlignedStage(lines, stringLength, options.leftSpaces);
         progress.StepAndPump();
         RunMergeStage(lines);
         progress.Step();
@@ -67,13 +52,13 @@ void RunMarkup(LineList& lines, const DocSettings& settings, const CRequisiteRec
     }
     RunFramedTablesStage(lines);
     progress.StepAndPump();
-    RunRightAlignedStage(lines, stringLength, leftSpaces);
+    RunRightAlignedStage(lines, stringLength, options.leftSpaces);
     progress.StepAndPump();
     RunLeftAlignedStage(lines, stringLength);
     progress.StepAndPump();
     RunLeftRightStage(lines);
     progress.StepAndPump();
-    RunTitlesStage(lines, posParagraph, stringLength, IsLawDocument(record.m_kinds));
+    RunTitlesStage(lines, posParagraph, stringLength, options.law);
     progress.StepAndPump();
     RunUnformattedStage(lines, stringLength);
     progress.StepAndPump();

@@ -10,8 +10,16 @@
 namespace norvak {
 
 class CProgress;
-class CRequisiteRecord;
-struct DocSettings;
+
+// What the markup run needs of a document and its layout: the opening road fills it from the
+// document settings and the requisites.
+struct MarkupOptions {
+    int posParagraph = 5;  // where a paragraph's first line begins
+    int stringLength = 66; // the width of the text
+    int leftSpaces = 20;   // the leading spaces of a right-aligned paragraph, at least
+    bool question = false; // a question-and-answer document (its kinds hold QuestionDoc)
+    bool law = false;      // IsLawDocument of its kinds: section headings get ЗАГ too
+};
 
 // The eight texts of an ordinary run, one per step: "Расстановка тегов ТАБ" ... "Расстановка
 // тегов".
@@ -22,14 +30,10 @@ const std::vector<std::string>& QuestionTagProgressTexts();
 // requisites detection (which announces its own texts first).
 void AnnounceTagProgress(CProgress& progress);
 
-// True when one of the record's kinds of document equals settings.m_questionDoc byte for byte.
-bool IsQuestionDocument(const DocSettings& settings, const CRequisiteRecord& record);
-
 // Runs the markup over lines in place. A question-and-answer document gets the right-aligned
 // stage and merging (two steps); any other the framed-tables, right-aligned, left-aligned,
 // left-and-right, titles, unformatted and centred stages (eight steps). Each stage is followed
 // by a step and a pump; the question-and-answer run ends with a step alone.
-void RunMarkup(LineList& lines, const DocSettings& settings, const CRequisiteRecord& record,
-               CProgress& progress);
+void RunMarkup(LineList& lines, const MarkupOptions& options, CProgress& progress);
 
 } // namespace norvak

@@ -55,9 +55,4 @@ void CStageScan::Erase(std::size_t pos) {
     m_lines[m_front] = std::string();
 }
 
-std::string_view SkipLeadingSpaces(std::string_view s) {
-    std::size_t b = s.find_first_not_of(' ');
-    return b == std::string_view::npos ? std::string_view() : s.substr(b);
-}
-
 } // namespace norvak

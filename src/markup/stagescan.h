@@ -49,30 +49,4 @@ private:
     std::size_t m_back = 0;  // lines [m_back, size) follow them; [m_front, m_back) is the gap
 };
 
-// Views of a line without the carriage returns the editor may leave on it. Every stage asks
-// these of every line, so they are inline.
-inline std::string_view StripCRLeading(std::string_view s) {
-    std::size_t b = 0;
-    while (b < s.size() && s[b] == '\r')
-        ++b;
-    return s.substr(b);
-}
-inline std::string_view StripCRTrailing(std::string_view s) {
-    std::size_t e = s.size();
-    while (e > 0 && s[e - 1] == '\r')
-        --e;
-    return s.substr(0, e);
-}
-inline std::string_view StripCRBoth(std::string_view s) {
-    return StripCRTrailing(StripCRLeading(s));
-}
-// The line with its leading spaces removed.
-std::string_view SkipLeadingSpaces(std::string_view s);
-inline bool Contains(std::string_view s, std::string_view part) {
-    return s.find(part) != std::string_view::npos;
-}
-inline bool ContainsChar(std::string_view s, char c) {
-    return s.find(c) != std::string_view::npos;
-}
-
 } // namespace norvak

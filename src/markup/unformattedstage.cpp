@@ -1,5 +1,6 @@
 #include "markup/unformattedstage.h"
 
+#include "core/framecodes.h"
 #include "markup/stagescan.h"
 #include "markup/tags.h"
 
@@ -10,11 +11,6 @@
 namespace norvak {
 
 namespace {
-
-constexpr char kTopLeft = '\x1B';
-constexpr char kTopRight = '\x1A';
-constexpr char kHorizontal = '\x16';
-constexpr char kTopTee = '\x18';
 
 // The openings of the blocks this stage leaves alone (НФТ, ТТТ and ОГЛ are not among them).
 class COpenings {
@@ -38,7 +34,7 @@ private:
 };
 
 bool HoldsTableSignal(std::string_view line) {
-    return (ContainsChar(line, kTopLeft) && ContainsChar(line, kTopRight)) ||
+    return (ContainsChar(line, kFrameTopLeft) && ContainsChar(line, kFrameTopRight)) ||
            (Contains(line, "-----") && ContainsChar(line, '=')) || Contains(line, "SUM");
 }
 
@@ -78,7 +74,7 @@ void RunUnformattedStage(LineList& lines, int stringLength) {
             signal = false;
             if (openings.ContainedIn(line))
                 state = InBlock;
-            else if (ContainsChar(line, kHorizontal) && ContainsChar(line, kTopTee))
+            else if (ContainsChar(line, kFrameHorizontal) && ContainsChar(line, kFrameTopTee))
                 state = InRuled;
             else
                 state = InCandidate;

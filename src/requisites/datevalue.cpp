@@ -50,13 +50,6 @@ bool IsLeapYear(int year) {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
-int DaysInMonth(int year, int month) {
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month == 2 && IsLeapYear(year))
-        return 29;
-    return kDays[month - 1];
-}
-
 // The broken-down form of an automation date, rounded to the second.
 struct DateParts {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
@@ -91,6 +84,13 @@ DateParts Decompose(double value) {
 }
 
 } // namespace
+
+int DaysInMonth(int year, int month) {
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month == 2 && IsLeapYear(year))
+        return 29;
+    return kDays[month - 1];
+}
 
 bool IsValidParts(int year, int month, int day, int hour, int minute, int second) {
     if (year < 100 || year > 9999 || month < 1 || month > 12)

@@ -40,6 +40,9 @@ private:
     Status m_status = Status::Valid;
 };
 
+// The days of month (1..12) in year of the Gregorian calendar.
+int DaysInMonth(int year, int month);
+
 // 1 <= month <= 12, 1 <= day <= days of that month, time in range, 100 <= year <= 9999.
 bool IsValidParts(int year, int month, int day, int hour, int minute, int second);
 

@@ -2,7 +2,7 @@
 
 #include "core/literal.h"
 #include "requisites/docanalyzer.h"
-#include "requisites/docclassing.h"
+#include "requisites/docclass.h"
 
 #include <algorithm>
 #include <array>
@@ -39,16 +39,6 @@ bool IsLowerLetter(char c) {
 
 bool BeginsWithDashes(std::string_view s, std::size_t n) {
     return s.size() >= n && s.find_first_not_of('-') >= n;
-}
-
-bool Contains(std::string_view s, std::string_view part) {
-    return s.find(part) != npos;
-}
-
-int DaysInMonth(int year, int month) {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : kDays[month - 1];
 }
 
 // Digits from p; count and value.

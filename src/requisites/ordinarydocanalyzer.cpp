@@ -26,10 +26,6 @@ bool BeginsWithDashes(std::string_view s, std::size_t n) {
     return s.size() >= n && s.find_first_not_of('-') >= n;
 }
 
-bool Contains(std::string_view s, std::string_view part) {
-    return s.find(part) != std::string_view::npos;
-}
-
 std::string_view WithoutLeadingWhiteSpace(std::string_view s) {
     std::size_t i = 0;
     while (i < s.size() && (s[i] == ' ' || (s[i] >= '\t' && s[i] <= '\r')))

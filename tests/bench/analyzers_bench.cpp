@@ -6,7 +6,7 @@
 #include "core/progress.h"
 #include "dictionaries/servicedata.h"
 #include "document/settings.h"
-#include "requisites/docclassing.h"
+#include "document/docclassing.h"
 
 #include <benchmark/benchmark.h>
 

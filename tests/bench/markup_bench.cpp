@@ -3,6 +3,7 @@
 
 #include "core/literal.h"
 #include "core/progress.h"
+#include "document/openroad.h"
 #include "document/settings.h"
 #include "markup/markupdriver.h"
 #include "requisites/requisiterecord.h"
@@ -109,7 +110,7 @@ void RunBenchmark(benchmark::State& state, void (*add)(LineList&, std::mt19937&)
         documents.assign(copies, input);
         state.ResumeTiming();
         for (LineList& lines : documents) {
-            RunMarkup(lines, settings, record, NullProgress());
+            RunMarkup(lines, MarkupOptionsFor(settings, record), NullProgress());
             benchmark::DoNotOptimize(lines.data());
         }
         state.PauseTiming();

@@ -17,7 +17,7 @@
 #include "document/sourceformat.h"
 #include "markup/markupdriver.h"
 #include "requisites/docanalyzer.h"
-#include "requisites/docclassing.h"
+#include "document/docclassing.h"
 
 #include <benchmark/benchmark.h>
 
@@ -204,7 +204,7 @@ void BM_Markup(benchmark::State& state) {
         state.PauseTiming();
         LineList copy = lines;
         state.ResumeTiming();
-        RunMarkup(copy, settings, record, NullProgress());
+        RunMarkup(copy, MarkupOptionsFor(settings, record), NullProgress());
         benchmark::DoNotOptimize(copy.data());
     }
     SetCounters(state, lines.size(), size);
@@ -215,7 +215,7 @@ void BM_Write(benchmark::State& state) {
     std::size_t size = 0;
     CRequisiteRecord record;
     record.m_text = ReadLines(static_cast<int>(state.range(0)), &size);
-    RunMarkup(record.m_text, DocSettings(), record, NullProgress());
+    RunMarkup(record.m_text, MarkupOptionsFor(DocSettings(), record), NullProgress());
     const std::string path = DocumentFile(static_cast<int>(state.range(0))) + ".rla";
     for (auto _ : state) {
         std::string bytes = WriteSourceBytes(record, 66);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -260,6 +261,33 @@ TEST(Codepage, Utf8TextToWindowsMapsFrames) {
         << "double lines have no frame code";
     EXPECT_EQ(lost, 3u);
     EXPECT_EQ(Utf8ToCp1251("┌", &lost), "?") << "only the text form maps frames";
+}
+
+// The one decoder behind every UTF-8 reader: a whole character or nothing, and i moves only
+// over a whole character.
+TEST(Codepage, Utf8DecoderTakesWholeCharactersOnly) {
+    struct Case {
+        const char* name;
+        std::string utf8;
+        char32_t cp; // 0: malformed
+        std::size_t length;
+    };
+    const Case cases[] = {
+        {"nominal: ASCII", "A", U'A', 1},
+        {"nominal: Cyrillic", "\xD0\x96", 0x0416, 2},
+        {"nominal: three bytes", "\xE2\x84\x96", 0x2116, 3},
+        {"nominal: four bytes", "\xF0\x9F\x98\x80", 0x1F600, 4},
+        {"robustness: overlong NUL", std::string("\xC0\x80", 2), 0, 0},
+        {"robustness: truncated", "\xE2\x84", 0, 0},
+        {"robustness: surrogate", "\xED\xA0\x80", 0, 0},
+        {"robustness: stray continuation", "\x80", 0, 0},
+    };
+    for (const Case& c : cases) {
+        std::size_t i = 0;
+        const std::optional<char32_t> cp = DecodeUtf8(c.utf8, i);
+        EXPECT_EQ(cp.value_or(0), c.cp) << c.name;
+        EXPECT_EQ(i, c.length) << c.name;
+    }
 }
 
 TEST(Codepage, Utf16ToCp1251) {

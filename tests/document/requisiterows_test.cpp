@@ -10,7 +10,9 @@
 namespace norvak {
 namespace {
 
-std::string Cp(const char* utf8) { return Utf8ToCp1251(utf8); }
+std::string Cp(const char* utf8) {
+    return Utf8ToCp1251(utf8);
+}
 
 int CaptionRow(const CRequisiteRows& rows, const char* caption) {
     const std::string text = Cp(caption);

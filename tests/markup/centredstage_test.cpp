@@ -1,6 +1,5 @@
 #include "markup/centredstage.h"
 
-#include "document/settings.h"
 #include "markuptest.h"
 
 #include <gtest/gtest.h>
@@ -71,19 +70,14 @@ TEST(CentredStage, Cases) {
     ExpectStageCases(CentredCases(), [](StageCase& c) { RunCentredStage(c.input, 5, 66); });
 }
 
-TEST(CentredStage, CentredTextUsesTheDocumentLayout) {
-    DocSettings settings;
-    settings.m_posParagraph = 5;
-    settings.m_stringLength = 66;
-    EXPECT_TRUE(IsCentredText(Pad(6, std::string(44, 'x')), settings));
-    EXPECT_FALSE(IsCentredText(Pad(5, std::string(45, 'x')), settings));
-    settings.m_stringLength = 80;
+TEST(CentredStage, CentredLineUsesTheLayoutNumbers) {
+    EXPECT_TRUE(IsCentredLine(Pad(6, std::string(44, 'x')), 5, 66));
+    EXPECT_FALSE(IsCentredLine(Pad(5, std::string(45, 'x')), 5, 66));
     // 6 + 60 = 66 characters: no gap at 66, a gap of 14 at 80.
-    EXPECT_TRUE(IsCentredText(Pad(6, std::string(60, 'x')), settings));
-    settings.m_stringLength = 66;
-    EXPECT_FALSE(IsCentredText(Pad(6, std::string(60, 'x')), settings));
+    EXPECT_TRUE(IsCentredLine(Pad(6, std::string(60, 'x')), 5, 80));
+    EXPECT_FALSE(IsCentredLine(Pad(6, std::string(60, 'x')), 5, 66));
     // Tabs are ordinary characters: a tab-indented line is not centred.
-    EXPECT_FALSE(IsCentredText("\t\t\tЦЕНТР"_cp, settings));
+    EXPECT_FALSE(IsCentredLine("\t\t\tЦЕНТР"_cp, 5, 66));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "core/codepage.h"
 #include "core/progress.h"
 #include "core/textfile.h"
+#include "document/openroad.h"
 #include "document/settings.h"
 #include "markup/alignstages.h"
 #include "markup/centredstage.h"
@@ -85,20 +86,10 @@ TEST(MarkupDriver, OrdinaryRunShowsEachStageTextAfterTheStage) {
     EXPECT_EQ(progress.Begins(), 1);
     EXPECT_EQ(progress.Texts(), TagProgressTexts());
     LineList lines = FullDocument();
-    RunMarkup(lines, Settings(), Kinds({"ПОЛОЖЕНИЕ"_cp}), progress);
+    RunMarkup(lines, MarkupOptionsFor(Settings(), Kinds({"ПОЛОЖЕНИЕ"_cp})), progress);
     EXPECT_EQ(progress.Shown(), TagProgressTexts());
     EXPECT_EQ(progress.Steps(), 8);
     EXPECT_EQ(progress.Pumps(), 8);
-}
-
-TEST(MarkupDriver, TheEightTextsInOrder) {
-    const std::vector<std::string> expected = {
-        std::string("Расстановка тегов ТАБ"_cp), std::string("Расстановка тегов ПРВ"_cp),
-        std::string("Расстановка тегов ЛЕВ"_cp), std::string("Расстановка тегов ЛИП"_cp),
-        std::string("Расстановка тегов ЗАГ"_cp), std::string("Расстановка тегов НФТ"_cp),
-        std::string("Расстановка тегов ЦНТ"_cp), std::string("Расстановка тегов"_cp)};
-    EXPECT_EQ(TagProgressTexts(), expected);
-    EXPECT_EQ(QuestionTagProgressTexts(), (std::vector<std::string>{expected[1], expected[7]}));
 }
 
 TEST(MarkupDriver, QuestionRunTakesTwoStepsAndOnePump) {
@@ -106,7 +97,7 @@ TEST(MarkupDriver, QuestionRunTakesTwoStepsAndOnePump) {
     progress.Begin();
     progress.AddTexts(QuestionTagProgressTexts());
     LineList lines = FullDocument();
-    RunMarkup(lines, Settings(), Kinds({"ПИСЬМО"_cp, "ВОПРОС-ОТВЕТ"_cp}), progress);
+    RunMarkup(lines, MarkupOptionsFor(Settings(), Kinds({"ПИСЬМО"_cp, "ВОПРОС-ОТВЕТ"_cp})), progress);
     EXPECT_EQ(progress.Shown(), QuestionTagProgressTexts());
     EXPECT_EQ(progress.Steps(), 2);
     EXPECT_EQ(progress.Pumps(), 1);
@@ -114,7 +105,7 @@ TEST(MarkupDriver, QuestionRunTakesTwoStepsAndOnePump) {
 
 TEST(MarkupDriver, OrdinaryRunPlacesEveryKindOfBlock) {
     LineList lines = FullDocument();
-    RunMarkup(lines, Settings(), Kinds({"ПОЛОЖЕНИЕ"_cp}), NullProgress());
+    RunMarkup(lines, MarkupOptionsFor(Settings(), Kinds({"ПОЛОЖЕНИЕ"_cp})), NullProgress());
     const LineList expected = Lines({"<ПРВ>"_cp,
                                      RightAt("УТВЕРЖДЕНО"_cp),
                                      RightAt("приказом от 1 мая 2000 г. N 1"_cp),
@@ -160,7 +151,7 @@ TEST(MarkupDriver, OrdinaryRunPlacesEveryKindOfBlock) {
 
 TEST(MarkupDriver, QuestionDocumentGetsOnlyRightAlignedBlocksMerged) {
     LineList lines = FullDocument();
-    RunMarkup(lines, Settings(), Kinds({"ВОПРОС-ОТВЕТ"_cp}), NullProgress());
+    RunMarkup(lines, MarkupOptionsFor(Settings(), Kinds({"ВОПРОС-ОТВЕТ"_cp})), NullProgress());
     const LineList expected = Lines({"<ПРВ>"_cp,
                                      RightAt("УТВЕРЖДЕНО"_cp),
                                      RightAt("приказом от 1 мая 2000 г. N 1"_cp),
@@ -217,7 +208,7 @@ TEST(MarkupDriver, QuestionBranchIsChosenByAnExactKind) {
         EXPECT_EQ(IsQuestionDocument(settings, c.record), c.question) << c.name;
         // The branch shows in the result: only the ordinary run tags the centred title.
         LineList lines = Lines({"", Centred("ПОЛОЖЕНИЕ"_cp), "", "text"});
-        RunMarkup(lines, settings, c.record, NullProgress());
+        RunMarkup(lines, MarkupOptionsFor(settings, c.record), NullProgress());
         EXPECT_EQ(lines.size(), c.question ? 4u : 6u) << c.name;
     }
 }
@@ -227,7 +218,7 @@ TEST(MarkupDriver, EmptyTextRunsEveryStageWithoutEffect) {
         LineList lines;
         CRecordingProgress progress;
         AnnounceTagProgress(progress);
-        RunMarkup(lines, Settings(), Kinds({kind}), progress);
+        RunMarkup(lines, MarkupOptionsFor(Settings(), Kinds({kind})), progress);
         EXPECT_TRUE(lines.empty());
         EXPECT_GT(progress.Steps(), 0);
     }
@@ -372,7 +363,7 @@ TEST(MarkupDriverProperty, RemovingTagLinesGivesBackTheText) {
         CRequisiteRecord record;
         record.m_kinds.assign(kinds.begin(), kinds.end());
         LineList lines = input;
-        RunMarkup(lines, Settings(sl), record, NullProgress());
+        RunMarkup(lines, MarkupOptionsFor(Settings(sl), record), NullProgress());
         ASSERT_EQ(WithoutTagLines(lines), input) << "seed " << seed << "\n" << Show(lines);
         std::string where;
         ASSERT_TRUE(BlocksAreFlat(lines, &where)) << "seed " << seed << " at " << where << "\n"
@@ -386,7 +377,7 @@ TEST(MarkupDriverProperty, TextSurvivesStrayTagLinesInTheInput) {
         const LineList input = generator.Make(1 + static_cast<int>(seed % 40), 66, true);
         for (std::string_view kind : {"ЗАКОН"_cp, "ВОПРОС-ОТВЕТ"_cp}) {
             LineList lines = input;
-            RunMarkup(lines, Settings(), Kinds({kind}), NullProgress());
+            RunMarkup(lines, MarkupOptionsFor(Settings(), Kinds({kind})), NullProgress());
             ASSERT_EQ(WithoutTagLines(lines), WithoutTagLines(input)) << "seed " << seed << "\n"
                                                                       << Show(lines);
         }
@@ -448,7 +439,7 @@ TEST(MarkupDriverSamples, RemovingTagLinesGivesBackEverySample) {
             if (question)
                 record.m_kinds.emplace_back("ВОПРОС-ОТВЕТ"_cp);
             LineList lines = input;
-            RunMarkup(lines, Settings(sample.stringLength), record, NullProgress());
+            RunMarkup(lines, MarkupOptionsFor(Settings(sample.stringLength), record), NullProgress());
             EXPECT_EQ(WithoutTagLines(lines), input) << sample.file;
             std::string where;
             EXPECT_TRUE(BlocksAreFlat(lines, &where)) << sample.file << " at " << where;
@@ -464,13 +455,13 @@ TEST(MarkupDriverSamples, TaggedSamplesMatchTheirGoldenFiles) {
         LineList lines = LoadSample(sample.file);
         if (!sample.golden) {
             const LineList input = lines;
-            RunMarkup(lines, Settings(sample.stringLength), Kinds({}), NullProgress());
+            RunMarkup(lines, MarkupOptionsFor(Settings(sample.stringLength), Kinds({})), NullProgress());
             EXPECT_EQ(lines, input) << sample.file;
             continue;
         }
         CRequisiteRecord record;
         record.m_kinds.assign(sample.kinds.begin(), sample.kinds.end());
-        RunMarkup(lines, Settings(sample.stringLength), record, NullProgress());
+        RunMarkup(lines, MarkupOptionsFor(Settings(sample.stringLength), record), NullProgress());
         const std::string rendered = Render(lines);
         std::string golden = sample.file;
         golden = std::string(NORVAK_TEST_DATA) + "/markup/" + golden.substr(0, golden.find('.')) +
@@ -512,7 +503,7 @@ TEST(MarkupDriverExtremes, EveryStageEndsForAnyLayoutValue) {
              DocSettings settings = Settings(v);
              settings.m_posParagraph = v;
              settings.m_leftSpaces = v;
-             RunMarkup(l, settings, Kinds({"ЗАКОН"_cp}), NullProgress());
+             RunMarkup(l, MarkupOptionsFor(settings, Kinds({"ЗАКОН"_cp})), NullProgress());
          }},
     };
     for (const auto& [name, stage] : stages)

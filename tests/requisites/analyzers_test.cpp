@@ -5,7 +5,7 @@
 #include "core/progress.h"
 #include "document/settings.h"
 #include "requisites/approveddocanalyzer.h"
-#include "requisites/docclassing.h"
+#include "document/docclassing.h"
 #include "requisites/ordinarydocanalyzer.h"
 #include "requisites/questiondocanalyzer.h"
 
@@ -269,21 +269,21 @@ TEST(DocClassing, ClassByTheFirstNonBlankLine) {
 }
 
 TEST(DocClassing, ProgressTexts) {
-    EXPECT_EQ(ClassProgressTexts(0, true).size(), 16u);
-    EXPECT_EQ(ClassProgressTexts(0, false).size(), 8u);
-    EXPECT_EQ(ClassProgressTexts(1, true).size(), 16u);
-    const auto question = U(ClassProgressTexts(2, true));
+    EXPECT_EQ(ClassProgressTexts(DocClassOrdinary, true).size(), 16u);
+    EXPECT_EQ(ClassProgressTexts(DocClassOrdinary, false).size(), 8u);
+    EXPECT_EQ(ClassProgressTexts(DocClassApproved, true).size(), 16u);
+    const auto question = U(ClassProgressTexts(DocClassQuestion, true));
     EXPECT_EQ(question, (std::vector<std::string>{
                             "Определение реквизитов", "Определение принявших органов",
                             "Определение принявших органов", "Определение дат принятия",
                             "Определение дат принятия", "Расстановка тегов ПРВ",
                             "Расстановка тегов"}));
-    const auto ordinary = U(ClassProgressTexts(0, true));
+    const auto ordinary = U(ClassProgressTexts(DocClassOrdinary, true));
     EXPECT_EQ(ordinary[0], "Определение видов документов");
     EXPECT_EQ(ordinary[7], "Обработка приложений");
     EXPECT_EQ(ordinary[8], "Расстановка тегов ТАБ");
     EXPECT_EQ(ordinary[15], "Расстановка тегов");
-    EXPECT_EQ(U(ClassProgressTexts(1, false))[5], "Определение номеров документов");
+    EXPECT_EQ(U(ClassProgressTexts(DocClassApproved, false))[5], "Определение номеров документов");
 }
 
 TEST(DocClassing, PreparationSortsKindsThenBodiesAndCreatesTheClassAnalyzer) {
@@ -305,9 +305,9 @@ TEST(DocClassing, PreparationSortsKindsThenBodiesAndCreatesTheClassAnalyzer) {
     EXPECT_EQ(progress.Texts().size(), 8u);
 
     settings.m_questionDoc = W("ОТВЕТ НА ВОПРОС");
-    auto question = CreateAnalyzer(2, sd, settings, progress, op);
+    auto question = CreateAnalyzer(DocClassQuestion, sd, settings, progress, op);
     EXPECT_EQ(U(question->Run({}).m_kinds), std::vector<std::string>{"ОТВЕТ НА ВОПРОС"});
-    EXPECT_NE(dynamic_cast<COrdinaryDocAnalyzer*>(CreateAnalyzer(0, sd, settings, progress, op).get()),
+    EXPECT_NE(dynamic_cast<COrdinaryDocAnalyzer*>(CreateAnalyzer(DocClassOrdinary, sd, settings, progress, op).get()),
               nullptr);
 }
 

@@ -6,7 +6,7 @@
 #include "core/progress.h"
 #include "document/settings.h"
 #include "requisites/approveddocanalyzer.h"
-#include "requisites/docclassing.h"
+#include "document/docclassing.h"
 #include "requisites/extendeddetection.h"
 #include "requisites/ordinarydocanalyzer.h"
 #include "requisites/questiondocanalyzer.h"

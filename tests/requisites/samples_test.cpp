@@ -8,7 +8,7 @@
 #include "core/progress.h"
 #include "core/textfile.h"
 #include "document/settings.h"
-#include "requisites/docclassing.h"
+#include "document/docclassing.h"
 
 #include <gtest/gtest.h>
 
@@ -150,10 +150,10 @@ TEST(Samples, EachSampleGivesTheHandWorkedRecord) {
         EXPECT_TRUE(op.Questions().empty());
 
         // Every requisite text announced for the class is shown by one step of the run.
-        const auto requisiteTexts = ClassProgressTexts(e.docClass, false);
+        const auto requisiteTexts = ClassProgressTexts(static_cast<DocClass>(e.docClass), false);
         EXPECT_EQ(progress.Steps(), static_cast<int>(requisiteTexts.size()));
         EXPECT_EQ(progress.Shown(), requisiteTexts);
-        EXPECT_EQ(progress.Texts(), ClassProgressTexts(e.docClass, true));
+        EXPECT_EQ(progress.Texts(), ClassProgressTexts(static_cast<DocClass>(e.docClass), true));
     }
 }
 

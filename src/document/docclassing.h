@@ -1,9 +1,10 @@
 #pragma once
-// Document classing before requisites detection: the class of a document from its first
-// non-blank line, the progress texts each class announces, and the analyzer of each class.
+// What the opening road does between classing a document and detecting its requisites: the
+// progress texts each class announces and the analyzer of each class.
 
 #include "core/textcore.h"
 #include "requisites/docanalyzer.h"
+#include "requisites/docclass.h"
 #include "requisites/extendeddetection.h"
 
 #include <memory>
@@ -17,27 +18,16 @@ class COperator;
 class CProgress;
 struct DocSettings;
 
-// The three classes of documents.
-enum DocClass : int {
-    DocClassOrdinary = 0, // analysed by COrdinaryDocAnalyzer
-    DocClassApproved = 1, // first line begins "УТВЕРЖД": CApprovedDocAnalyzer
-    DocClassQuestion = 2, // first line begins "ВОПРОС": CQuestionDocAnalyzer
-};
-
-// The class of lines by their first non-blank line (spaces, tabs, line feeds, carriage
-// returns and vertical tabs trimmed, compared in capitals); 0 for an empty list.
-int ClassifyDocument(const LineList& lines);
-
 // The texts a class announces (CP1251): the requisite texts of its analyzer, one per step,
 // followed, when tags will be created, by the texts of the markup run.
-std::vector<std::string> ClassProgressTexts(int docClass, bool createTags);
+std::vector<std::string> ClassProgressTexts(DocClass docClass, bool createTags);
 // Begins progress and adds the texts of the class.
-void AnnounceClassProgress(CProgress& progress, int docClass, bool createTags);
+void AnnounceClassProgress(CProgress& progress, DocClass docClass, bool createTags);
 
 // The analyzer of a class over the dictionaries and the layout settings; the question
 // analyzer also takes QuestionDoc. The analyzer refers to the dictionaries, progress and
 // operator given here, which must outlive it.
-std::unique_ptr<CDocAnalyzer> CreateAnalyzer(int docClass, const CServiceData& dictionaries,
+std::unique_ptr<CDocAnalyzer> CreateAnalyzer(DocClass docClass, const CServiceData& dictionaries,
                                              const DocSettings& settings, CProgress& progress,
                                              COperator& op);
 
@@ -45,7 +35,7 @@ std::unique_ptr<CDocAnalyzer> CreateAnalyzer(int docClass, const CServiceData& d
 // when the extended detection is on, the extension the analyzer consults (its evidence and
 // fired rules are read after the run).
 struct CPreparedDetection {
-    int m_docClass = DocClassOrdinary;
+    DocClass m_docClass = DocClassOrdinary;
     std::unique_ptr<CExtendedDetection> m_extension;
     std::unique_ptr<CDocAnalyzer> m_analyzer;
 };

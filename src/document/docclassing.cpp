@@ -1,4 +1,4 @@
-#include "requisites/docclassing.h"
+#include "document/docclassing.h"
 
 #include "core/literal.h"
 #include "core/progress.h"
@@ -13,40 +13,13 @@ namespace norvak {
 
 namespace {
 
-bool IsTrimmed(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v'; }
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsTrimmed(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && IsTrimmed(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
 std::vector<std::string> Texts(std::initializer_list<std::string_view> texts) {
     return {texts.begin(), texts.end()};
 }
 
 } // namespace
 
-int ClassifyDocument(const LineList& lines) {
-    if (lines.empty())
-        return DocClassOrdinary;
-    std::string_view first;
-    for (const std::string& line : lines) {
-        first = Trim(line);
-        if (!first.empty())
-            break;
-    }
-    const std::string upper = ToUpper(first);
-    if (StartsWith(upper, "ВОПРОС"_cp))
-        return DocClassQuestion;
-    if (StartsWith(upper, "УТВЕРЖД"_cp))
-        return DocClassApproved;
-    return DocClassOrdinary;
-}
-
-std::vector<std::string> ClassProgressTexts(int docClass, bool createTags) {
+std::vector<std::string> ClassProgressTexts(DocClass docClass, bool createTags) {
     const std::string_view kinds = "Определение видов документов"_cp;
     const std::string_view organs = "Определение принявших органов"_cp;
     const std::string_view dates = "Определение дат принятия"_cp;
@@ -74,12 +47,12 @@ std::vector<std::string> ClassProgressTexts(int docClass, bool createTags) {
     return texts;
 }
 
-void AnnounceClassProgress(CProgress& progress, int docClass, bool createTags) {
+void AnnounceClassProgress(CProgress& progress, DocClass docClass, bool createTags) {
     progress.Begin();
     progress.AddTexts(ClassProgressTexts(docClass, createTags));
 }
 
-std::unique_ptr<CDocAnalyzer> CreateAnalyzer(int docClass, const CServiceData& dictionaries,
+std::unique_ptr<CDocAnalyzer> CreateAnalyzer(DocClass docClass, const CServiceData& dictionaries,
                                              const DocSettings& settings, CProgress& progress,
                                              COperator& op) {
     const CDocDict& kinds = dictionaries.DocDict();

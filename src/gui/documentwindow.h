@@ -1,0 +1,46 @@
+#pragma once
+// What the editor's document asks of the window that shows it.
+
+#include "core/textcore.h"
+#include "document/inputsniff.h"
+#include "requisites/requisiterecord.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace norvak {
+
+class COperator;
+class CProgress;
+
+// The window side of the document: the operator and progress, the requisites panel, the text
+// of the view, the file dialogs and the recent-file list. The main window implements it.
+class CDocumentWindow {
+public:
+    virtual ~CDocumentWindow() = default;
+
+    virtual COperator& Operator() = 0;
+    virtual CProgress& Progress() = 0;
+    // The parent of the dictionary dialogs.
+    virtual QWidget* DialogParent() = 0;
+
+    virtual void SetRequisites(const CRequisiteRecord& record) = 0;
+    virtual CRequisiteRecord GetRequisites() const = 0;
+
+    // The view's text; ShowText replaces it (highlighting the tags when asked).
+    virtual LineList TextLines() const = 0;
+    virtual void ShowText(const LineList& lines, bool highlight) = 0;
+    virtual void EmptyUndo() = 0;
+    // The view's text is what was saved or opened.
+    virtual void MarkTextClean() = 0;
+
+    // The save dialog (empty when cancelled) and the open dialog (false when cancelled).
+    virtual QString AskSavePath(const CRequisiteRecord& record) = 0;
+    virtual bool AskOpenPath(int lastType, QString& path, int& type, Encoding& encoding) = 0;
+    // A file opened or saved, and how to open it again: type 1 to 3 of the open dialog, 0 for
+    // a text loaded unchanged.
+    virtual void AddRecentFile(const QString& path, int type, Encoding encoding) = 0;
+};
+
+} // namespace norvak
