@@ -98,9 +98,9 @@ const LineList& CDocAnalyzer::FinderLines(const LineList& lines) {
     return m_extension ? m_extension->Prepare(lines) : lines;
 }
 
-void CDocAnalyzer::CompleteExtended(bool ownTitle) {
+void CDocAnalyzer::CompleteExtended(const std::string* plainTitle) {
     if (m_extension)
-        m_extension->Complete(m_record, ownTitle);
+        m_extension->Complete(m_record, plainTitle);
 }
 
 void CDocAnalyzer::SortPhrasesByWordCount(std::vector<CPhraseEntry>& phrases) {

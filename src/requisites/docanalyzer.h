@@ -80,9 +80,9 @@ protected:
     // The lines the heading, stamp and question texts are built from: the lines themselves,
     // or, with an extension, the lines it leaves to the finders.
     const LineList& FinderLines(const LineList& lines);
-    // With an extension, its post-pass over the record (reading the own title when asked);
-    // nothing without one.
-    void CompleteExtended(bool ownTitle = false);
+    // With an extension, its post-pass over the record (reading the own title when given
+    // the analyzer's own); nothing without one.
+    void CompleteExtended(const std::string* plainTitle = nullptr);
 
     CRequisiteRecord m_record;
     std::vector<CPhraseEntry> m_kindPhrases;

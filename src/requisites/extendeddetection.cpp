@@ -15,10 +15,10 @@ constexpr std::size_t npos = std::string::npos;
 
 // The openings of editorial notes and publication lists, in capitals.
 constexpr std::array<std::string_view, 12> kNoteOpenings = {
-    "(В РЕД."_cp,          "(РЕД."_cp,      "(В РЕДАКЦИИ"_cp,
-    "(С ИЗМ."_cp,          "(С УЧЕТОМ"_cp,  "(С УЧЁТОМ"_cp,
-    "(ДОПОЛНЕНИЕ"_cp,      "(ДОПОЛНЕН"_cp,  "(НАИМЕНОВАНИЕ В РЕДАКЦИИ"_cp,
-    "(ВЕДОМОСТИ "_cp,      "(УТРАТИЛ"_cp,   "(СОБРАНИЕ ЗАКОНОДАТЕЛЬСТВА"_cp};
+    "(В РЕД."_cp,     "(РЕД."_cp,     "(В РЕДАКЦИИ"_cp,
+    "(С ИЗМ."_cp,     "(С УЧЕТОМ"_cp, "(С УЧЁТОМ"_cp,
+    "(ДОПОЛНЕНИЕ"_cp, "(ДОПОЛНЕН"_cp, "(НАИМЕНОВАНИЕ В РЕДАКЦИИ"_cp,
+    "(ВЕДОМОСТИ "_cp, "(УТРАТИЛ"_cp,  "(СОБРАНИЕ ЗАКОНОДАТЕЛЬСТВА"_cp};
 // A note with this opening is a repeal of another act.
 constexpr std::string_view kRepealNote = "(УТРАТИЛ"_cp;
 // The openings of a repeal stamp at the top ("Утратил силу - Федеральный закон ...").
@@ -26,9 +26,12 @@ constexpr std::array<std::string_view, 4> kRepealStamps = {"УТРАТИЛ СИ�
                                                            "УТРАТИЛО СИЛУ"_cp, "УТРАТИЛИ СИЛУ"_cp};
 
 // The kinds whose date and number stand in the signature block.
-constexpr std::array<std::string_view, 6> kLawKinds = {
-    "ЗАКОН"_cp,  "ФЕДЕРАЛЬНЫЙ ЗАКОН"_cp, "ФЕДЕРАЛЬНЫЙ КОНСТИТУЦИОННЫЙ ЗАКОН"_cp,
-    "КОДЕКС"_cp, "УКАЗ"_cp,              "ОСНОВЫ"_cp};
+constexpr std::array<std::string_view, 6> kLawKinds = {"ЗАКОН"_cp,
+                                                       "ФЕДЕРАЛЬНЫЙ ЗАКОН"_cp,
+                                                       "ФЕДЕРАЛЬНЫЙ КОНСТИТУЦИОННЫЙ ЗАКОН"_cp,
+                                                       "КОДЕКС"_cp,
+                                                       "УКАЗ"_cp,
+                                                       "ОСНОВЫ"_cp};
 // The kinds whose own title is the act's whole name ("Водный кодекс Российской Федерации").
 constexpr std::array<std::string_view, 3> kOwnNameKinds = {"КОДЕКС"_cp, "КОНСТИТУЦИЯ"_cp,
                                                            "ОСНОВЫ"_cp};
@@ -505,11 +508,12 @@ const LineList& CExtendedDetection::Prepare(const LineList& lines) {
     m_titleIsOwnName = false;
     // A text saved one paragraph per line has no indented lines, or lines far longer than
     // any fixed width.
-    m_paragraphPerLine = std::none_of(lines.begin(), lines.end(), [](const std::string& l) {
-        return !l.empty() && l.front() == ' ' && !IsBlankLine(l);
-    }) || std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
-        return l.size() > 200;
-    });
+    m_paragraphPerLine = std::none_of(lines.begin(), lines.end(),
+                                      [](const std::string& l) {
+                                          return !l.empty() && l.front() == ' ' && !IsBlankLine(l);
+                                      }) ||
+                         std::any_of(lines.begin(), lines.end(),
+                                     [](const std::string& l) { return l.size() > 200; });
 
     // The top of the document, up to its body text or the first title of a part of it.
     std::size_t top = 0;
@@ -573,7 +577,8 @@ const LineList& CExtendedDetection::Prepare(const LineList& lines) {
             if (i == top && leftOut)
                 m_headingEnd = m_finderLines.size();
             if (!m_leftOut[i])
-                m_finderLines.push_back(partial != m_partial.end() ? partial->second : (*m_source)[i]);
+                m_finderLines.push_back(partial != m_partial.end() ? partial->second
+                                                                   : (*m_source)[i]);
         }
     };
     buildView();
@@ -670,7 +675,7 @@ bool CExtendedDetection::ApplySignatureBlock(CRequisiteRecord& record) {
     return false;
 }
 
-void CExtendedDetection::FindOwnTitle() {
+void CExtendedDetection::FindOwnTitle(const std::string& plainTitle) {
     if (!m_kindPhrases || !m_organPhrases)
         return;
     const std::vector<CPhraseEntry>& kinds = *m_kindPhrases;
@@ -765,10 +770,9 @@ void CExtendedDetection::FindOwnTitle() {
 
     // Where a kind line stands alone, the title is the paragraph after it; a capital line
     // above it is a body the dictionary does not know.
-    const auto chosen =
-        std::find_if(candidates.begin(), candidates.end(), [&](const Candidate& c) {
-            return lastKind == npos || c.m_order > lastKind;
-        });
+    const auto chosen = std::find_if(candidates.begin(), candidates.end(), [&](const Candidate& c) {
+        return lastKind == npos || c.m_order > lastKind;
+    });
     if (chosen == candidates.end())
         return;
     m_ownTitle = chosen->m_text;
@@ -779,7 +783,8 @@ void CExtendedDetection::FindOwnTitle() {
         m_ownTitle += capitals ? ToUpper(chosen->m_part) : ToLower(chosen->m_part);
         m_ownTitle += ')';
     }
-    Fire(ExtendedRuleOwnTitle);
+    if (m_ownTitle != plainTitle)
+        Fire(ExtendedRuleOwnTitle);
     AddEvidence(kReqTitle, m_ownTitle, m_ownTitleLine, ExtendedRuleOwnTitle);
 }
 
@@ -816,9 +821,8 @@ void CExtendedDetection::ApplyTitleKind(CRequisiteRecord& record) {
 
     // A code of the RSFSR was adopted by its Supreme Soviet.
     const std::string soviet = std::string(kSupremeSoviet).append("РСФСР"_cp);
-    if (ownName && record.m_organs.empty() && m_organPhrases &&
-        n.size() > 7 && n.compare(n.size() - 7, 7, " РСФСР "_cp) == 0 &&
-        HasPhrase(*m_organPhrases, soviet)) {
+    if (ownName && record.m_organs.empty() && m_organPhrases && n.size() > 7 &&
+        n.compare(n.size() - 7, 7, " РСФСР "_cp) == 0 && HasPhrase(*m_organPhrases, soviet)) {
         record.m_organs.push_back(soviet);
         Fire(ExtendedRuleSovietCode);
         AddEvidence(kReqOrgans, soviet, m_ownTitleLine, ExtendedRuleSovietCode);
@@ -828,7 +832,8 @@ void CExtendedDetection::ApplyTitleKind(CRequisiteRecord& record) {
 bool CExtendedDetection::ApplyClosingDate(CRequisiteRecord& record) {
     // The last line of text, under any separators.
     std::size_t last = m_source->size();
-    while (last > 0 && (IsBlankLine((*m_source)[last - 1]) || IsSeparatorLine((*m_source)[last - 1])))
+    while (last > 0 &&
+           (IsBlankLine((*m_source)[last - 1]) || IsSeparatorLine((*m_source)[last - 1])))
         --last;
     if (last == 0)
         return false;
@@ -840,7 +845,8 @@ bool CExtendedDetection::ApplyClosingDate(CRequisiteRecord& record) {
     if (StartsWith(d, "ОТ "_cp))
         d.erase(0, 3);
     const std::optional<FoundDate> date = FindDateIn(d);
-    if (!date || date->m_begin != 0 || !AfterYearWord(std::string_view(d).substr(date->m_end)).empty())
+    if (!date || date->m_begin != 0 ||
+        !AfterYearWord(std::string_view(d).substr(date->m_end)).empty())
         return false;
 
     // The line above: blank (a date standing alone), or the place of a signature.
@@ -954,12 +960,12 @@ void CExtendedDetection::LocateFinderValues(const CRequisiteRecord& record) {
     }
     for (const std::string& number : record.m_numbers)
         if (!has(kReqNumbers, number))
-            if (auto at = locate({"N " + number, std::string(kNumberSign) + " " + number,
-                                  "N" + number}))
+            if (auto at =
+                    locate({"N " + number, std::string(kNumberSign) + " " + number, "N" + number}))
                 AddEvidence(kReqNumbers, number, *at, ExtendedRuleFinders);
 }
 
-void CExtendedDetection::Complete(CRequisiteRecord& record, bool ownTitle) {
+void CExtendedDetection::Complete(CRequisiteRecord& record, const std::string* plainTitle) {
     if (m_registration) {
         const Registration& r = *m_registration;
         record.m_justiceDate = r.m_date;
@@ -969,8 +975,8 @@ void CExtendedDetection::Complete(CRequisiteRecord& record, bool ownTitle) {
         m_evidence.push_back({kReqJusticeNumber, r.m_number, static_cast<int>(r.m_numberLine),
                               (*m_source)[r.m_numberLine], ExtendedRuleRegistration});
     }
-    if (ownTitle) {
-        FindOwnTitle();
+    if (plainTitle) {
+        FindOwnTitle(*plainTitle);
         ApplyTitleKind(record);
     }
     if (m_popularVote && record.m_adoptionDates.empty()) {

@@ -26,8 +26,8 @@ enum ExtendedRule : int {
     ExtendedRuleChambers = 3, // "Принят Государственной Думой ...", "Одобрен Советом ..."
     ExtendedRuleSignature = 4, // "Москва, Кремль" / date / "N ..." of a law or code
     ExtendedRuleRepeal = 5, // "Утратил силу - ..." stamps and notes, which describe another act
-    ExtendedRuleOwnTitle = 6, // the act's own title read from the top, in its own letter case
-    ExtendedRuleTitleKind = 7, // the kind the own title names ("Водный кодекс ...")
+    ExtendedRuleOwnTitle = 6,    // the act's own title read from the top, in its own letter case
+    ExtendedRuleTitleKind = 7,   // the kind the own title names ("Водный кодекс ...")
     ExtendedRuleClosingDate = 8, // a closing date line or a Soviet-era signature at the end
     ExtendedRulePopularVote = 9, // "Принята всенародным голосованием ..."
     ExtendedRuleSovietCode = 10, // a code of the RSFSR: adopted by its Supreme Soviet
@@ -84,7 +84,8 @@ public:
 
     // The phrase lists of the analyzer (not owned), which the title rules read; without them
     // the own title is not looked for.
-    void SetPhrases(const std::vector<CPhraseEntry>* kinds, const std::vector<CPhraseEntry>* organs);
+    void SetPhrases(const std::vector<CPhraseEntry>* kinds,
+                    const std::vector<CPhraseEntry>* organs);
 
     // The post-pass: the registration found by Prepare fills "Дата в Минюсте" and "Номер в
     // Минюсте"; the own title is read and the kind it names put first; when the record's
@@ -92,9 +93,10 @@ public:
     // date and number replace the record's dates and numbers (a closing date line, or a
     // Soviet-era signature, gives the date alone); numbers lose trailing punctuation; every
     // value without evidence gets the line the finders took it from. The own title and the
-    // kind it names are looked for only when ownTitle is set (an ordinary document: an
-    // approved one is named by its heading, a question by its question).
-    void Complete(CRequisiteRecord& record, bool ownTitle = false);
+    // kind it names are looked for only when plainTitle is given (an ordinary document: an
+    // approved one is named by its heading, a question by its question): the title the
+    // analyzer's own walk found, so that the rule counts as fired only where it differs.
+    void Complete(CRequisiteRecord& record, const std::string* plainTitle = nullptr);
 
     // The act's own title found by Complete, whole and in the letter case it is written
     // (a code in parts with its part); empty when none was found.
@@ -121,7 +123,7 @@ private:
     bool IsTopBodyLine(const std::string& line) const;
     std::size_t RepealAt(std::size_t i) const;
     std::size_t PopularVoteAt(std::size_t i);
-    void FindOwnTitle();
+    void FindOwnTitle(const std::string& plainTitle);
     void ApplyTitleKind(CRequisiteRecord& record);
     bool ApplyClosingDate(CRequisiteRecord& record);
     void LocateFinderValues(const CRequisiteRecord& record);
@@ -135,8 +137,8 @@ private:
     bool ApplySignatureBlock(CRequisiteRecord& record);
 
     int m_posParagraph;
-    const LineList* m_source = nullptr;      // the analyzer's lines, which outlive its run
-    LineList m_finderLines;                  // the lines without those left out, when any are
+    const LineList* m_source = nullptr;            // the analyzer's lines, which outlive its run
+    LineList m_finderLines;                        // the lines without those left out, when any are
     const LineList* m_finderView = &m_finderLines; // what the finders read
     std::vector<bool> m_leftOut;
     std::map<std::size_t, std::string> m_partial; // lines kept with a note blanked out

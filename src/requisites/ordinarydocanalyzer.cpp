@@ -71,7 +71,7 @@ CRequisiteRecord COrdinaryDocAnalyzer::Run(const LineList& lines) {
     StepAndPump();
 
     std::string own = FindOwnTitle(lines);
-    CompleteExtended(true);
+    CompleteExtended(&own);
     if (m_extension && !m_extension->OwnTitle().empty())
         own = m_extension->OwnTitle();
     m_record.RemoveDuplicates();

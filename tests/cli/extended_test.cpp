@@ -133,14 +133,14 @@ const std::vector<Card>& Cards() {
          "",
          ""},
         {"samples/ips102038209_rf_vodnyj_1995_167fz.cp866.txt",
-         {"ФЕДЕРАЛЬНЫЙ ЗАКОН", "КОДЕКС"},
+         {"КОДЕКС"},
          {},
          {"16.11.1995"},
          {"167-ФЗ"},
          "",
          ""},
         {"samples/ips102045461_rf_lesnoj_1997_22fz.cp866.txt",
-         {"ФЕДЕРАЛЬНЫЙ ЗАКОН", "КОДЕКС"},
+         {"КОДЕКС"},
          {},
          {"29.01.1997"},
          {"22-ФЗ"},
@@ -289,15 +289,13 @@ TEST(ExtensionOn, RightAtLeastAsOftenAndNeverWorse) {
                   card.justiceDate);
         EXPECT_EQ(Cp1251ToUtf8(on.record.m_justiceNumber), card.justiceNumber);
     }
-    // The three left wrong: a question whose number keeps its "?", and two codes whose texts
-    // name neither the body nor the date of adoption.
+    // The two left wrong: codes whose texts do not name their date of adoption.
     const std::vector<std::string> expectedWrong = {
-        "samples/composed_vopros_otvet.cp866.txt",
         "samples/ips102010101_rsfsr_gpk_1964_stub.cp866.txt",
         "samples/ips102010117_rsfsr_kobs_1969.cp866.txt"};
     EXPECT_EQ(wrongOn, expectedWrong);
     EXPECT_EQ(rightOff, 4);
-    EXPECT_EQ(rightOn, 17);
+    EXPECT_EQ(rightOn, 18);
     std::cout << "documents right: " << rightOff << " of " << Cards().size() << " off, " << rightOn
               << " of " << Cards().size() << " on\n";
 }
@@ -308,7 +306,8 @@ TEST(ExtensionOn, ConvertPrintsTheRulesAndTheirEvidence) {
         {"convert", kData + "/extended/ext_prikaz_minzdrav_registered.cp866.txt", "-o",
          dir / "out.rla", "--dict", NORVAK_BUILT_DICT});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("Extended: 2 registration\n"), std::string::npos) << r.out;
+    // The plain own-title walk loses the title's last line here; the extension reads it whole.
+    EXPECT_NE(r.out.find("Extended: 2 registration; 6 title\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("  Дата в Минюсте 21.02.2019 <- line 1: Зарегистрировано в Минюсте "
                          "России 21 февраля 2019 г. N 53863\n"),
               std::string::npos)
@@ -327,7 +326,7 @@ TEST(ExtensionOn, BatchReportNamesTheRulesThatFired) {
     std::string csv;
     ASSERT_TRUE(ReadFileBytes(outDir + "/report.csv", csv));
     EXPECT_EQ(csv.rfind("file,status,class,kinds,bodies,dates,numbers,title,extended,", 0), 0u);
-    EXPECT_NE(csv.find(",1 notes; 3 chambers; 4 signature,"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(",1 notes; 3 chambers; 4 signature; 6 title,"), std::string::npos) << csv;
     const std::size_t letter = csv.find("ext_pismo_minfin");
     ASSERT_NE(letter, std::string::npos);
     EXPECT_EQ(csv.find("notes", letter), std::string::npos) << "nothing fired for the letter";
