@@ -718,8 +718,11 @@ void CExtendedDetection::FindOwnTitle(const std::string& plainTitle) {
     const std::size_t end = std::min(m_top, m_source->size());
     while (i < end && order < kMaxTopParagraphs) {
         // The next paragraph: consecutive lines that are neither blank nor left out.
-        while (i < end && (IsLeftOut(i) || IsBlankLine(textOf(i))))
+        bool afterLeftOut = false; // a note or a mark stands between it and the one above
+        while (i < end && (IsLeftOut(i) || IsBlankLine(textOf(i)))) {
+            afterLeftOut = afterLeftOut || IsLeftOut(i);
             ++i;
+        }
         std::vector<std::size_t> para;
         while (i < end && !IsLeftOut(i) && !IsBlankLine(textOf(i)))
             para.push_back(i++);
@@ -759,9 +762,11 @@ void CExtendedDetection::FindOwnTitle(const std::string& plainTitle) {
             text.append(" ").append(textOf(para[j]));
         text = CollapseSpaces(text);
         const std::string n = NormalizeName(text);
-        // "Часть первая" under the name of a code in parts.
-        if (StartsWith(n, "ЧАСТЬ "_cp) && CountWords(n) <= 3 && !candidates.empty() &&
-            candidates.back().m_order + 1 == order && candidates.back().m_part.empty()) {
+        // "Часть первая" right under the name of a code in parts (under the notes it is a
+        // division of the code).
+        if (StartsWith(n, "ЧАСТЬ "_cp) && CountWords(n) <= 3 && !afterLeftOut &&
+            !candidates.empty() && candidates.back().m_order + 1 == order &&
+            candidates.back().m_part.empty()) {
             candidates.back().m_part = text;
             continue;
         }
@@ -902,15 +907,23 @@ void CExtendedDetection::LocateFinderValues(const CRequisiteRecord& record) {
             return e.m_requisite == id && e.m_value == value;
         });
     };
-    // The first line whose capitals hold one of the texts, at the top first.
-    auto locate = [&](const std::vector<std::string>& texts) -> std::optional<std::size_t> {
+    // The first line whose capitals hold one of the texts, at the top first; a text may run
+    // on to the next line ("МИНИСТЕРСТВО ... ЖИЛИЩНО-КОММУНАЛЬНОГО" / "ХОЗЯЙСТВА ...").
+    auto locate = [&](std::vector<std::string> texts) -> std::optional<std::size_t> {
+        for (std::string& t : texts)
+            t = ToUpper(t);
         for (std::size_t i = 0; i < m_source->size(); ++i) {
             if (IsLeftOut(i) || IsBlankLine((*m_source)[i]))
                 continue;
-            const std::string u = " " + NormalizeName((*m_source)[i]) + " ";
-            for (const std::string& t : texts)
-                if (!t.empty() && Contains(u, t))
+            std::string u = " " + NormalizeName((*m_source)[i]) + " ";
+            const std::size_t own = u.size();
+            if (i + 1 < m_source->size() && !IsLeftOut(i + 1))
+                u += NormalizeName((*m_source)[i + 1]) + " ";
+            for (const std::string& t : texts) {
+                const std::size_t p = t.empty() ? npos : u.find(t);
+                if (p != npos && p < own)
                     return i;
+            }
         }
         return std::nullopt;
     };
