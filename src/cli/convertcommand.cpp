@@ -34,10 +34,14 @@ int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std:
                "       [--encoding dos|windows] [--no-tags] [--no-requisites] [--no-extended]\n"
                "       [--dict PATH]"
                "       [--settings PATH] [--string-length N] [--pos-paragraph N]\n"
-               "       [--left-spaces N] [--question-doc TEXT] [--quote-letter-kind yes|no]\n";
+               "       [--left-spaces N] [--question-doc TEXT] [--quote-letter-kind yes|no]\n"
+               "       [--explain]\n"
+               "  --explain   print, for each requisite found, its value, the line it came from\n"
+               "              and the rule that found it\n";
         return 0;
     }
-    COptions opts(FlagSet(kConvertValueFlags, {"-o", "--output"}), FlagSet(kConvertBoolFlags, {}));
+    COptions opts(FlagSet(kConvertValueFlags, {"-o", "--output"}),
+                  FlagSet(kConvertBoolFlags, {"--explain"}));
     std::string error;
     if (!opts.Parse(args, error)) {
         err << "norvak-cli convert: " << error << '\n';
@@ -79,6 +83,8 @@ int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std:
     }
     PrintRequisites(out, r.doc.record);
     PrintExtended(out, r.doc);
+    if (opts.Has("--explain"))
+        PrintExplanation(out, r.doc);
     out << "Tags:    " << FormatTagCounts(r.doc.lines) << '\n';
     out << "Lines:   " << r.savedLines.size() << '\n';
     out << "Dictionary: " << (env.dictPath.empty() ? "(none: empty dictionaries)" : env.dictPath)

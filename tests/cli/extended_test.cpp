@@ -315,6 +315,40 @@ TEST(ExtensionOn, ConvertPrintsTheRulesAndTheirEvidence) {
     EXPECT_NE(r.out.find("  Номер в Минюсте 53863 <- line 1: "), std::string::npos) << r.out;
 }
 
+TEST(ExtensionOn, ExplainPrintsValueLineAndRuleOfEachRequisite) {
+    test::ScratchDir dir;
+    const auto r = test::RunCliCapture(
+        {"convert", kData + "/portal/vozdushnyj_kodeks_1997_102046246.cp1251.txt", "-o",
+         dir / "out.rla", "--dict", NORVAK_BUILT_DICT, "--encoding", "windows", "--explain"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* line :
+         {"Explain:\n",
+          "  Вид документа: КОДЕКС <- line 3 (title kind): Воздушный кодекс Российской Федерации\n",
+          "  Дата принятия: 19.03.1997 <- line 2177 (signature): 19 марта 1997 года\n",
+          "  Номер: 60-ФЗ <- line 2179 (signature): № 60-ФЗ\n",
+          "  Название документа: Воздушный кодекс Российской Федерации <- line 3 (title): "
+          "Воздушный кодекс Российской Федерации\n"})
+        EXPECT_NE(r.out.find(line), std::string::npos) << line << r.out;
+
+    // Without the extended detection nothing carries its line.
+    const auto off = test::RunCliCapture(
+        {"convert", kData + "/samples/composed_postanovlenie_tablica.cp866.txt", "-o",
+         dir / "off.rla", "--dict", NORVAK_BUILT_DICT, "--explain", "--no-extended"});
+    ASSERT_EQ(off.status, 0) << off.err;
+    EXPECT_NE(off.out.find("  Номер: 75 <- not located\n"), std::string::npos) << off.out;
+    // The plain finders' values are located with the extension on.
+    const auto on =
+        test::RunCliCapture({"convert", kData + "/samples/composed_postanovlenie_tablica.cp866.txt",
+                             "-o", dir / "on.rla", "--dict", NORVAK_BUILT_DICT, "--explain"});
+    EXPECT_NE(on.out.find("  Номер: 75 <- line 5 (finders): от 12 февраля 2004 г. N 75\n"),
+              std::string::npos)
+        << on.out;
+    // convert only: batch refuses it.
+    const auto batch = test::RunCliCapture(
+        {"batch", kData + "/samples", "-o", dir / "b", "--dict", NORVAK_BUILT_DICT, "--explain"});
+    EXPECT_EQ(batch.status, 2);
+}
+
 TEST(ExtensionOn, BatchReportNamesTheRulesThatFired) {
     test::ScratchDir dir;
     const std::string outDir = dir / "out";
