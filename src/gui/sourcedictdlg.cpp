@@ -2,7 +2,7 @@
 
 #include "charlistctrl.h"
 #include "dictionaries/dictentry.h"
-#include "phrasedictdlg.h"
+#include "dialoghelpers.h"
 #include "textcodec.h"
 
 #include <QDialogButtonBox>

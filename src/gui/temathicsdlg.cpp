@@ -1,6 +1,6 @@
 #include "temathicsdlg.h"
 
-#include "phrasedictdlg.h"
+#include "dialoghelpers.h"
 #include "textcodec.h"
 
 #include <QDialogButtonBox>
