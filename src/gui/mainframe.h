@@ -4,6 +4,7 @@
 
 #include "commands.h"
 #include "core/operatorio.h"
+#include "requisites/extendeddetection.h"
 #include "requisites/requisiterecord.h"
 
 #include <QHash>
@@ -53,7 +54,9 @@ public:
     CProgress& Progress();
 
     // The requisites shown in the bar.
-    void SetRequisites(const CRequisiteRecord& record);
+    // The panel shows record; evidence (editor lines) marks the values found automatically.
+    void SetRequisites(const CRequisiteRecord& record,
+                       std::vector<RequisiteEvidence> evidence = {});
     CRequisiteRecord GetRequisites() const;
 
     // The save dialog for the source format; the proposed name is the database number as

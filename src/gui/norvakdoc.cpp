@@ -286,7 +286,8 @@ bool CNorvakDoc::OpenFile(const QString& path, int fileType, bool dos) {
     m_view->SetText(opened.lines, true);
     m_record = std::move(opened.record);
     m_view->EmptyUndo();
-    m_frame->SetRequisites(m_record);
+    MapEvidenceLines(opened.evidence, opened.lines);
+    m_frame->SetRequisites(m_record, std::move(opened.evidence));
     progress.End();
     m_frame->AddRecentFile(path);
     SetModified(false);
