@@ -46,6 +46,7 @@ constexpr std::array<std::string_view, 7> kStateNames = {
     "ЗАКОН РСФСР"_cp};
 // How far the own title may stand from the start: paragraphs looked at.
 constexpr std::size_t kMaxTopParagraphs = 16;
+constexpr std::size_t kMaxTitleLines = 8;
 // The signature of a Soviet-era act names the presidium of the body that adopted it.
 constexpr std::string_view kPresidiumChair = "ПРЕДСЕДАТЕЛЬ ПРЕЗИДИУМА ВЕРХОВНОГО СОВЕТА "_cp;
 constexpr std::string_view kSupremeSoviet = "ВЕРХОВНЫЙ СОВЕТ "_cp;
@@ -726,7 +727,8 @@ void CExtendedDetection::FindOwnTitle(const std::string& plainTitle) {
         std::vector<std::size_t> para;
         while (i < end && !IsLeftOut(i) && !IsBlankLine(textOf(i)))
             para.push_back(i++);
-        if (para.empty())
+        // A title runs over a few lines; a longer block is text.
+        if (para.empty() || para.size() > kMaxTitleLines)
             break;
         if (IsStructuralTitle(textOf(para.front())) || IsTopBodyLine(textOf(para.front())))
             break;
