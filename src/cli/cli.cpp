@@ -11,6 +11,7 @@
 #include "document/sourceformat.h"
 #include "markup/tags.h"
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <ostream>
@@ -65,6 +66,8 @@ const char* const kUsage =
     "  --spelling                      (convert) list the words the Russian dictionary\n"
     "                                  does not know, with their line numbers\n"
     "  --no-spelling                   (batch) leave the report's spelling column empty\n"
+    "  --explain                       (convert) each requisite's value, the line it came\n"
+    "                                  from and the rule that found it\n"
     "\n"
     "  -h, --help                      this text\n"
     "  --version                       the program's version\n"
@@ -389,9 +392,43 @@ void PrintExtended(std::ostream& out, const OpenedDocument& doc) {
         return;
     out << "Extended: " << FormatExtendedRules(doc.extendedRules) << '\n';
     for (const RequisiteEvidence& e : doc.evidence)
-        out << "  " << Cp1251ToUtf8(RequisiteLabel(e.m_requisite)) << " "
-            << TerminalSafe(Cp1251ToUtf8(e.m_value)) << " <- line " << e.m_line + 1 << ": "
-            << TerminalSafe(Cp1251ToUtf8Display(TrimSpaces(e.m_lineText))) << '\n';
+        if (e.m_rule != ExtendedRuleFinders) // what the plain finders found: --explain
+            out << "  " << Cp1251ToUtf8(RequisiteLabel(e.m_requisite)) << " "
+                << TerminalSafe(Cp1251ToUtf8(e.m_value)) << " <- line " << e.m_line + 1 << ": "
+                << TerminalSafe(Cp1251ToUtf8Display(TrimSpaces(e.m_lineText))) << '\n';
+}
+
+void PrintExplanation(std::ostream& out, const OpenedDocument& doc) {
+    const CRequisiteRecord& record = doc.record;
+    out << "Explain:\n";
+    auto print = [&](RequisiteId id, const std::string& value) {
+        std::string shown = TerminalSafe(Cp1251ToUtf8(value));
+        std::replace(shown.begin(), shown.end(), '\n', ' ');
+        out << "  " << Cp1251ToUtf8(RequisiteLabel(id)) << ": " << shown;
+        const auto e =
+            std::find_if(doc.evidence.begin(), doc.evidence.end(), [&](const RequisiteEvidence& x) {
+                return x.m_requisite == id && (x.m_value == value || id == kReqTitle);
+            });
+        if (e == doc.evidence.end())
+            out << " <- not located\n";
+        else
+            out << " <- line " << e->m_line + 1 << " (" << ExtendedRuleName(e->m_rule)
+                << "): " << TerminalSafe(Cp1251ToUtf8Display(TrimSpaces(e->m_lineText))) << '\n';
+    };
+    for (const std::string& k : record.m_kinds)
+        print(kReqKinds, k);
+    for (const std::string& o : record.m_organs)
+        print(kReqOrgans, o);
+    for (const CDateValue& d : record.m_adoptionDates)
+        print(kReqAdoptionDates, FormatDate(d));
+    for (const std::string& n : record.m_numbers)
+        print(kReqNumbers, n);
+    if (!IsNoDate(record.m_justiceDate))
+        print(kReqJusticeDate, FormatDate(record.m_justiceDate));
+    if (!record.m_justiceNumber.empty())
+        print(kReqJusticeNumber, record.m_justiceNumber);
+    if (!record.m_title.empty())
+        print(kReqTitle, record.m_title);
 }
 
 std::string FormatTagCounts(const LineList& lines) {

@@ -68,6 +68,10 @@ void PrintRequisites(std::ostream& out, const CRequisiteRecord& record);
 // The rules of the extended detection that fired and the evidence of each value found, one
 // per line; nothing when none fired.
 void PrintExtended(std::ostream& out, const OpenedDocument& doc);
+// For each requisite of the record (kinds, bodies, dates, numbers, the registration, the
+// title), its value, the line it came from (1-based) and the rule that found it, one per
+// line; "not located" where the extended detection has no evidence for it.
+void PrintExplanation(std::ostream& out, const OpenedDocument& doc);
 // Tag blocks by code, "ЗАГ 3, ТАБ 1" (UTF-8).
 std::string FormatTagCounts(const LineList& lines);
 // The names of types and encodings as the options spell them ("docx", "utf8").

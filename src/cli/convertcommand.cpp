@@ -40,10 +40,14 @@ int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std:
                "       [--dict PATH]"
                "       [--settings PATH] [--string-length N] [--pos-paragraph N]\n"
                "       [--left-spaces N] [--question-doc TEXT] [--quote-letter-kind yes|no]\n"
-               "       [--spelling]   also list the words the Russian dictionary does not know\n";
+               "       [--explain] [--spelling]\n"
+               "  --explain   print, for each requisite found, its value, the line it came from\n"
+               "              and the rule that found it\n"
+               "  --spelling  also list the words the Russian dictionary does not know\n";
         return 0;
     }
-    COptions opts(FlagSet(kConvertValueFlags, {"-o", "--output"}), FlagSet(kConvertBoolFlags, {"--spelling"}));
+    COptions opts(FlagSet(kConvertValueFlags, {"-o", "--output"}),
+                  FlagSet(kConvertBoolFlags, {"--spelling", "--explain"}));
     std::string error;
     if (!opts.Parse(args, error)) {
         err << "norvak-cli convert: " << error << '\n';
@@ -109,6 +113,8 @@ int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std:
     }
     PrintRequisites(out, r.doc.record);
     PrintExtended(out, r.doc);
+    if (opts.Has("--explain"))
+        PrintExplanation(out, r.doc);
     out << "Tags:    " << FormatTagCounts(r.doc.lines) << '\n';
     out << "Lines:   " << r.savedLines.size() << '\n';
     out << "Dictionary: " << (env.dictPath.empty() ? "(none: empty dictionaries)" : env.dictPath)

@@ -12,7 +12,9 @@
 #include "markup/tags.h"
 #include "markup/titlestage.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 
 namespace norvak {
 namespace {
@@ -194,6 +196,25 @@ OpenedDocument OpenDocument(const std::string& path, const OpenOptions& options,
         return failed;
     }
     return OpenDocumentBytes(bytes, path, options, settings, dictionaries, progress, op);
+}
+
+void MapEvidenceLines(std::vector<RequisiteEvidence>& evidence, const LineList& editorLines) {
+    for (RequisiteEvidence& e : evidence) {
+        const std::string text = TrimSpaces(StripCR(e.m_lineText));
+        if (text.empty())
+            continue;
+        auto same = [&](std::size_t i) { return TrimSpaces(StripCR(editorLines[i])) == text; };
+        const std::size_t from = e.m_line < 0 ? 0 : static_cast<std::size_t>(e.m_line);
+        std::optional<std::size_t> at;
+        for (std::size_t i = from; i < editorLines.size() && !at; ++i)
+            if (same(i))
+                at = i;
+        for (std::size_t i = 0; i < std::min(from, editorLines.size()) && !at; ++i)
+            if (same(i))
+                at = i;
+        if (at)
+            e.m_line = static_cast<int>(*at);
+    }
 }
 
 LineList EditorRoundTrip(const LineList& lines) {

@@ -83,6 +83,11 @@ bool IsQuestionDocument(const DocSettings& settings, const CRequisiteRecord& rec
 // a law or a code (IsLawDocument of its kinds).
 MarkupOptions MarkupOptionsFor(const DocSettings& settings, const CRequisiteRecord& record);
 
+// Moves each evidence line to the line of the editor's text (tags inserted) it became: the
+// first line at or after its own index with the same text, spaces at the ends aside, else the
+// first such line anywhere; a line no editor line matches keeps its index.
+void MapEvidenceLines(std::vector<RequisiteEvidence>& evidence, const LineList& editorLines);
+
 // The editor's round trip of a text: lines joined with LF, then cut at LF; a last empty piece
 // is dropped and an empty text gives no lines.
 LineList EditorRoundTrip(const LineList& lines);

@@ -3,6 +3,7 @@
 
 #include "core/textcore.h"
 #include "document/inputsniff.h"
+#include "requisites/extendeddetection.h"
 #include "requisites/requisiterecord.h"
 
 #include <QString>
@@ -25,7 +26,9 @@ public:
     // The parent of the dictionary dialogs.
     virtual QWidget* DialogParent() = 0;
 
-    virtual void SetRequisites(const CRequisiteRecord& record) = 0;
+    // The panel shows record; evidence (editor lines) marks the values found automatically.
+    virtual void SetRequisites(const CRequisiteRecord& record,
+                               std::vector<RequisiteEvidence> evidence = {}) = 0;
     virtual CRequisiteRecord GetRequisites() const = 0;
 
     // The view's text; ShowText replaces it (highlighting the tags when asked).

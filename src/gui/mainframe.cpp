@@ -401,6 +401,10 @@ void CMainFrame::ConnectCommands() {
             &CNorvakDoc::OnClearLetterCase);
     connect(Action(ID_VIEW_HEADER), &QAction::triggered, this, &CMainFrame::OnViewHeader);
     connect(m_bar->List(), &CRequisitesList::Modified, doc, [doc] { doc->SetModified(true); });
+    connect(m_bar->List(), &CRequisitesList::EvidenceLineRequested, this, [this](int line) {
+        m_view->GoToLine(line);
+        m_view->setFocus();
+    });
     connect(Action(ID_HELP_INDEX), &QAction::triggered, this, &CMainFrame::ShowHelp);
     connect(Action(ID_APP_ABOUT), &QAction::triggered, this, &CMainFrame::ShowAbout);
     for (int i = 0; i < static_cast<int>(m_recentActions.size()); ++i)
@@ -431,7 +435,10 @@ void CMainFrame::UpdateCommands() {
     Action(ID_EDIT_COPY)->setEnabled(selection);
 }
 
-void CMainFrame::SetRequisites(const CRequisiteRecord& record) { m_bar->SetRequisites(record); }
+void CMainFrame::SetRequisites(const CRequisiteRecord& record,
+                               std::vector<RequisiteEvidence> evidence) {
+    m_bar->SetRequisites(record, std::move(evidence));
+}
 
 CRequisiteRecord CMainFrame::GetRequisites() const { return m_bar->GetRequisites(); }
 

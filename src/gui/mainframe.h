@@ -6,6 +6,7 @@
 #include "core/operatorio.h"
 #include "document/inputsniff.h"
 #include "documentwindow.h"
+#include "requisites/extendeddetection.h"
 #include "requisites/requisiterecord.h"
 
 #include <QHash>
@@ -58,7 +59,9 @@ public:
     QWidget* DialogParent() override { return this; }
 
     // The requisites shown in the bar.
-    void SetRequisites(const CRequisiteRecord& record) override;
+    // The panel shows record; evidence (editor lines) marks the values found automatically.
+    void SetRequisites(const CRequisiteRecord& record,
+                       std::vector<RequisiteEvidence> evidence = {}) override;
     CRequisiteRecord GetRequisites() const override;
 
     // The view's text, for the document.

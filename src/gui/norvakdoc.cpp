@@ -385,7 +385,8 @@ bool CNorvakDoc::OpenWith(const QString& path, FileType type, Encoding encoding,
     m_window->ShowText(opened.lines, true);
     m_record = std::move(opened.record);
     m_window->EmptyUndo();
-    m_window->SetRequisites(m_record);
+    MapEvidenceLines(opened.evidence, opened.lines);
+    m_window->SetRequisites(m_record, std::move(opened.evidence));
     progress.End();
     m_window->AddRecentFile(path, fileType, encoding);
     SetModified(false);

@@ -16,7 +16,10 @@ CRequisitesBar::CRequisitesBar(QWidget* parent)
     setMinimumWidth(kMinVert.width());
 }
 
-void CRequisitesBar::SetRequisites(const CRequisiteRecord& record) { m_list->SetRequisites(record); }
+void CRequisitesBar::SetRequisites(const CRequisiteRecord& record,
+                                   std::vector<RequisiteEvidence> evidence) {
+    m_list->SetRequisites(record, std::move(evidence));
+}
 
 CRequisiteRecord CRequisitesBar::GetRequisites() const { return m_list->GetRequisites(); }
 

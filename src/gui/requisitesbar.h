@@ -2,6 +2,7 @@
 // The docking bar "Реквизиты" at the left edge of the main window, holding the requisites
 // panel. Its sizes are kept between runs under "<profile>-SCBar-<id>".
 
+#include "requisites/extendeddetection.h"
 #include "requisites/requisiterecord.h"
 
 #include <QDockWidget>
@@ -26,7 +27,8 @@ public:
 
     explicit CRequisitesBar(QWidget* parent = nullptr);
 
-    void SetRequisites(const CRequisiteRecord& record);
+    void SetRequisites(const CRequisiteRecord& record,
+                       std::vector<RequisiteEvidence> evidence = {});
     CRequisiteRecord GetRequisites() const;
 
     // Sizes for each docking orientation, as the bar keeps them.

@@ -13,7 +13,8 @@ namespace norvak {
 
 CRequisitesList::CRequisitesList(QWidget* parent)
     : QListView(parent), m_model(new CRequisitesModel(this)),
-      m_delegate(new CRequisitesDelegate(this)) {
+      m_delegate(new CRequisitesDelegate(this)),
+      m_goToEvidence(new QAction(QStringLiteral("Перейти к строке значения"), this)) {
     setObjectName(QStringLiteral("RequisitesList"));
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(14);
@@ -30,18 +31,44 @@ CRequisitesList::CRequisitesList(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setDragEnabled(false);
     setMouseTracking(false);
+    // The command on the panel: its context menu and Ctrl+L while the panel has the focus.
+    m_goToEvidence->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_goToEvidence->setShortcutContext(Qt::WidgetShortcut);
+    m_goToEvidence->setStatusTip(
+        QStringLiteral("Перевести курсор на строку текста, из которой взято значение"));
+    addAction(m_goToEvidence);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(m_goToEvidence, &QAction::triggered, this, [this] { GoToEvidence(); });
     SelectRow(0);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { UpdateGoToEvidence(); });
+    UpdateGoToEvidence();
+}
+
+bool CRequisitesList::GoToEvidence() {
+    const RequisiteEvidence* e = m_model->EvidenceAt(CurrentRow());
+    if (e == nullptr)
+        return false;
+    emit EvidenceLineRequested(e->m_line + 1);
+    return true;
+}
+
+void CRequisitesList::UpdateGoToEvidence() {
+    m_goToEvidence->setEnabled(m_model->EvidenceAt(CurrentRow()) != nullptr);
 }
 
 void CRequisitesList::SetDictionaries(CServiceData* dictionaries) {
     m_delegate->SetDictionaries(dictionaries);
 }
 
-void CRequisitesList::SetRequisites(const CRequisiteRecord& record) {
+void CRequisitesList::SetRequisites(const CRequisiteRecord& record,
+                                    std::vector<RequisiteEvidence> evidence) {
     if (m_editor)
         closeEditor(m_editor, QAbstractItemDelegate::RevertModelCache);
     m_model->SetRecord(record);
+    m_model->SetEvidence(std::move(evidence));
     SelectRow(0);
+    UpdateGoToEvidence();
 }
 
 CRequisiteRecord CRequisitesList::GetRequisites() const { return m_model->Rows().Collect(); }

@@ -6,6 +6,7 @@
 #include "document/requisiterows.h"
 #include "requisitesmodel.h"
 
+#include <QAction>
 #include <QListView>
 #include <QPointer>
 
@@ -20,8 +21,10 @@ class CRequisitesList : public QListView {
 public:
     explicit CRequisitesList(QWidget* parent = nullptr);
 
-    // Rebuilds the rows from record and selects row 0.
-    void SetRequisites(const CRequisiteRecord& record);
+    // Rebuilds the rows from record and selects row 0; evidence (editor lines) gives the
+    // values found automatically their tooltips and their lines.
+    void SetRequisites(const CRequisiteRecord& record,
+                       std::vector<RequisiteEvidence> evidence = {});
     // A new record collected from the rows.
     CRequisiteRecord GetRequisites() const;
     // The dictionaries the drop-down lists and the selection dialogs offer.
@@ -36,6 +39,10 @@ public:
     void StartEdit(int row);
     void InsertValue();
     void DeleteValue();
+    // "Перейти к строке значения": asks for the line the selected value was found on; false
+    // when the value was not found automatically.
+    bool GoToEvidence();
+    QAction* GoToEvidenceAction() const { return m_goToEvidence; }
     // Moves a dragged value row onto another row of the same requisite; false when refused.
     bool DropRow(int from, int to);
     // The editor open now, or null.
@@ -45,6 +52,8 @@ public:
 signals:
     // The rows changed in a way Save would write.
     void Modified();
+    // The caret should go to this line of the text (1-based).
+    void EvidenceLineRequested(int line);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -61,8 +70,11 @@ protected:
 private:
     void ReturnFocus();
 
+    void UpdateGoToEvidence();
+
     CRequisitesModel* m_model;
     CRequisitesDelegate* m_delegate;
+    QAction* m_goToEvidence;
     QPointer<QWidget> m_editor;
     int m_editRow = -1;
     bool m_newRow = false;

@@ -2,10 +2,16 @@
 // The rows of the requisites panel as a Qt model.
 
 #include "document/requisiterows.h"
+#include "requisites/extendeddetection.h"
 
 #include <QAbstractListModel>
 
 namespace norvak {
+
+// The name of a rule of the extended detection as the panel shows it ("подпись").
+QString EvidenceRuleCaption(int rule);
+// "Найдено автоматически: строка 12, правило «подпись»" and the line's text under it.
+QString EvidenceToolTip(const RequisiteEvidence& evidence);
 
 // The rows as a Qt model. Display text is the row text; RowDataRole its data word.
 class CRequisitesModel : public QAbstractListModel {
@@ -25,8 +31,15 @@ public:
     // Applies a change of the rows made through Rows() (the whole list is refreshed).
     void Refresh();
 
+    // The lines and rules the values were found by (editor lines); a value row whose
+    // requisite and value match one has it as its tooltip.
+    void SetEvidence(std::vector<RequisiteEvidence> evidence);
+    // The evidence of a value row, or null (a caption, a value typed or changed by hand).
+    const RequisiteEvidence* EvidenceAt(int row) const;
+
 private:
     CRequisiteRows m_rows;
+    std::vector<RequisiteEvidence> m_evidence;
 };
 
 } // namespace norvak

@@ -84,6 +84,12 @@ CDocAnalyzer::CDocAnalyzer(const CDocDict& kinds, const COrganDict& organs,
 
 CDocAnalyzer::~CDocAnalyzer() = default;
 
+void CDocAnalyzer::SetExtension(CExtendedDetection* extension) {
+    m_extension = extension;
+    if (m_extension)
+        m_extension->SetPhrases(&m_kindPhrases, &m_organPhrases);
+}
+
 void CDocAnalyzer::StepProgress() { m_progress.Step(); }
 
 void CDocAnalyzer::StepAndPump() { m_progress.StepAndPump(); }
@@ -92,9 +98,9 @@ const LineList& CDocAnalyzer::FinderLines(const LineList& lines) {
     return m_extension ? m_extension->Prepare(lines) : lines;
 }
 
-void CDocAnalyzer::CompleteExtended() {
+void CDocAnalyzer::CompleteExtended(const std::string* plainTitle) {
     if (m_extension)
-        m_extension->Complete(m_record);
+        m_extension->Complete(m_record, plainTitle);
 }
 
 void CDocAnalyzer::SortPhrasesByWordCount(std::vector<CPhraseEntry>& phrases) {
@@ -166,6 +172,8 @@ void CDocAnalyzer::FindOrgans(std::string& text, int caseIndex) {
 void CDocAnalyzer::FindAdoptionDates(std::string& text) {
     std::string& t = text;
     const auto& months = MonthNamesGenitive();
+    // Acts of 2021 and later are dated in words too.
+    const int lastYear = m_extension ? 2099 : 2020;
 
     // Pass A: day, month name, year.
     for (std::size_t m = 0; m < months.size(); ++m) {
@@ -189,7 +197,7 @@ void CDocAnalyzer::FindAdoptionDates(std::string& text) {
             int year = LeadingInt(std::string_view(t).substr(space + 1, wordEnd - space - 1));
             if (year >= 2 && year <= 99)
                 year += 1900;
-            if (year < 1930 || year > 2020)
+            if (year < 1930 || year > lastYear)
                 continue;
             std::size_t i = d >= 2 ? d - 2 : 0;
             while (i > 0 && t[i] != ' ')
@@ -230,6 +238,8 @@ void CDocAnalyzer::FindAdoptionDates(std::string& text) {
 
 void CDocAnalyzer::FindNumbers(std::string& text) {
     std::string& t = text;
+    if (m_extension)
+        std::replace(t.begin(), t.end(), "№"_cp[0], 'N');
     std::size_t n = t.find("N ");
     while (n != npos) {
         std::size_t p = n + 1;

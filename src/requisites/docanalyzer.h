@@ -45,9 +45,11 @@ public:
     // never tried. An empty phrase list, or a case index outside 0..5, leaves text alone.
     void FindKinds(std::string& text, int caseIndex);
     void FindOrgans(std::string& text, int caseIndex);
-    // Dates written "1 ДЕКАБРЯ 2002" (years 1930..2020) and "01.12.2002" (years 1900..2049).
+    // Dates written "1 ДЕКАБРЯ 2002" (years 1930..2020; to 2099 with the extended detection)
+    // and "01.12.2002" (years 1900..2049).
     void FindAdoptionDates(std::string& text);
-    // The words after every "N "; trailing ")" and "," removed; an empty number is not kept.
+    // The words after every "N " (with the extended detection "№ " too); trailing ")" and ","
+    // removed; an empty number is not kept.
     void FindNumbers(std::string& text);
     // A body's name in the genitive or instrumental with its learned letter case; the name
     // itself when no phrase carries it.
@@ -66,7 +68,7 @@ public:
     const std::vector<CPhraseEntry>& OrganPhrases() const { return m_organPhrases; }
     // The extended detection to consult (not owned; null, the default, runs the finders on
     // the lines as they are).
-    void SetExtension(CExtendedDetection* extension) { m_extension = extension; }
+    void SetExtension(CExtendedDetection* extension);
     CExtendedDetection* Extension() const { return m_extension; }
 
     const CRequisiteRecord& Record() const { return m_record; }
@@ -78,8 +80,9 @@ protected:
     // The lines the heading, stamp and question texts are built from: the lines themselves,
     // or, with an extension, the lines it leaves to the finders.
     const LineList& FinderLines(const LineList& lines);
-    // With an extension, its post-pass over the record; nothing without one.
-    void CompleteExtended();
+    // With an extension, its post-pass over the record (reading the own title when given
+    // the analyzer's own); nothing without one.
+    void CompleteExtended(const std::string* plainTitle = nullptr);
 
     CRequisiteRecord m_record;
     std::vector<CPhraseEntry> m_kindPhrases;

@@ -66,10 +66,15 @@ CRequisiteRecord COrdinaryDocAnalyzer::Run(const LineList& lines) {
     FindNumbers(raw);
     StepAndPump();
 
-    const std::string own = FindOwnTitle(lines);
-    CompleteExtended();
+    std::string own = FindOwnTitle(lines);
+    CompleteExtended(&own);
+    if (m_extension && !m_extension->OwnTitle().empty())
+        own = m_extension->OwnTitle();
     m_record.RemoveDuplicates();
     ComposeTitle(own);
+    // A code or a constitution is known by its own name alone.
+    if (m_extension && m_extension->TitleIsOwnName())
+        m_record.m_title = own;
     StepProgress();
     FindAppendices(lines, own);
     StepProgress();

@@ -58,6 +58,29 @@ std::string RandomBinary(std::size_t size, unsigned seed) {
     return out;
 }
 
+// The evidence of the analysed lines follows them into the tagged editor text.
+TEST(MapEvidenceLines, FollowsTheLineIntoTheTaggedText) {
+    struct Case {
+        const char* name;
+        int line;         // analysed
+        std::string text; // of the analysed line
+        int expected;     // editor
+    };
+    const LineList editor = {"TAG----", "  TITLE", "", "N 5", "TAG----", "N 5", "text"};
+    const std::vector<Case> cases = {
+        {"shifted down by a tag line", 0, "TITLE", 1},
+        {"the first match at or after its own index", 4, "N 5", 5},
+        {"an earlier match when none follows", 6, "  TITLE  ", 1},
+        {"no match: the index stays", 2, "gone", 2},
+        {"a blank line stays", 2, "", 2},
+    };
+    for (const Case& c : cases) {
+        std::vector<RequisiteEvidence> evidence = {{kReqNumbers, "5", c.line, c.text, 4}};
+        MapEvidenceLines(evidence, editor);
+        EXPECT_EQ(evidence[0].m_line, c.expected) << c.name;
+    }
+}
+
 TEST(EditorRoundTrip, JoinsAtLfAndCutsAgain) {
     struct Case {
         const char* name;

@@ -24,6 +24,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -166,6 +167,37 @@ private slots:
         QCOMPARE(List().RowText(Caption("Вид документа") + 1),
                  BytesToQString(shown.m_kinds.front()));
         QCOMPARE(List().CurrentRow(), 0);
+    }
+
+    // A value found automatically says where it came from, and the panel's command puts the
+    // caret on that line of the (tagged) text; a value typed by hand has neither.
+    void foundValuesShowTheirLineAndTakeTheCaretThere() {
+        QVERIFY(Doc().OpenFile(TestData(kSample), 1, true));
+        const int number = Caption("Номер") + 1;
+        QCOMPARE(List().RowText(number), QStringLiteral("75"));
+        const QString tip =
+            List().Model().data(List().Model().index(number), Qt::ToolTipRole).toString();
+        QVERIFY2(tip.startsWith(QStringLiteral("Найдено автоматически: строка ")), qPrintable(tip));
+        QVERIFY2(tip.contains(QStringLiteral("от 12 февраля 2004 г. N 75")), qPrintable(tip));
+
+        List().setFocus();
+        List().SelectRow(number);
+        QVERIFY(List().GoToEvidenceAction()->isEnabled());
+        QCOMPARE(List().GoToEvidenceAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+        QVERIFY(List().actions().contains(List().GoToEvidenceAction())); // the context menu
+        List().GoToEvidenceAction()->trigger();
+        const QTextCursor caret = Frame().View().textCursor();
+        QVERIFY2(caret.block().text().contains(QStringLiteral("от 12 февраля 2004 г. N 75")),
+                 qPrintable(caret.block().text()));
+        QVERIFY(tip.contains(QStringLiteral("строка %1,").arg(caret.blockNumber() + 1)));
+        QVERIFY(Frame().View().hasFocus());
+
+        // Captions and hand-made values: no evidence, the command is off.
+        List().SelectRow(Caption("Номер"));
+        QVERIFY(!List().GoToEvidenceAction()->isEnabled());
+        QVERIFY(!List().GoToEvidence());
+        QVERIFY(
+            List().Model().data(List().Model().index(Caption("Номер")), Qt::ToolTipRole).isNull());
     }
 
     void saveWritesWhatTheCommandLineWrites() {

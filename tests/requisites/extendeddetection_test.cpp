@@ -220,6 +220,7 @@ TEST(ExtendedDetection, SignatureBlockOfLawsAndCodes) {
         std::vector<std::string> dates;   // after the post-pass
         std::vector<std::string> numbers; // after the post-pass
         std::vector<int> evidenceLines;   // in the document: two lines stand above the tail
+        int rule = ExtendedRuleSignature; // the rule that gave them
     };
     const std::vector<std::string> headingDates = {"11.11.2009", "08.05.2010"};
     const std::vector<std::string> headingNumbers = {"83-ФЗ"};
@@ -255,9 +256,17 @@ TEST(ExtendedDetection, SignatureBlockOfLawsAndCodes) {
          headingDates,
          headingNumbers,
          {}},
-        {"near miss: date without a number",
+        {"date without a number: a closing date, the numbers stay",
          "ФЕДЕРАЛЬНЫЙ ЗАКОН",
          {W("Москва, Кремль"), W("23 ноября 2009 года")},
+         {"23.11.2009"},
+         headingNumbers,
+         {3},
+         ExtendedRuleClosingDate},
+        {"near miss: Москва, Кремль in an article's text",
+         "ФЕДЕРАЛЬНЫЙ ЗАКОН",
+         {W("     Заседания проходят по адресу:"), W("Москва, Кремль, Сенатский дворец, зал 2."),
+          W("23 ноября 2009 года N 261-ФЗ")},
          headingDates,
          headingNumbers,
          {}},
@@ -287,13 +296,15 @@ TEST(ExtendedDetection, SignatureBlockOfLawsAndCodes) {
         EXPECT_EQ(U(record.m_numbers), c.numbers);
         std::vector<int> evidenceLines;
         for (const RequisiteEvidence& e : x.Evidence()) {
-            evidenceLines.push_back(e.m_line);
             EXPECT_EQ(e.m_lineText, lines[static_cast<std::size_t>(e.m_line)]);
-            EXPECT_EQ(e.m_rule, ExtendedRuleSignature);
+            if (e.m_rule == ExtendedRuleFinders)
+                continue; // the values the record came with, located
+            evidenceLines.push_back(e.m_line);
+            EXPECT_EQ(e.m_rule, c.rule);
         }
         EXPECT_EQ(evidenceLines, c.evidenceLines);
         const bool fired = !c.evidenceLines.empty();
-        EXPECT_EQ(x.FiredRules(), fired ? std::vector<int>{4} : std::vector<int>{});
+        EXPECT_EQ(x.FiredRules(), fired ? std::vector<int>{c.rule} : std::vector<int>{});
     }
 }
 
