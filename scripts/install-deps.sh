@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6
-  fonts-liberation xvfb xauth
+  fonts-liberation qt6-translations-l10n xvfb xauth
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -122,6 +122,29 @@ OpenedDocument OpenDocument(const std::string& path, const OpenOptions& options,
     return OpenDocumentBytes(bytes, path, options, settings, dictionaries, progress, op);
 }
 
+CRequisiteRecord DetectRequisites(LineList lines, const DocSettings& settings,
+                                  CServiceData& dictionaries, CProgress& progress, COperator& op) {
+    DeleteTagLines(lines, 0, lines.size());
+    DocSettings detectOnly = settings;
+    detectOnly.m_defineRecvisits = true;
+    detectOnly.m_createTags = false;
+    OpenedDocument doc;
+    doc.ok = true;
+    DetermineAndTag(doc, std::move(lines), detectOnly, dictionaries, progress, op);
+    Finish(doc, detectOnly, dictionaries, progress);
+    return std::move(doc.record);
+}
+
+void RemarkupLines(LineList& lines, const DocSettings& settings, const CRequisiteRecord& record,
+                   CProgress& progress) {
+    DeleteTagLines(lines, 0, lines.size());
+    if (!lines.empty()) {
+        AnnounceTagProgress(progress);
+        RunMarkup(lines, settings, record, progress);
+    }
+    progress.End();
+}
+
 LineList EditorRoundTrip(const LineList& lines) {
     bool anyLF = false;
     for (const std::string& l : lines)

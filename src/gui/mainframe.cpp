@@ -2,7 +2,9 @@
 
 #include "document/sourceformat.h"
 #include "editcommands.h"
+#include "filepane.h"
 #include "gotolinedlg.h"
+#include "markupcommands.h"
 #include "messageboxoperator.h"
 #include "norvakdoc.h"
 #include "norvakview.h"
@@ -12,6 +14,8 @@
 #include "requisitesbar.h"
 #include "requisiteslist.h"
 #include "stageprogress.h"
+#include "viewcontextmenu.h"
+#include "viewdecorations.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -104,13 +108,18 @@ CMainFrame::CMainFrame(CQtSettingsStore& store, const QString& serviceDataPath, 
     m_bar->toggleViewAction()->setText(QStringLiteral("&Реквизиты"));
     m_bar->toggleViewAction()->setStatusTip(
         QStringLiteral("Показать или скрыть панель реквизитов"));
-    if (QMenu* view = menuBar()->findChild<QMenu*>(QStringLiteral("ViewMenu")))
+    if (QMenu* view = menuBar()->findChild<QMenu*>(QStringLiteral("ViewMenu"))) {
         view->addAction(m_bar->toggleViewAction());
+        auto* decorations = new CViewDecorations(
+            *m_view, [this] { return m_doc->Settings().m_stringLength; });
+        decorations->AddActions(view, Settings());
+    }
     m_barSizePending = true;
     LoadBarState();
 
     ConnectCommands();
     new CEditCommands(*this);
+    new CMarkupCommands(*this);
     m_doc->Attach(this, m_view);
     RebuildRecentMenu();
     UpdateCommands();
@@ -392,11 +401,20 @@ void CMainFrame::ConnectCommands() {
         });
 
     connect(doc, &CNorvakDoc::CaptionChanged, this, &QWidget::setWindowTitle);
+    auto* filePane = new CFilePane(statusBar());
+    statusBar()->insertPermanentWidget(0, filePane);
+    connect(doc, &CNorvakDoc::CaptionChanged, filePane, [filePane, doc] { filePane->Show(*doc); });
     connect(doc, &CNorvakDoc::ModifiedChanged, this, &CMainFrame::UpdateCommands);
     connect(m_view, &CNorvakView::TextModified, doc, [doc] { doc->SetModified(true); });
     connect(m_view, &CNorvakView::PositionChanged, this, &CMainFrame::ShowPosition);
     connect(m_view, &CNorvakView::UndoRedoChanged, this, &CMainFrame::UpdateCommands);
     connect(m_view, &QPlainTextEdit::copyAvailable, this, &CMainFrame::UpdateCommands);
+
+    // The view's right-click menu is the window's own (the editor's would bypass the undo
+    // limit).
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { ShowViewContextMenu(*this, pos); });
 
     // Keys of the window's commands reach the commands even while the editor has the focus.
     QList<QKeySequence> keys;

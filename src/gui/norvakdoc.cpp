@@ -9,6 +9,7 @@
 #include "sourcedictdlg.h"
 #include "temathicsdlg.h"
 #include "mainframe.h"
+#include "markupcommands.h"
 #include "norvakview.h"
 #include "opendialogex.h"
 #include "textcodec.h"
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -176,8 +178,9 @@ void CNorvakDoc::SetSourcePath(const QString& path) {
 
 QString CNorvakDoc::Caption() const {
     QString caption = QString::fromLatin1(kTitle);
-    if (!m_sourcePath.isEmpty())
-        caption += QStringLiteral(" - ") + m_sourcePath;
+    const QString& shown = m_sourcePath.isEmpty() ? m_openedPath : m_sourcePath;
+    if (!shown.isEmpty())
+        caption += QStringLiteral(" - ") + shown;
     if (m_modified)
         caption += QLatin1Char('*');
     return caption;
@@ -218,6 +221,10 @@ bool CNorvakDoc::DoSave(bool askPath) {
 }
 
 bool CNorvakDoc::WriteTo(const QString& path) {
+    // A broken tag structure is shown before it is written; the operator may save anyway.
+    if (auto* markup = m_frame->findChild<CMarkupCommands*>())
+        if (!markup->ConfirmTagsBeforeSave())
+            return false;
     CRequisiteRecord record = m_frame->GetRequisites();
     record.m_text = m_view->GetLines();
     {
@@ -244,6 +251,7 @@ bool CNorvakDoc::OnNewDocument() {
     m_record.Clear();
     m_frame->SetRequisites(m_record);
     m_sourcePath.clear();
+    m_openedPath.clear();
     SetModified(false);
     return true;
 }
@@ -262,6 +270,7 @@ bool CNorvakDoc::OnFileOpen() {
 
 bool CNorvakDoc::OpenFile(const QString& path, int fileType, bool dos) {
     m_lastFileType = fileType;
+    m_openedPath.clear();
     SetSourcePath(QString());
     CWaitCursor wait;
     m_dosEncoding = dos;
@@ -289,6 +298,8 @@ bool CNorvakDoc::OpenFile(const QString& path, int fileType, bool dos) {
     m_frame->SetRequisites(m_record);
     progress.End();
     m_frame->AddRecentFile(path);
+    m_openedPath = QFileInfo(path).absoluteFilePath();
+    m_openedType = fileType;
     SetModified(false);
     const QString warning = LossWarningText(path, opened);
     if (!warning.isEmpty())
@@ -310,6 +321,8 @@ bool CNorvakDoc::OpenUnchanged(const QString& path) {
     m_sourcePath.clear();
     m_view->SetText(lines, true);
     m_frame->AddRecentFile(path);
+    m_openedPath = QFileInfo(path).absoluteFilePath();
+    m_openedType = 0;
     SetModified(false);
     return true;
 }

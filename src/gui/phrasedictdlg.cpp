@@ -1,6 +1,8 @@
 #include "phrasedictdlg.h"
 
 #include "charlistctrl.h"
+#include "dialogkeys.h"
+#include "listfilter.h"
 #include "core/literal.h"
 #include "core/operatorio.h"
 #include "core/textcore.h"
@@ -114,8 +116,17 @@ void LayOutListDialog(QDialog* dialog, QWidget* list, std::initializer_list<QPus
     for (QPushButton* b : newButtons)
         newRow->addWidget(b);
 
+    // Above the list, a filter box that hides the rows not containing its text.
+    auto* listColumn = new QVBoxLayout;
+    if (auto* view = qobject_cast<QTreeView*>(list)) {
+        QLineEdit* filter = MakeFilterBox(dialog);
+        new CListFilter(filter, view);
+        listColumn->addWidget(filter);
+    }
+    listColumn->addWidget(list, 1);
+
     auto* grid = new QGridLayout;
-    grid->addWidget(list, 0, 0);
+    grid->addLayout(listColumn, 0, 0);
     grid->addLayout(sideColumn, 0, 1);
     grid->addLayout(countRow, 1, 0);
     grid->addLayout(newRow, 2, 0);
@@ -190,7 +201,7 @@ void CPhraseDictDlg::Build() {
         return MakeButton(text, this, name);
     };
     QPushButton* enter = button(QStringLiteral("Внести"), "EnterButton");
-    QPushButton* add = button(QStringLiteral("Добавить..."), "AddButton");
+    QPushButton* add = button(QStringLiteral("Добавить"), "AddButton");
     add->setToolTip(QStringLiteral("Внести новое название, заполнив все его формы"));
     m_details = button(QStringLiteral("Дополнительно"), "DetailsButton");
     m_delete = button(QStringLiteral("Удалить"), "DeleteButton");
@@ -206,6 +217,8 @@ void CPhraseDictDlg::Build() {
 
     LayOutListDialog(this, m_list, {m_details, m_delete, clear, save}, m_texts.countLabel, m_count,
                      m_newName, {enter, add});
+    if (auto* filter = findChild<QLineEdit*>(QStringLiteral("FilterEdit")))
+        filter->installEventFilter(this);
     resize(760, 480);
 
     Refresh();
@@ -238,27 +251,48 @@ void CPhraseDictDlg::Refresh() {
     UpdateButtons();
 }
 
+int CPhraseDictDlg::RowOf(const std::string& name) const {
+    for (int r = 0; r < Count(); ++r)
+        if (Name(r) == name)
+            return r;
+    return -1;
+}
+
+void CPhraseDictDlg::RefuseDuplicate(const std::string& name, int row) {
+    m_list->SelectOnly(row);
+    m_list->scrollTo(m_list->model()->index(row, 0));
+    m_op.Message(DuplicateMessage(name, row), MessageIcon::Exclamation);
+}
+
+void CPhraseDictDlg::ShowAdded(const std::string& added) {
+    SetModified();
+    Refresh();
+    const int row = RowOf(added);
+    if (row >= 0) {
+        m_list->SelectOnly(row);
+        m_list->scrollTo(m_list->model()->index(row, 0));
+    }
+    UpdateButtons();
+}
+
 void CPhraseDictDlg::OnEnter() {
     const QString text = m_newName->text().trimmed();
-    if (!AddEntry(text))
+    const std::string name = NormalizedBytes(text);
+    if (const int row = name.empty() ? -1 : RowOf(name); row >= 0) {
+        RefuseDuplicate(name, row);
         return;
-    SetModified();
-    const std::string added = NormalizedBytes(text);
+    }
+    const std::string added = AddEntry(text);
+    if (added.empty())
+        return;
     m_newName->clear();
-    Refresh();
-    // Show the entry just added.
-    for (int r = 0; r < Count(); ++r)
-        if (!added.empty() && Name(r) == added) {
-            m_list->SelectOnly(r);
-            break;
-        }
+    ShowAdded(added);
 }
 
 void CPhraseDictDlg::OnAdd() {
-    if (!AddEntry(QString()))
-        return;
-    SetModified();
-    Refresh();
+    const std::string added = AddEntry(QString());
+    if (!added.empty())
+        ShowAdded(added);
 }
 
 void CPhraseDictDlg::OnDetails() {
@@ -279,10 +313,9 @@ void CPhraseDictDlg::OnDelete() {
     for (int r : rows)
         RemoveAt(r);
     SetModified();
+    // The row now at the index of the first one removed is selected, so that the operator
+    // sees where the list went on.
     Refresh();
-    m_list->clearSelection();
-    m_details->setEnabled(false);
-    m_delete->setEnabled(false);
 }
 
 void CPhraseDictDlg::OnClear() {
@@ -300,6 +333,14 @@ void CPhraseDictDlg::OnSave() {
     Refresh(); // the listing sorts the kinds and bodies
 }
 
+void CPhraseDictDlg::reject() {
+    switch (AskOnCancel(m_op, m_modified)) {
+    case CancelChoice::Keep: accept(); break;
+    case CancelChoice::Discard: QDialog::reject(); break;
+    case CancelChoice::Stay: break;
+    }
+}
+
 bool CPhraseDictDlg::eventFilter(QObject* object, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(object, event);
@@ -315,9 +356,22 @@ bool CPhraseDictDlg::eventFilter(QObject* object, QEvent* event) {
         OnDetails();
         return true;
     }
-    if (key->key() == Qt::Key_Delete)
+    // The text boxes keep Delete for themselves; every other control passes it on to the
+    // dialog.
+    if (qobject_cast<QLineEdit*>(object) != nullptr && key->key() == Qt::Key_Delete)
         OnDelete(); // and the key goes on as usual
     return QDialog::eventFilter(object, event);
+}
+
+void CPhraseDictDlg::keyPressEvent(QKeyEvent* event) {
+    // Delete reaches here from whichever control has the focus and does not use it itself.
+    if (event->key() == Qt::Key_Delete && m_list->SelectedCount() == 1) {
+        OnDelete();
+        return;
+    }
+    if (HandleDialogEnter(this, event))
+        return;
+    QDialog::keyPressEvent(event);
 }
 
 // ---------------------------------------------------------------------------- entry form
@@ -390,10 +444,21 @@ std::string CEntryFormDlg::LetterCase() const {
     return m_letterCase ? QStringToBytes(m_letterCase->text()) : std::string();
 }
 
+std::string DuplicateMessage(const std::string& name, int row) {
+    return std::string("«"_cp) + name + std::string("» уже есть в словаре (строка "_cp) +
+           std::to_string(row + 1) + std::string("): второй раз это название не вносится."_cp);
+}
+
 void CEntryFormDlg::accept() {
     if (Nominative().empty()) {
         m_op.Message("Не заполнен именительный падеж."_cp, MessageIcon::Exclamation);
         m_nominative->setFocus();
+        return;
+    }
+    if (const int row = m_existing ? m_existing(Nominative()) : -1; row >= 0) {
+        m_op.Message(DuplicateMessage(Nominative(), row), MessageIcon::Exclamation);
+        m_nominative->setFocus();
+        m_nominative->selectAll();
         return;
     }
     const bool noGenitive = m_genitive != nullptr && Genitive().empty();
@@ -489,6 +554,12 @@ void CEntryDetailsDlg::Build(CDictEntry& entry, QFormLayout* form,
     layout->addLayout(aliasRow);
     layout->addWidget(buttons);
     FillAliases();
+}
+
+void CEntryDetailsDlg::keyPressEvent(QKeyEvent* event) {
+    // Enter in "Новый псевдоним" has added the alias; it must not press OK as well.
+    if (!HandleDialogEnter(this, event))
+        QDialog::keyPressEvent(event);
 }
 
 void CEntryDetailsDlg::FillAliases() {

@@ -79,6 +79,8 @@ public:
     void OnSave();    // "Сохранить"
     // Sorts the copy by name, refills the list and selects the remembered row again.
     void Refresh();
+    // Esc and "Отмена": with changes not yet taken over, asks whether to keep them.
+    void reject() override;
 
     // Replaces the save dialog of the listing (tests); returns the chosen path or "".
     void SetListingPathProvider(std::function<QString(const QString&)> provider) {
@@ -99,15 +101,24 @@ protected:
     virtual bool ConfirmRemoveAll() = 0;
     virtual bool SaveListing(const std::string& path) = 0;
     virtual bool EditDetails(int row) = 0;
-    // Opens the entry form with the given nominative; true when an entry was added.
-    virtual bool AddEntry(const QString& nominative) = 0;
+    // Opens the entry form with the given nominative; the nominative of the entry added, ""
+    // when none was.
+    virtual std::string AddEntry(const QString& nominative) = 0;
+
+    // The first row whose nominative is name (normalised), -1 when there is none.
+    int RowOf(const std::string& name) const;
+    // Tells the operator that name is already in the dictionary at row and selects it.
+    void RefuseDuplicate(const std::string& name, int row);
 
     bool eventFilter(QObject* object, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void SetModified() { m_modified = true; }
     COperator& Op() { return m_op; }
 
 private:
     void UpdateButtons();
+    // Refreshes the list after an entry named added was put in, and selects that entry.
+    void ShowAdded(const std::string& added);
 
     PhraseDictTexts m_texts;
     COperator& m_op;
@@ -143,6 +154,12 @@ public:
     CEntryFormDlg(const EntryFormLayout& fields, const QString& nominative, COperator& op,
                   QWidget* parent);
 
+    // Makes OK refuse a nominative for which existing returns a row (0-based) of the
+    // dictionary, naming that entry; -1 lets it pass.
+    void SetDuplicateCheck(std::function<int(const std::string&)> existing) {
+        m_existing = std::move(existing);
+    }
+
     // Normalised CP1251 forms.
     std::string Nominative() const;
     // The nominative, the genitive when asked for, and the instrumental.
@@ -169,7 +186,11 @@ private:
     QComboBox* m_gender = nullptr;
     QCheckBox* m_quote = nullptr;
     QLineEdit* m_letterCase = nullptr;
+    std::function<int(const std::string&)> m_existing;
 };
+
+// The message that refuses name (CP1251) as a second entry beside the one at row (0-based).
+std::string DuplicateMessage(const std::string& name, int row);
 
 // The forms asked for a new kind (dialog "Внести в словарь видов документов"), a kind's alias,
 // a new body ("Внести в словарь принявших органов") and a body's alias.
@@ -202,6 +223,7 @@ public:
 
 protected:
     CEntryDetailsDlg(COperator& op, QWidget* parent) : QDialog(parent), m_op(op) {}
+    void keyPressEvent(QKeyEvent* event) override;
     // Lays out form, then the aliases of entry (a column for each form aliasForm asks for),
     // the row of a new alias and the buttons OK and cancelText. entry is the derived dialog's.
     void Build(CDictEntry& entry, QFormLayout* form, const EntryFormLayout& aliasForm,
@@ -248,15 +270,16 @@ protected:
         m_dict.GetAt(row) = dialog.Entry();
         return true;
     }
-    bool AddEntry(const QString& nominative) override {
+    std::string AddEntry(const QString& nominative) override {
         CEntryFormDlg form(Details::NewEntryForm(), nominative, Op(), this);
+        form.SetDuplicateCheck([this](const std::string& name) { return RowOf(name); });
         if (form.exec() != QDialog::Accepted)
-            return false;
+            return {};
         auto entry = m_dict.CreateEntry();
         entry.GetCases() = form.Forms();
         Details::TakeNewEntry(entry, form);
         m_dict.Add(entry);
-        return true;
+        return form.Nominative();
     }
 
 private:
