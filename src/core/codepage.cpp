@@ -355,39 +355,40 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
+std::optional<char32_t> DecodeUtf8(std::string_view s, std::size_t& i) {
+    const unsigned char c = U(s[i]);
+    if (c < 0x80) {
+        ++i;
+        return c;
+    }
+    const int len = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+    if (len == 0 || i + static_cast<std::size_t>(len) > s.size())
+        return std::nullopt;
+    char32_t cp = len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
+    for (int k = 1; k < len; ++k) {
+        const unsigned char cc = U(s[i + static_cast<std::size_t>(k)]);
+        if ((cc & 0xC0) != 0x80)
+            return std::nullopt;
+        cp = (cp << 6) | (cc & 0x3F);
+    }
+    static constexpr char32_t kMinimum[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kMinimum[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return std::nullopt;
+    i += static_cast<std::size_t>(len);
+    return cp;
+}
+
 std::string Utf8ToCp1251(std::string_view s) {
     std::string out;
     out.reserve(s.size());
     std::size_t i = 0;
     while (i < s.size()) {
-        unsigned char c = U(s[i]);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-            ++i;
-            continue;
-        }
-        int len = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
-        char32_t cp = len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-        bool ok = len != 0 && i + len <= s.size();
-        for (int k = 1; ok && k < len; ++k) {
-            unsigned char cc = U(s[i + k]);
-            if ((cc & 0xC0) != 0x80)
-                ok = false;
-            else
-                cp = (cp << 6) | (cc & 0x3F);
-        }
-        // Overlong forms (C0 80 would smuggle in a NUL), surrogates and code points past
-        // U+10FFFF are not UTF-8 either.
-        static constexpr char32_t kMinimum[5] = {0, 0, 0x80, 0x800, 0x10000};
-        if (ok && (cp < kMinimum[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
-            ok = false;
-        if (!ok) {
+        if (const auto cp = DecodeUtf8(s, i)) {
+            out += UnicodeToCp1251(*cp);
+        } else {
             out += '?';
             ++i;
-            continue;
         }
-        out += UnicodeToCp1251(cp);
-        i += static_cast<std::size_t>(len);
     }
     return out;
 }

@@ -4,6 +4,7 @@
 // (wide strings in the dictionary archive).
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -57,5 +58,10 @@ std::string Cp1251ToUtf8Display(std::string_view cp1251);
 std::string Utf16ToCp1251(std::u16string_view utf16);
 
 void AppendUtf8(std::string& out, char32_t cp);
+
+// Decodes the UTF-8 sequence at s[i] (i < s.size()) and moves i past it. Nothing, with i
+// unchanged, for a malformed sequence: a stray or truncated one, an overlong form (C0 80
+// would smuggle in a NUL), a surrogate or a code point past U+10FFFF.
+std::optional<char32_t> DecodeUtf8(std::string_view s, std::size_t& i);
 
 } // namespace norvak

@@ -5,7 +5,7 @@
 
 #include "core/textcore.h"
 #include "dictionaries/archive.h"
-#include "requisites/cases.h"
+#include "dictionaries/cases.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // CUniDict, the universal dictionary: a list of case-form records that the kinds and bodies
 // entries link to and that travels in the service data file.
 
-#include "requisites/cases.h"
+#include "dictionaries/cases.h"
 
 #include <vector>
 

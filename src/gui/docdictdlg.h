@@ -3,7 +3,9 @@
 // one kind, "Дополнительно".
 
 #include "dictionaries/docdict.h"
-#include "phrasedictdlg.h"
+#include "entrydetailsdlg.h"
+#include "entrydictdlg.h"
+#include "entryforms.h"
 
 class QCheckBox;
 class QComboBox;

@@ -3,8 +3,8 @@
 #include "core/codepage.h"
 #include "core/literal.h"
 #include "docdictdlg.h"
+#include "core/textfile.h"
 #include "document/sourceformat.h"
-#include "documentio.h"
 #include "organdictdlg.h"
 #include "sourcedictdlg.h"
 #include "temathicsdlg.h"
@@ -229,8 +229,8 @@ bool CNorvakDoc::WriteTo(const QString& path) {
     record.m_text = m_view->GetLines();
     {
         CWaitCursor wait;
-        if (!WriteDocumentFile(path.toStdString(), record, m_settings.m_stringLength,
-                               m_frame->Operator()))
+        if (!WriteSourceFile(record, path.toStdString(), m_settings.m_stringLength,
+                             &m_frame->Operator()))
             return false;
     }
     m_record = std::move(record);
@@ -310,8 +310,8 @@ bool CNorvakDoc::OpenFile(const QString& path, int fileType, bool dos) {
 bool CNorvakDoc::OpenUnchanged(const QString& path) {
     if (!SaveModified())
         return false;
-    LineList lines;
-    if (!ReadFileUnchanged(path.toStdString(), lines)) {
+    std::string bytes;
+    if (!ReadFileBytes(path.toStdString(), bytes)) {
         m_frame->Operator().Message(FormatMessage("Ошибка чтения файла %s!"_cp, PathBytes(path)),
                                     MessageIcon::Error);
         return false;
@@ -319,7 +319,7 @@ bool CNorvakDoc::OpenUnchanged(const QString& path) {
     m_record.Clear();
     m_frame->SetRequisites(m_record);
     m_sourcePath.clear();
-    m_view->SetText(lines, true);
+    m_view->SetText(SplitTextLines(bytes), true);
     m_frame->AddRecentFile(path);
     m_openedPath = QFileInfo(path).absoluteFilePath();
     m_openedType = 0;

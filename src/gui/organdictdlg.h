@@ -3,7 +3,9 @@
 // details of one body.
 
 #include "dictionaries/organdict.h"
-#include "phrasedictdlg.h"
+#include "entrydetailsdlg.h"
+#include "entrydictdlg.h"
+#include "entryforms.h"
 
 class QLineEdit;
 

@@ -3,72 +3,16 @@
 // place (Enter or double click), with Insert and Delete for values and dragging to reorder the
 // values of a multi-valued requisite.
 
-#include "requisiterows.h"
+#include "document/requisiterows.h"
+#include "requisitesmodel.h"
 
-#include <QAbstractListModel>
 #include <QListView>
 #include <QPointer>
-#include <QStyledItemDelegate>
 
 namespace norvak {
 
+class CRequisitesDelegate;
 class CServiceData;
-
-// The rows as a Qt model. Display text is the row text; RowDataRole its data word.
-class CRequisitesModel : public QAbstractListModel {
-    Q_OBJECT
-public:
-    static constexpr int RowDataRole = Qt::UserRole + 1;
-
-    explicit CRequisitesModel(QObject* parent = nullptr) : QAbstractListModel(parent) {}
-
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-
-    CRequisiteRows& Rows() { return m_rows; }
-    const CRequisiteRows& Rows() const { return m_rows; }
-    void SetRecord(const CRequisiteRecord& record);
-    // Applies a change of the rows made through Rows() (the whole list is refreshed).
-    void Refresh();
-
-private:
-    CRequisiteRows m_rows;
-};
-
-// Paints the rows (captions on the button face, values on white, word-wrapped with a 4-pixel
-// inset and a line under every row) and creates the editor the caption's bits choose.
-class CRequisitesDelegate : public QStyledItemDelegate {
-    Q_OBJECT
-public:
-    explicit CRequisitesDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
-
-    void SetDictionaries(CServiceData* dictionaries) { m_data = dictionaries; }
-    // The edit that starts next is of a row just inserted (the date picker starts at today).
-    void SetNewRow(bool newRow) { m_newRow = newRow; }
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override;
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override;
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
-    void setModelData(QWidget* editor, QAbstractItemModel* model,
-                      const QModelIndex& index) const override;
-    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
-                              const QModelIndex& index) const override;
-    bool eventFilter(QObject* object, QEvent* event) override;
-
-    // The editor's result as CP1251 text.
-    static std::string Result(QWidget* editor);
-    static constexpr int kInset = 4;
-
-private:
-    void Finish(QWidget* editor, bool cancelled);
-
-    CServiceData* m_data = nullptr;
-    bool m_newRow = false;
-};
 
 // The list of the panel.
 class CRequisitesList : public QListView {

@@ -3,7 +3,7 @@
 #include "charlistctrl.h"
 #include "dialogkeys.h"
 #include "dictionaries/dictentry.h"
-#include "phrasedictdlg.h"
+#include "dialoghelpers.h"
 #include "textcodec.h"
 
 #include <QDialogButtonBox>

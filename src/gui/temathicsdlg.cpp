@@ -2,7 +2,7 @@
 
 #include "dialogkeys.h"
 #include "listfilter.h"
-#include "phrasedictdlg.h"
+#include "dialoghelpers.h"
 #include "textcodec.h"
 
 #include <QDialogButtonBox>

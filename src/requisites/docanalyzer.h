@@ -4,7 +4,7 @@
 // adoption, numbers and appendix titles in the text.
 
 #include "core/textcore.h"
-#include "requisites/cases.h"
+#include "dictionaries/cases.h"
 #include "requisites/requisiterecord.h"
 
 #include <string>

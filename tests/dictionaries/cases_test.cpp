@@ -1,4 +1,4 @@
-#include "requisites/cases.h"
+#include "dictionaries/cases.h"
 
 #include "core/literal.h"
 #include "dictbytes.h"

@@ -1,4 +1,5 @@
-// Runs one test class of the editor (named by the first argument) or all of them.
+// Runs one test class of the editor (named by the first argument) or, without an argument, all
+// of them; an unknown class name fails.
 #include "guitests.h"
 
 #include "core/codepage.h"
@@ -57,7 +58,14 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("QuorvelTest"));
     QApplication::setApplicationName(QStringLiteral("NorvakGuiTests"));
-    if (argc > 1 && Registry().count(argv[1]) != 0) {
+    if (argc > 1 && Registry().count(argv[1]) == 0) {
+        // A misspelt class in the build files must fail, not run everything else.
+        std::fprintf(stderr, "no test class %s; the classes are:\n", argv[1]);
+        for (const auto& entry : Registry())
+            std::fprintf(stderr, "  %s\n", entry.first.c_str());
+        return 2;
+    }
+    if (argc > 1) {
         // Qt Test sees the program name and the options after the class name.
         char* rest[64];
         int n = 0;

@@ -174,6 +174,33 @@ TEST(ExtendedDetection, HeadingEndIsSetOnlyWhenALineWasLeftOut) {
     EXPECT_EQ(x.HeadingEnd(), 3u) << "the view's index of the first title of a part";
 }
 
+// A note closes within 60 lines or is no note; one line more and it is text.
+TEST(ExtendedDetection, NoteRunsSixtyLinesAtMost) {
+    struct Case {
+        const char* name;
+        std::size_t length;
+        bool leftOut;
+    };
+    const Case cases[] = {
+        {"edge: closed on its sixtieth line", 60, true},
+        {"edge: closed on its sixty-first line", 61, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LineList lines = {C("ПОСТАНОВЛЕНИЕ"), C("ОБ УТВЕРЖДЕНИИ ПОЛОЖЕНИЯ"), "",
+                          C("(в ред. Постановлений Правительства РФ от 17.02.2014 N 112,")};
+        while (lines.size() < 3 + c.length - 1)
+            lines.push_back(C("от 17.02.2014 N 112,"));
+        lines.push_back(C("от 29.12.2016 N 1544)"));
+        lines.push_back("");
+        lines.push_back(W("     В соответствии с законом"));
+        CExtendedDetection x(5);
+        x.Prepare(lines);
+        EXPECT_EQ(x.IsLeftOut(3), c.leftOut);
+        EXPECT_EQ(x.IsLeftOut(3 + c.length - 1), c.leftOut);
+    }
+}
+
 // ---- the post-pass -------------------------------------------------------------------------
 
 CRequisiteRecord LawRecord(const char* kind = "ФЕДЕРАЛЬНЫЙ ЗАКОН") {
@@ -267,6 +294,36 @@ TEST(ExtendedDetection, SignatureBlockOfLawsAndCodes) {
         EXPECT_EQ(evidenceLines, c.evidenceLines);
         const bool fired = !c.evidenceLines.empty();
         EXPECT_EQ(x.FiredRules(), fired ? std::vector<int>{4} : std::vector<int>{});
+    }
+}
+
+// The signature block is looked for among the last 40 lines that are not blank.
+TEST(ExtendedDetection, SignatureBlockStandsAmongTheLastFortyLines) {
+    struct Case {
+        const char* name;
+        std::size_t placeFromEnd; // of the "Москва" line, counting non-blank lines
+        bool found;
+    };
+    const Case cases[] = {
+        {"edge: fortieth line from the end", 40, true},
+        {"edge: forty-first line from the end", 41, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LineList lines = {C("ФЕДЕРАЛЬНЫЙ ЗАКОН"), W("     Текст закона."), W("Москва, Кремль"),
+                          "", W("23 ноября 2009 года"), W("N 261-ФЗ")};
+        for (std::size_t k = 3; k < c.placeFromEnd; ++k) {
+            lines.push_back("");
+            lines.push_back(W("     Текст приложения."));
+        }
+        CExtendedDetection x(5);
+        x.Prepare(lines);
+        CRequisiteRecord record = LawRecord();
+        x.Complete(record);
+        const std::vector<std::string> expected =
+            c.found ? std::vector<std::string>{"23.11.2009"}
+                    : std::vector<std::string>{"11.11.2009", "08.05.2010"};
+        EXPECT_EQ(Dates(record.m_adoptionDates), expected);
     }
 }
 

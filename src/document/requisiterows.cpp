@@ -1,4 +1,4 @@
-#include "requisiterows.h"
+#include "document/requisiterows.h"
 
 #include "core/codepage.h"
 #include "core/literal.h"
