@@ -134,7 +134,7 @@ constexpr std::string_view kTail = "  </office:text>\n </office:body>\n</office:
 // ---- reading ----
 
 // One UTF-8 character at s[i]; U+FFFD for a malformed sequence.
-char32_t DecodeUtf8(std::string_view s, std::size_t& i) {
+char32_t DecodeUtf8OrReplacement(std::string_view s, std::size_t& i) {
     const unsigned char c = U(s[i]);
     if (c < 0x80) {
         ++i;
@@ -170,7 +170,7 @@ bool IsNameChar(char c) {
 bool DecodeText(std::string_view raw, std::u32string& out) {
     for (std::size_t i = 0; i < raw.size();) {
         if (raw[i] != '&') {
-            out += DecodeUtf8(raw, i);
+            out += DecodeUtf8OrReplacement(raw, i);
             continue;
         }
         const std::size_t semi = raw.find(';', i);
@@ -437,7 +437,7 @@ bool ReadFlatOdt(std::string_view xml, std::string& text) {
             std::u32string decoded;
             const std::string_view raw = xml.substr(b, i - 3 - b);
             for (std::size_t k = 0; k < raw.size();)
-                decoded += DecodeUtf8(raw, k);
+                decoded += DecodeUtf8OrReplacement(raw, k);
             body.Text(decoded);
         } else if (rest.starts_with("<!")) {
             if (!SkipPast(xml, i, ">"))

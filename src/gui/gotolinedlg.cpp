@@ -18,7 +18,8 @@ public:
     explicit CLineSpinBox(QWidget* parent) : QSpinBox(parent) {
         // The number as typed: the spin box puts its last good value back when it loses the
         // focus or takes Enter, before "Перейти" could see a number out of range.
-        connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString& t) { m_typed = t; });
+        connect(lineEdit(), &QLineEdit::textEdited, this,
+                [this](const QString& t) { m_typed = t; });
     }
     const QString& Typed() const { return m_typed; }
     void ClearTyped() { m_typed.clear(); }
@@ -95,6 +96,8 @@ void CGotoLineDlg::accept() {
     QDialog::accept();
 }
 
-int CGotoLineDlg::Line() const { return m_spin->value(); }
+int CGotoLineDlg::Line() const {
+    return m_spin->value();
+}
 
 } // namespace norvak

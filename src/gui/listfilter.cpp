@@ -16,8 +16,7 @@ QLineEdit* MakeFilterBox(QWidget* parent) {
     return box;
 }
 
-CListFilter::CListFilter(QLineEdit* box, QTreeView* list)
-    : QObject(box), m_box(box), m_list(list) {
+CListFilter::CListFilter(QLineEdit* box, QTreeView* list) : QObject(box), m_box(box), m_list(list) {
     connect(box, &QLineEdit::textChanged, this, &CListFilter::Apply);
     connect(list->model(), &QAbstractItemModel::modelReset, this, &CListFilter::Apply);
 }

@@ -25,7 +25,9 @@
 namespace norvak {
 namespace {
 
-QString Code(TagCode code) { return BytesToQString(TagCodeText(code)); }
+QString Code(TagCode code) {
+    return BytesToQString(TagCodeText(code));
+}
 
 QString Joined(const std::vector<std::string>& values) {
     QStringList out;
@@ -147,8 +149,8 @@ CDetectedChangesDlg::CDetectedChangesDlg(const std::vector<RequisiteChange>& cha
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Эти значения панели реквизитов изменятся:"),
-                                 this));
+    layout->addWidget(
+        new QLabel(QStringLiteral("Эти значения панели реквизитов изменятся:"), this));
     layout->addWidget(m_table, 1);
     layout->addWidget(buttons);
     resize(820, 360);
@@ -231,8 +233,7 @@ void CMarkupCommands::OnRemarkup() {
         lines.push_back(all[static_cast<std::size_t>(i)]);
     {
         CWaitCursor wait;
-        RemarkupLines(lines, m_frame.Doc().Settings(), m_frame.GetRequisites(),
-                      m_frame.Progress());
+        RemarkupLines(lines, m_frame.Doc().Settings(), m_frame.GetRequisites(), m_frame.Progress());
     }
     QStringList text;
     for (const std::string& l : lines)
@@ -251,9 +252,9 @@ void CMarkupCommands::OnRedetect() {
     CRequisiteRecord found;
     {
         CWaitCursor wait;
-        found = DetectRequisites(m_frame.View().GetLines(), m_frame.Doc().Settings(),
-                                 m_frame.Doc().Dictionaries(), m_frame.Progress(),
-                                 m_frame.Operator());
+        found =
+            DetectRequisites(m_frame.View().GetLines(), m_frame.Doc().Settings(),
+                             m_frame.Doc().Dictionaries(), m_frame.Progress(), m_frame.Operator());
     }
     const CRequisiteRecord shown = m_frame.GetRequisites();
     const std::vector<RequisiteChange> changes = DetectedChanges(shown, found);

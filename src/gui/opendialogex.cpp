@@ -85,7 +85,10 @@ COpenDialogEx::COpenDialogEx(QWidget* parent, int fileType)
 }
 
 int COpenDialogEx::FileType() const {
-    const qsizetype i = FileTypeFilters().indexOf(selectedNameFilter());
+    // The dialog may report the filter as given or as shown.
+    qsizetype i = FileTypeFilters().indexOf(selectedNameFilter());
+    if (i < 0)
+        i = FileTypeNames().indexOf(selectedNameFilter());
     return i < 0 ? 1 : static_cast<int>(i) + 1;
 }
 

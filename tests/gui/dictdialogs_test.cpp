@@ -330,7 +330,8 @@ private slots:
         QCOMPARE(dialog.CountLabel()->text(), QStringLiteral("4"));
         QCOMPARE(themes.GetAt(3).ParentCode(), 2);
         QCOMPARE(themes.GetAt(3).Name(), Cp("МЕСТНЫЕ НАЛОГИ"));
-        QCOMPARE(dialog.Tree()->currentItem()->text(0), QStringLiteral("21, МЕСТНЫЕ НАЛОГИ"));
+        // The parent stays selected, so that the next theme goes beside the new one.
+        QCOMPARE(dialog.Tree()->currentItem()->text(0), QStringLiteral("2, НАЛОГИ"));
         // The root is no theme: deleting on it removes nothing.
         dialog.Tree()->setCurrentItem(dialog.Tree()->topLevelItem(0));
         dialog.OnDelete();

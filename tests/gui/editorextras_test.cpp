@@ -19,7 +19,9 @@ namespace {
 
 const char* const kSample = "gui/composed_postanovlenie_tablica.cp866.txt";
 
-QColor PixelAt(QWidget* w, QPoint p) { return w->grab().toImage().pixelColor(p); }
+QColor PixelAt(QWidget* w, QPoint p) {
+    return w->grab().toImage().pixelColor(p);
+}
 
 } // namespace
 
@@ -68,7 +70,7 @@ private slots:
     void decorationsAreShownSwitchedAndRemembered() {
         QFETCH(int, item);
         const auto which = static_cast<CViewDecorations::Item>(item);
-        View().SetText({"short", std::string(80, ' ') , "third"}, false);
+        View().SetText({"short", std::string(80, ' '), "third"}, false);
         View().setFocus();
         QTextCursor c(View().document()->findBlockByNumber(2));
         View().setTextCursor(c); // the current line is the third
@@ -77,14 +79,17 @@ private slots:
         // current line, the guide column of the first line, the gutter.
         auto sample = [this, which]() -> QColor {
             switch (which) {
-            case CViewDecorations::LongLines: return PixelAt(View().viewport(), At(1, 75));
-            case CViewDecorations::CurrentLine: return PixelAt(View().viewport(), At(2, 40));
+            case CViewDecorations::LongLines:
+                return PixelAt(View().viewport(), At(1, 75));
+            case CViewDecorations::CurrentLine:
+                return PixelAt(View().viewport(), At(2, 40));
             case CViewDecorations::Guide: {
                 QPoint p = At(0, 66);
                 p.setX(Decorations().ColumnX(66));
                 return PixelAt(View().viewport(), p);
             }
-            default: return Decorations().Gutter()->isVisible() ? QColor(Qt::black) : Base();
+            default:
+                return Decorations().Gutter()->isVisible() ? QColor(Qt::black) : Base();
             }
         };
         QVERIFY(Decorations().IsOn(which));
@@ -129,8 +134,8 @@ private slots:
         QVERIFY(pane != nullptr);
         QCOMPARE(pane->text(), QStringLiteral("Новый документ"));
         QVERIFY(Frame().Doc().OpenFile(TestData(kSample), 1, true));
-        QCOMPARE(pane->text(), QFileInfo(TestData(kSample)).fileName() +
-                                   QStringLiteral(" — текст, DOS (CP866)"));
+        QCOMPARE(pane->text(),
+                 QFileInfo(TestData(kSample)).fileName() + QStringLiteral(" — текст, DOS (CP866)"));
         const QString out = m_dir->filePath("00001.rla");
         Frame().SetSavePathProvider([out](const QString&) { return out; });
         View().setFocus();
@@ -143,9 +148,9 @@ private slots:
     }
 
     void tagCheckListsTheProblemsAndGoesToThem() {
-        View().SetText({"title", OpeningLine(TagCode::ZAG), "heading", "text",
-                        ClosingLine(TagCode::OGL)},
-                       false);
+        View().SetText(
+            {"title", OpeningLine(TagCode::ZAG), "heading", "text", ClosingLine(TagCode::OGL)},
+            false);
         Markup().CheckAction()->trigger();
         auto* dialog = Frame().findChild<CTagCheckDlg*>();
         QVERIFY(dialog != nullptr);
@@ -207,13 +212,12 @@ private slots:
     }
 
     void remarkupOfASelectionLeavesTheOtherLines() {
-        const LineList before = {"first line", OpeningLine(TagCode::ZAG), "       KEEP", "",
-                                 ClosingLine(), "last line"};
+        const LineList before = {
+            "first line", OpeningLine(TagCode::ZAG), "       KEEP", "", ClosingLine(), "last line"};
         View().SetText(before, false);
         // Select lines 0 and 1 only: the opening line there goes, the rest stays.
         QTextCursor c(View().document());
-        c.setPosition(View().document()->findBlockByNumber(2).position(),
-                      QTextCursor::KeepAnchor);
+        c.setPosition(View().document()->findBlockByNumber(2).position(), QTextCursor::KeepAnchor);
         View().setTextCursor(c);
         Markup().RemarkupAction()->trigger();
         const LineList after = View().GetLines();
@@ -245,8 +249,8 @@ private slots:
             apply ? d->accept() : d->reject();
         });
         Markup().RedetectAction()->trigger();
-        QCOMPARE(captions,
-                 (QStringList{QStringLiteral("Вид документа"), QStringLiteral("Название документа")}));
+        QCOMPARE(captions, (QStringList{QStringLiteral("Вид документа"),
+                                        QStringLiteral("Название документа")}));
         const CRequisiteRecord now = Frame().GetRequisites();
         QCOMPARE(now.m_kinds, apply ? found.m_kinds : edited.m_kinds);
         QCOMPARE(now.m_title, apply ? found.m_title : edited.m_title);
@@ -269,10 +273,9 @@ private slots:
         QTest::qWait(100);
         QVERIFY(check->grab().save(dir + QStringLiteral("/dlg_tag_check.png")));
         check->close();
-        CDetectedChangesDlg changes(
-            {{QStringLiteral("Вид документа"), QStringLiteral("ПРИКАЗ"),
-              QStringLiteral("ПОСТАНОВЛЕНИЕ")}},
-            nullptr);
+        CDetectedChangesDlg changes({{QStringLiteral("Вид документа"), QStringLiteral("ПРИКАЗ"),
+                                      QStringLiteral("ПОСТАНОВЛЕНИЕ")}},
+                                    nullptr);
         changes.show();
         QVERIFY(QTest::qWaitForWindowExposed(&changes));
         QVERIFY(changes.grab().save(dir + QStringLiteral("/dlg_detected_changes.png")));

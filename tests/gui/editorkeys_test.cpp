@@ -10,9 +10,9 @@
 #include "messageboxoperator.h"
 #include "norvakapp.h"
 #include "opendialogex.h"
+#include "requisitesbar.h"
 #include "requisiteseditors.h"
 #include "requisiteslist.h"
-#include "requisitesbar.h"
 #include "sourcedictdlg.h"
 #include "temathicsdlg.h"
 #include "textcodec.h"
@@ -71,7 +71,9 @@ int InkIn(const QImage& image, const QRect& rect) {
     return ink;
 }
 
-bool IsBeingEdited(CRequisitesList& list) { return list.Editor() != nullptr; }
+bool IsBeingEdited(CRequisitesList& list) {
+    return list.Editor() != nullptr;
+}
 
 } // namespace
 
@@ -124,8 +126,8 @@ private slots:
         QTest::newRow("nominal: typed beginning") << QList<int>{} << QStringLiteral("ПОС");
         QTest::newRow("boundary: End") << QList<int>{Qt::Key_End} << QString();
         QTest::newRow("boundary: Home") << QList<int>{Qt::Key_End, Qt::Key_Home} << QString();
-        QTest::newRow("nominal: PgDn, PgUp") << QList<int>{Qt::Key_PageDown, Qt::Key_PageUp}
-                                             << QString();
+        QTest::newRow("nominal: PgDn, PgUp")
+            << QList<int>{Qt::Key_PageDown, Qt::Key_PageUp} << QString();
         QTest::newRow("nominal: Down") << QList<int>{Qt::Key_Down} << QString();
     }
     void dropDownMovesWithoutCommitting() {
@@ -470,8 +472,8 @@ private slots:
     }
 
     void captionShowsTheOpenedFile() {
-        QVERIFY(m_frame->Doc().OpenFile(TestData("gui/composed_postanovlenie_tablica.cp866.txt"),
-                                        1, true));
+        QVERIFY(m_frame->Doc().OpenFile(TestData("gui/composed_postanovlenie_tablica.cp866.txt"), 1,
+                                        true));
         const QString path =
             QFileInfo(TestData("gui/composed_postanovlenie_tablica.cp866.txt")).absoluteFilePath();
         QCOMPARE(m_frame->windowTitle(), QStringLiteral("Norvak - ") + path);

@@ -9,8 +9,12 @@ namespace {
 
 using K = TagProblemKind;
 
-std::string Open(TagCode c) { return OpeningLine(c); }
-std::string Close(TagCode c = TagCode::ZAG) { return ClosingLine(c); }
+std::string Open(TagCode c) {
+    return OpeningLine(c);
+}
+std::string Close(TagCode c = TagCode::ZAG) {
+    return ClosingLine(c);
+}
 
 TEST(TagCheck, FindsEachKindOfProblemWhereItIs) {
     struct Case {
@@ -23,7 +27,8 @@ TEST(TagCheck, FindsEachKindOfProblemWhereItIs) {
          {Open(TagCode::ZAG), "A", Close(), "text", Open(TagCode::OGL), "B", Close(TagCode::OGL)},
          {}},
         {"edge: empty text", {}, {}},
-        {"edge: tag lines with carriage returns", {"\r" + Open(TagCode::CNT) + "\r", Close() + "\r"},
+        {"edge: tag lines with carriage returns",
+         {"\r" + Open(TagCode::CNT) + "\r", Close() + "\r"},
          {}},
         {"error: opened and never closed",
          {"a", Open(TagCode::TAB), "row"},
