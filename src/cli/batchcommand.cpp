@@ -1,6 +1,7 @@
 #include "cli/clienv.h"
 #include "cli/options.h"
 #include "core/codepage.h"
+#include "core/filelock.h"
 #include "core/textfile.h"
 #include "dictionaries/servicedata.h"
 #include "markup/tags.h"
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <mutex>
 #include <ostream>
+#include <set>
 #include <thread>
 
 namespace norvak::cli {
@@ -21,7 +23,58 @@ struct BatchItem {
     std::string input;
     std::string output;
     ConvertResult result;
+    std::string problem; // set when the entry fails before its conversion
 };
+
+// The name under which the output folder is locked while a batch writes into it.
+constexpr const char* kLockName = ".norvak-batch.lock";
+
+// The path as the file system knows it, for comparing inputs with outputs; path itself when
+// it cannot be resolved.
+std::string Canonical(const std::string& path) {
+    std::error_code ec;
+    fs::path p = fs::weakly_canonical(path, ec);
+    return ec ? path : p.string();
+}
+
+// The entries of a folder (not its subfolders): files, and entries that cannot be looked at
+// (a symlink loop, no permission), which fail on their own. False with error set when the
+// folder itself cannot be read.
+// The report of an earlier run into the same folder (skip) is not a document.
+bool ListFolder(const std::string& dir, const std::string& skip, std::vector<BatchItem>& items,
+                std::string& error) {
+    std::error_code ec;
+    fs::directory_iterator it(dir, ec);
+    if (ec) {
+        error = "cannot read the folder " + dir + ": " + ec.message();
+        return false;
+    }
+    std::vector<BatchItem> found;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec) {
+            error = "cannot read the folder " + dir + ": " + ec.message();
+            return false;
+        }
+        const fs::path& path = it->path();
+        if (path.filename().string()[0] == '.' || Canonical(path.string()) == skip)
+            continue;
+        std::error_code sec;
+        const fs::file_status st = fs::status(path, sec);
+        if (sec) {
+            BatchItem bad{path.string(), {}, {}, {}};
+            bad.problem = "cannot look at " + path.string() + ": " + sec.message();
+            found.push_back(std::move(bad));
+        } else if (fs::is_regular_file(st)) {
+            found.push_back({path.string(), {}, {}, {}});
+        }
+        // Subfolders and other kinds of entries are not documents of the folder.
+    }
+    std::sort(found.begin(), found.end(),
+              [](const BatchItem& a, const BatchItem& b) { return a.input < b.input; });
+    for (BatchItem& f : found)
+        items.push_back(std::move(f));
+    return true;
+}
 
 std::string CsvField(const std::string& s) {
     if (s.find_first_of(",\"\r\n") == std::string::npos)
@@ -46,7 +99,7 @@ std::string ReportCsv(const std::vector<BatchItem>& items) {
     std::string csv = "file,status,class,kinds,bodies,dates,numbers,title,extended";
     for (TagCode c : kAllTagCodes)
         csv += "," + Cp1251ToUtf8(TagCodeText(c));
-    csv += ",warnings,failure\r\n";
+    csv += ",warnings,failure,output\r\n";
     for (const BatchItem& it : items) {
         const ConvertResult& r = it.result;
         const CRequisiteRecord& rec = r.doc.record;
@@ -73,6 +126,7 @@ std::string ReportCsv(const std::vector<BatchItem>& items) {
             warnings += (i ? "; " : "") + r.warnings[i];
         fields.push_back(warnings);
         fields.push_back(r.failure);
+        fields.push_back(r.ok ? it.output : "");
         for (std::size_t i = 0; i < fields.size(); ++i)
             csv += (i ? "," : "") + CsvField(fields[i]);
         csv += "\r\n";
@@ -129,19 +183,19 @@ int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         return 2;
     }
 
+    for (const std::string& w : env.warnings)
+        err << "warning: " << TerminalSafe(w) << '\n';
+    const std::string reportPath = (fs::path(outDir) / "report.csv").string();
     std::vector<BatchItem> items;
     for (const std::string& p : opts.Positional()) {
         std::error_code ec;
         if (fs::is_directory(p, ec)) {
-            std::vector<std::string> files;
-            for (const auto& e : fs::directory_iterator(p, ec))
-                if (e.is_regular_file() && e.path().filename().string()[0] != '.')
-                    files.push_back(e.path().string());
-            std::sort(files.begin(), files.end());
-            for (std::string& f : files)
-                items.push_back({std::move(f), {}, {}});
+            if (!ListFolder(p, Canonical(reportPath), items, error)) {
+                err << "norvak-cli batch: " << TerminalSafe(error) << '\n';
+                return 1;
+            }
         } else {
-            items.push_back({p, {}, {}});
+            items.push_back({p, {}, {}, {}});
         }
     }
     std::error_code ec;
@@ -150,15 +204,40 @@ int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         err << "norvak-cli batch: cannot create the output directory " << outDir << '\n';
         return 1;
     }
+    // One batch at a time writes into a folder; a second one would mix its files and its
+    // report with this one's.
+    CFileLock folderLock;
+    if (!folderLock.Lock((fs::path(outDir) / kLockName).string(), 0, &error)) {
+        err << "norvak-cli batch: another batch run is writing into " << outDir << " (" << error
+            << ")\n";
+        return 1;
+    }
+    std::set<std::string> inputs;
+    for (const BatchItem& it : items)
+        inputs.insert(Canonical(it.input));
+    if (inputs.count(Canonical(reportPath))) {
+        err << "norvak-cli batch: the report would overwrite the input " << reportPath << '\n';
+        return 2;
+    }
     std::set<std::string> usedNames;
     for (BatchItem& it : items) {
         std::string name = DefaultOutputName(it.input, outDir);
+        // An entry whose output would be an input (its own or another's) fails rather than
+        // take another name: a rerun into the same folder would otherwise pile up copies.
+        if (it.problem.empty() && inputs.count(Canonical(name))) {
+            it.problem = "the output would overwrite the input " + name;
+            it.output = name;
+            continue;
+        }
         std::string candidate = name;
         for (int n = 2; usedNames.count(candidate); ++n)
             candidate = fs::path(name).replace_extension("").string() + "-" + std::to_string(n) +
                         ".rla";
         usedNames.insert(candidate);
         it.output = candidate;
+        // Never written over an input, this entry's own or another's.
+        if (it.problem.empty() && inputs.count(Canonical(candidate)))
+            it.problem = "the output would overwrite the input " + candidate;
     }
 
     std::atomic<std::size_t> next{0};
@@ -171,7 +250,13 @@ int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         bool dictOk = LoadDictionaries(env.dictPath, dictionaries, e);
         for (std::size_t i = next++; i < items.size(); i = next++) {
             BatchItem& it = items[i];
-            if (!dictOk) {
+            std::error_code sameEc;
+            if (it.problem.empty() && fs::exists(it.output, sameEc) &&
+                fs::equivalent(it.input, it.output, sameEc))
+                it.problem = "the output would overwrite the input " + it.input;
+            if (!it.problem.empty()) {
+                it.result.failure = it.problem;
+            } else if (!dictOk) {
                 it.result.failure = e;
             } else {
                 try {
@@ -199,7 +284,6 @@ int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     if (ProgressOnTerminal())
         err << '\n';
 
-    std::string reportPath = (fs::path(outDir) / "report.csv").string();
     if (!WriteFileAtomic(reportPath, ReportCsv(items), &error)) {
         err << "norvak-cli batch: cannot write the report: " << error << '\n';
         return 1;
@@ -217,7 +301,8 @@ int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     out << "; report: " << reportPath << '\n';
     for (const BatchItem& it : items)
         if (!it.result.ok)
-            out << "failed: " << it.input << ": " << it.result.failure << '\n';
+            out << "failed: " << TerminalSafe(it.input) << ": " << TerminalSafe(it.result.failure)
+                << '\n';
     return failed ? 1 : 0;
 }
 

@@ -76,25 +76,88 @@ const char* const kConvertBoolFlags[] = {"--no-tags", "--no-requisites", "--no-e
 void SetProgressOnTerminal(bool on) { g_progressOnTerminal = on; }
 bool ProgressOnTerminal() { return g_progressOnTerminal; }
 
+std::string TerminalSafe(std::string_view s) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(s.size());
+    auto escape = [&](unsigned char b) {
+        out += "\\x";
+        out += kHex[b >> 4];
+        out += kHex[b & 15];
+    };
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const unsigned char b = static_cast<unsigned char>(s[i]);
+        if ((b < 0x20 && b != '\t' && b != '\n') || b == 0x7F) {
+            escape(b);
+        } else if (b == 0xC2 && i + 1 < s.size() && static_cast<unsigned char>(s[i + 1]) >= 0x80 &&
+                   static_cast<unsigned char>(s[i + 1]) <= 0x9F) {
+            escape(static_cast<unsigned char>(s[++i])); // U+0080..U+009F, the C1 controls
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
+bool HasTextBlock(std::string_view bytes) {
+    for (std::size_t p = 0; p < bytes.size();) {
+        if (bytes.compare(p, 3, "$18") == 0) {
+            const std::size_t after = p + 3;
+            if (after == bytes.size() || bytes[after] == ' ' || bytes[after] == '\r' ||
+                bytes[after] == '\n')
+                return true;
+        }
+        const std::size_t lf = bytes.find('\n', p);
+        if (lf == std::string_view::npos)
+            break;
+        p = lf + 1;
+    }
+    return false;
+}
+
+namespace {
+
+// A layout flag's value: false with error set when it is not a number or out of its range.
+bool RangedFlag(const COptions& opts, const char* flag, const SettingRange& range, int& value,
+                std::string& error) {
+    if (!opts.Value(flag))
+        return true;
+    int v = 0;
+    if (!opts.IntValue(flag, v, error))
+        return false;
+    if (!range.Contains(v)) {
+        error = std::string(flag) + " must be between " + std::to_string(range.min) + " and " +
+                std::to_string(range.max) + ", not " + std::to_string(v);
+        return false;
+    }
+    value = v;
+    return true;
+}
+
+} // namespace
+
 bool MakeConvertEnv(const COptions& opts, ConvertEnv& env, std::string& error) {
     if (auto path = opts.Value("--settings")) {
-        CFileSettingsStore store(*path);
         if (!fs::exists(*path)) {
             error = "settings file not found: " + *path;
             return false;
         }
+        if (std::string why = NotRegularFileReason(*path); !why.empty()) {
+            error = "settings file " + *path + ": " + why;
+            return false;
+        }
+        CFileSettingsStore store(*path);
         if (!store.Load(&error))
             return false;
-        env.settings.Read(store);
+        for (const std::string& m : env.settings.Read(store))
+            env.warnings.push_back(*path + ": " + Cp1251ToUtf8(m));
     }
-    if (!opts.IntValue("--string-length", env.settings.m_stringLength, error) ||
-        !opts.IntValue("--pos-paragraph", env.settings.m_posParagraph, error) ||
-        !opts.IntValue("--left-spaces", env.settings.m_leftSpaces, error))
+    if (!RangedFlag(opts, "--string-length", kStringLengthRange, env.settings.m_stringLength,
+                    error) ||
+        !RangedFlag(opts, "--pos-paragraph", kPosParagraphRange, env.settings.m_posParagraph,
+                    error) ||
+        !RangedFlag(opts, "--left-spaces", kLeftSpacesRange, env.settings.m_leftSpaces, error))
         return false;
-    if (env.settings.m_stringLength <= 0) {
-        error = "--string-length must be positive";
-        return false;
-    }
     if (auto q = opts.Value("--question-doc"))
         env.settings.m_questionDoc = Utf8ToCp1251(*q);
     if (opts.Has("--no-tags"))
@@ -133,8 +196,13 @@ bool MakeConvertEnv(const COptions& opts, ConvertEnv& env, std::string& error) {
         env.quoteLetterKind = *q == "yes";
     }
     if (auto d = opts.Value("--dict")) {
-        if (!fs::is_regular_file(*d)) {
+        std::error_code ec;
+        if (!fs::exists(*d, ec)) {
             error = "dictionary file not found: " + *d;
+            return false;
+        }
+        if (std::string why = NotRegularFileReason(*d); !why.empty()) {
+            error = "dictionary file " + *d + ": " + why;
             return false;
         }
         env.dictPath = *d;
@@ -152,7 +220,11 @@ bool LoadDictionaries(const std::string& path, CServiceData& data, std::string& 
     if (path.empty())
         return true;
     CTerminalOperator op(nullptr, false);
-    data.Load(path, op);
+    if (!data.Load(path, op)) {
+        error = "dictionary file " + path +
+                (data.Unreadable() ? " cannot be read: " + data.ReadError() : " not found");
+        return false;
+    }
     if (!op.Messages().empty() || !data.LoadedCleanly()) {
         error = "dictionary file " + path + " is damaged";
         for (const std::string& m : op.Messages())
@@ -175,9 +247,14 @@ ConvertResult ConvertOne(const std::string& input, const std::string& output,
                          const ConvertEnv& env, CServiceData& dictionaries) {
     ConvertResult r;
     CTerminalOperator op(nullptr, env.quoteLetterKind);
-    std::string bytes;
-    if (!fs::is_regular_file(input) || !ReadFileBytes(input, bytes)) {
-        r.failure = "cannot read " + input;
+    std::string bytes, readError;
+    if (!ReadFileBytes(input, bytes, &readError)) {
+        r.failure = "cannot read " + input + ": " + readError;
+        return r;
+    }
+    if (env.open.type != FileType::Text && !HasTextBlock(bytes)) {
+        r.failure = input + " has no text block ($18): not a source-format file (is it a "
+                            "text? then --type text)";
         return r;
     }
     r.doc = OpenDocumentBytes(bytes, input, env.open, env.settings, dictionaries, NullProgress(),
@@ -201,6 +278,9 @@ ConvertResult ConvertOne(const std::string& input, const std::string& output,
                              " character(s) without a CP1251 form replaced");
     if (r.doc.nulBytes)
         r.warnings.push_back(std::to_string(r.doc.nulBytes) + " NUL byte(s) replaced by spaces");
+    if (r.doc.ctrlZLine > 0)
+        r.warnings.push_back("line " + std::to_string(r.doc.ctrlZLine) +
+                             ": the text ends at a Ctrl+Z; what follows it was not read");
     if (env.settings.m_defineRecvisits) {
         if (record.m_kinds.empty())
             r.warnings.push_back("no kind found");
@@ -221,7 +301,7 @@ namespace {
 void PrintList(std::ostream& out, const char* label, const std::vector<std::string>& items) {
     out << label;
     for (std::size_t i = 0; i < items.size(); ++i)
-        out << (i ? "; " : " ") << Cp1251ToUtf8(items[i]);
+        out << (i ? "; " : " ") << TerminalSafe(Cp1251ToUtf8(items[i]));
     out << '\n';
 }
 } // namespace
@@ -234,9 +314,16 @@ void PrintRequisites(std::ostream& out, const CRequisiteRecord& record) {
         dates.push_back(FormatDate(d));
     PrintList(out, "Dates:  ", dates);
     PrintList(out, "Numbers:", record.m_numbers);
-    std::string title = Cp1251ToUtf8(record.m_title);
-    for (std::size_t p = title.find('\n'); p != std::string::npos; p = title.find('\n', p + 1))
-        title.replace(p, 1, "\n        ");
+    // Each line of the title made safe on its own, the line breaks kept.
+    std::string title;
+    std::string_view rest = record.m_title;
+    for (std::size_t lf = rest.find('\n');; lf = rest.find('\n')) {
+        title += TerminalSafe(Cp1251ToUtf8(rest.substr(0, lf)));
+        if (lf == std::string_view::npos)
+            break;
+        title += "\n        ";
+        rest.remove_prefix(lf + 1);
+    }
     out << "Title:   " << title << '\n';
 }
 
@@ -246,8 +333,8 @@ void PrintExtended(std::ostream& out, const OpenedDocument& doc) {
     out << "Extended: " << FormatExtendedRules(doc.extendedRules) << '\n';
     for (const RequisiteEvidence& e : doc.evidence)
         out << "  " << Cp1251ToUtf8(RequisiteLabel(e.m_requisite)) << " "
-            << Cp1251ToUtf8(e.m_value) << " <- line " << e.m_line + 1 << ": "
-            << Cp1251ToUtf8(TrimSpaces(e.m_lineText)) << '\n';
+            << TerminalSafe(Cp1251ToUtf8(e.m_value)) << " <- line " << e.m_line + 1 << ": "
+            << TerminalSafe(Cp1251ToUtf8Display(TrimSpaces(e.m_lineText))) << '\n';
 }
 
 std::string FormatTagCounts(const LineList& lines) {

@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace norvak {
@@ -29,7 +30,15 @@ struct ConvertEnv {
     OpenOptions open;
     std::string dictPath; // empty: run with empty dictionaries
     bool quoteLetterKind = false;
+    std::vector<std::string> warnings; // UTF-8: settings file values replaced by defaults
 };
+
+// A UTF-8 text made safe for a terminal: control characters (C0 but tab and line feed, DEL,
+// C1) are shown as \xNN, so that a document cannot send escape sequences to the terminal.
+std::string TerminalSafe(std::string_view utf8);
+
+// Whether source-format bytes hold the header of the text block ("$18").
+bool HasTextBlock(std::string_view bytes);
 
 // Builds the environment from the flags; false with error set on a bad flag value or an
 // unreadable settings file.

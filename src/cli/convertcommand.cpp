@@ -56,10 +56,17 @@ int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std:
     std::string output = opts.Value("-o").value_or(opts.Value("--output").value_or(""));
     if (output.empty())
         output = DefaultOutputName(input);
+    for (const std::string& w : env.warnings)
+        err << "warning: " << TerminalSafe(w) << '\n';
     std::error_code ec;
     if (fs::exists(output, ec) && fs::equivalent(input, output, ec)) {
         err << "norvak-cli convert: the output would overwrite the input " << input << '\n';
         return 2;
+    }
+    if (fs::exists(output, ec) && !NotRegularFileReason(output).empty()) {
+        err << "norvak-cli convert: the output " << output
+            << " is not a regular file and is not replaced\n";
+        return 1;
     }
     CServiceData dictionaries;
     if (!LoadDictionaries(env.dictPath, dictionaries, error)) {
@@ -68,7 +75,7 @@ int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std:
     }
     ConvertResult r = ConvertOne(input, output, env, dictionaries);
     if (!r.ok) {
-        err << "norvak-cli convert: " << r.failure << '\n';
+        err << "norvak-cli convert: " << TerminalSafe(r.failure) << '\n';
         return 1;
     }
     out << "Written: " << output << '\n';
@@ -84,7 +91,7 @@ int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std:
     out << "Dictionary: " << (env.dictPath.empty() ? "(none: empty dictionaries)" : env.dictPath)
         << '\n';
     for (const std::string& w : r.warnings)
-        err << "warning: " << w << '\n';
+        err << "warning: " << TerminalSafe(w) << '\n';
     return 0;
 }
 
@@ -102,8 +109,9 @@ int ShowCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     bool dos = opts.Value("--encoding").value_or("dos") != "windows";
     std::string bytes;
     const std::string& path = opts.Positional()[0];
-    if (!fs::is_regular_file(path) || !ReadFileBytes(path, bytes)) {
-        err << "norvak-cli show: cannot read " << path << '\n';
+    std::string readError;
+    if (!ReadFileBytes(path, bytes, &readError)) {
+        err << "norvak-cli show: cannot read " << path << ": " << readError << '\n';
         return 1;
     }
     CRequisiteRecord r = ReadSourceBytes(bytes, dos);
@@ -144,11 +152,11 @@ int ShowCommand(const std::vector<std::string>& args, std::ostream& out, std::os
         case kReqTitle: value = Cp1251ToUtf8(r.m_title); break;
         default: break;
         }
-        out << Cp1251ToUtf8(info.label) << ": " << value << '\n';
+        out << Cp1251ToUtf8(info.label) << ": " << TerminalSafe(value) << '\n';
     }
     out << Cp1251ToUtf8(RequisiteLabel(kReqText)) << ":\n";
     for (const std::string& line : r.m_text)
-        out << Cp1251ToUtf8Display(line) << '\n';
+        out << TerminalSafe(Cp1251ToUtf8Display(line)) << '\n';
     return 0;
 }
 

@@ -22,12 +22,17 @@ const char* const kDictUsage =
 // Loads a dict.dat strictly: a damaged file is an error naming the sections that failed.
 bool LoadStrict(const std::string& path, CServiceData& data, std::ostream& err,
                 const char* cmd) {
-    if (!fs::is_regular_file(path)) {
+    std::error_code ec;
+    if (!fs::exists(path, ec)) {
         err << "norvak-cli dict " << cmd << ": dictionary file not found: " << path << '\n';
         return false;
     }
     CTerminalOperator op(nullptr, false);
-    data.Load(path, op);
+    if (!data.Load(path, op)) {
+        err << "norvak-cli dict " << cmd << ": " << path << " cannot be read: " << data.ReadError()
+            << '\n';
+        return false;
+    }
     if (op.Messages().empty() && data.LoadedCleanly())
         return true;
     err << "norvak-cli dict " << cmd << ": " << path << " is damaged:\n";
@@ -78,7 +83,9 @@ int DictCommand(const std::vector<std::string>& args, std::ostream& out, std::os
         }
         CTerminalOperator op(nullptr, false);
         std::string bytes;
-        if (!data.StoreToBytes(bytes, op) || !WriteFileAtomic(output, bytes, &error)) {
+        // Under the lock the editor takes, so that a running editor sees the new file as a
+        // change made by another program and merges it instead of writing over it.
+        if (!data.StoreToBytes(bytes, op) || !CServiceData::ReplaceFile(output, bytes, &error)) {
             err << "norvak-cli dict import: cannot write " << output << ": " << error << '\n';
             return 1;
         }

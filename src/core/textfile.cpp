@@ -6,7 +6,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
+#include <filesystem>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,8 +25,12 @@ LineList Split(std::string_view bytes, TextSplitInfo* info, Convert convert) {
     TextSplitInfo& inf = info ? *info : local;
     inf = TextSplitInfo{};
     if (const void* z = std::memchr(bytes.data(), '\x1A', bytes.size())) {
-        bytes = bytes.substr(0, static_cast<std::size_t>(static_cast<const char*>(z) - bytes.data()));
+        const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(z) - bytes.data());
+        inf.textAfterCtrlZ =
+            bytes.find_first_not_of(std::string_view("\x1A\r\n", 3), at) != std::string_view::npos;
+        bytes = bytes.substr(0, at);
         inf.endedAtCtrlZ = true;
+        inf.ctrlZLine = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
     }
     LineList lines;
     lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
@@ -71,30 +78,136 @@ LineList SplitDosTextLines(std::string_view cp866Bytes, TextSplitInfo* info) {
     });
 }
 
-bool ReadFileBytes(const std::string& path, std::string& out) {
-    out.clear();
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
-    // A regular file is read into a buffer of its size at once; whatever the size says, the
-    // reading goes on to the end (the file may grow, and some files report no size).
-    struct stat st {};
-    if (::fstat(::fileno(f), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-        out.resize(static_cast<std::size_t>(st.st_size));
-        out.resize(std::fread(out.data(), 1, out.size(), f));
+TextSplitInfo InspectTextBytes(std::string_view bytes, bool dos) {
+    TextSplitInfo info;
+    if (const void* z = std::memchr(bytes.data(), '\x1A', bytes.size())) {
+        const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(z) - bytes.data());
+        info.textAfterCtrlZ =
+            bytes.find_first_not_of(std::string_view("\x1A\r\n", 3), at) != std::string_view::npos;
+        bytes = bytes.substr(0, at);
+        info.endedAtCtrlZ = true;
+        info.ctrlZLine = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
     }
-    char buf[1 << 16];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        out.append(buf, n);
-    bool ok = !std::ferror(f);
-    std::fclose(f);
-    if (!ok)
-        out.clear();
-    return ok;
+    std::size_t line = 0, lineStart = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\n') {
+            ++line;
+            lineStart = i + 1;
+        } else if (c == '\0') {
+            ++info.nulBytes;
+        } else if (dos && IsLossyCp866(FrameToInternal(c))) {
+            if (info.lossyLines.empty() || info.lossyLines.back().line != line)
+                info.lossyLines.push_back({line, i - lineStart, 0});
+            ++info.lossyLines.back().count;
+        }
+    }
+    return info;
 }
 
-bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error) {
+namespace {
+
+void SetError(std::string* error, const std::string& text) {
+    if (error)
+        *error = text;
+}
+
+} // namespace
+
+std::string NotRegularFileReason(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return std::strerror(errno);
+    if (S_ISDIR(st.st_mode))
+        return "a directory, not a regular file";
+    if (!S_ISREG(st.st_mode))
+        return "not a regular file";
+    return {};
+}
+
+bool ReadFileBytes(const std::string& path, std::string& out, std::string* error) {
+    out.clear();
+    // Opened without blocking, so that a FIFO without a writer does not hang the open; what
+    // is not a regular file is refused before a byte is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        SetError(error, std::strerror(errno));
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const bool dir = S_ISDIR(st.st_mode);
+        SetError(error, dir ? "a directory, not a regular file" : "not a regular file");
+        ::close(fd);
+        errno = dir ? EISDIR : EINVAL;
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    // Read into a buffer of the file's size at once; whatever the size says, the reading goes
+    // on to the end (the file may grow).
+    if (st.st_size > 0)
+        out.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == out.size())
+            out.resize(out.size() + (1 << 16));
+        const ssize_t n = ::read(fd, out.data() + filled, out.size() - filled);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            SetError(error, std::strerror(errno));
+            ::close(fd);
+            out.clear();
+            return false;
+        }
+        if (n == 0)
+            break;
+        filled += static_cast<std::size_t>(n);
+    }
+    out.resize(filled);
+    ::close(fd);
+    return true;
+}
+
+bool IsTempFileOf(const std::string& path, const std::string& candidate) {
+    const std::string prefix = path + ".tmp";
+    return candidate.size() == prefix.size() + 6 &&
+           candidate.compare(0, prefix.size(), prefix) == 0;
+}
+
+namespace {
+
+// Removes the temporary files of path that no writer holds any more: every writer keeps a
+// lock on its temporary file until it is renamed, so one that can be locked was left behind
+// by a write that was killed. Files younger than a few seconds are left alone, should a
+// writer not have taken its lock yet.
+void RemoveStaleTempFiles(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path target(path);
+    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const std::string prefix = target.filename().string() + ".tmp";
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string candidate = it->path().string();
+        const int fd = ::open(candidate.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat st {};
+        const bool ours = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid();
+        const bool old = ::time(nullptr) - st.st_mtime > 5;
+        if (ours && old && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(candidate.c_str());
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error,
+                     unsigned newFileMode) {
     auto fail = [&](const std::string& what, const std::string& tmp) {
         if (error)
             *error = what + ": " + std::strerror(errno);
@@ -102,10 +215,20 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
             ::unlink(tmp.c_str());
         return false;
     };
+    struct stat existing {};
+    const bool exists = ::stat(path.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode)) {
+        errno = S_ISDIR(existing.st_mode) ? EISDIR : EINVAL;
+        if (error)
+            *error = path + " is not a regular file and is not replaced";
+        return false;
+    }
+    RemoveStaleTempFiles(path);
     std::string tmp = path + ".tmpXXXXXX";
-    int fd = ::mkstemp(tmp.data());
+    int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
     if (fd < 0)
         return fail("cannot create a file beside " + path, {});
+    ::flock(fd, LOCK_EX | LOCK_NB); // tells RemoveStaleTempFiles that this one is in use
     const char* p = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
@@ -127,9 +250,8 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
         errno = e;
         return fail("cannot flush " + path, tmp);
     }
-    // Keep the permissions of the file being replaced; a new file gets rw-r--r--.
-    struct stat st {};
-    ::fchmod(fd, ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
+    // Keep the permissions of the file being replaced; a new file gets newFileMode.
+    ::fchmod(fd, exists ? (existing.st_mode & 07777) : static_cast<mode_t>(newFileMode & 07777));
     if (::close(fd) != 0)
         return fail("cannot close " + path, tmp);
     if (::rename(tmp.c_str(), path.c_str()) != 0)

@@ -23,6 +23,10 @@ struct LossyLine {
 struct TextSplitInfo {
     std::size_t nulBytes = 0;  // NUL bytes found (each replaced by a space)
     bool endedAtCtrlZ = false; // input stopped at a Ctrl+Z byte
+    // The Ctrl+Z stood before the end of the file: text (anything but line ends and further
+    // Ctrl+Z bytes) followed it and was not read. ctrlZLine is its 0-based line.
+    bool textAfterCtrlZ = false;
+    std::size_t ctrlZLine = 0;
     std::vector<LossyLine> lossyLines; // SplitDosTextLines only, in line order
 };
 
@@ -36,12 +40,30 @@ LineList SplitTextLines(std::string_view bytes, TextSplitInfo* info = nullptr);
 // where characters were replaced are listed in info->lossyLines.
 LineList SplitDosTextLines(std::string_view cp866Bytes, TextSplitInfo* info = nullptr);
 
-// Reads a whole file; false (and out empty) when it cannot be read.
-bool ReadFileBytes(const std::string& path, std::string& out);
+// What SplitTextLines (dos false) or SplitDosTextLines (dos true) would report about bytes,
+// without making the lines: for readers that split the text their own way.
+TextSplitInfo InspectTextBytes(std::string_view bytes, bool dos);
+
+// Reads a whole regular file; false (and out empty) when it cannot be read, error saying why.
+// Anything else (a FIFO, a device, a directory) is refused without being opened for long:
+// reading it could block or never end.
+bool ReadFileBytes(const std::string& path, std::string& out, std::string* error = nullptr);
+
+// Empty when path names a regular file (through symlinks), otherwise why it is not one
+// ("no such file", "not a regular file", ...).
+std::string NotRegularFileReason(const std::string& path);
 
 // Writes a whole file through a temporary file in the same directory that is flushed and
 // renamed over the target, so the target is either the old file or the new one, never a
-// half-written one. On failure the temporary file is removed and error says why.
-bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+// half-written one. An existing target that is not a regular file (a device, a FIFO, a
+// directory) is refused and left as it is; a symlink is replaced, never written through.
+// Temporary files of this target left behind by a write that was killed are removed first.
+// A new file gets newFileMode; a replaced one keeps its permissions. On
+// failure the temporary file is removed and error says why.
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr,
+                     unsigned newFileMode = 0644);
+
+// The name pattern of WriteFileAtomic's temporary files for path: path + ".tmp" + 6 characters.
+bool IsTempFileOf(const std::string& path, const std::string& candidate);
 
 } // namespace norvak

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace norvak {
@@ -60,6 +61,8 @@ public:
     CTemathicsRec& GetAt(int i) { return m_themes[static_cast<std::size_t>(i)]; }
     const std::vector<CTemathicsRec>& Themes() const { return m_themes; }
     void RemoveAll() { m_themes.clear(); }
+    // Puts themes in place of the dictionary's, as they are (names not normalised again).
+    void SetThemes(std::vector<CTemathicsRec> themes) { m_themes = std::move(themes); }
     // Asks "Очистить словарь тематик?" (Yes/No) and empties the dictionary on Yes; true when
     // emptied.
     bool ConfirmRemoveAll(COperator& op);

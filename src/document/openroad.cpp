@@ -9,6 +9,8 @@
 #include "markup/tags.h"
 #include "requisites/docclassing.h"
 
+#include <filesystem>
+
 namespace norvak {
 namespace {
 
@@ -77,6 +79,16 @@ void Finish(OpenedDocument& doc, const DocSettings& settings, CServiceData& dict
     dictionaries.SourceDict().Sort();
 }
 
+// What the reading of the bytes replaced or left out.
+void NoteLosses(OpenedDocument& doc, const TextSplitInfo& info) {
+    doc.nulBytes = info.nulBytes;
+    for (const LossyLine& l : info.lossyLines)
+        doc.losses.push_back({static_cast<int>(l.line) + 1, static_cast<int>(l.column) + 1,
+                              static_cast<int>(l.count)});
+    if (info.textAfterCtrlZ)
+        doc.ctrlZLine = static_cast<int>(info.ctrlZLine) + 1;
+}
+
 } // namespace
 
 OpenedDocument OpenDocumentBytes(const std::string& bytes, const std::string& path,
@@ -89,12 +101,10 @@ OpenedDocument OpenDocumentBytes(const std::string& bytes, const std::string& pa
     if (options.type == FileType::Text) {
         TextSplitInfo info;
         LineList lines = dos ? SplitDosTextLines(bytes, &info) : SplitTextLines(bytes, &info);
-        doc.nulBytes = info.nulBytes;
-        for (const LossyLine& l : info.lossyLines)
-            doc.losses.push_back({static_cast<int>(l.line) + 1, static_cast<int>(l.column) + 1,
-                                  static_cast<int>(l.count)});
+        NoteLosses(doc, info);
         DetermineAndTag(doc, std::move(lines), settings, dictionaries, progress, op);
     } else {
+        NoteLosses(doc, InspectTextBytes(bytes, dos));
         doc.record = ReadSourceBytes(bytes, dos);
         LineList text = std::move(doc.record.m_text);
         doc.record.m_text.clear();
@@ -114,7 +124,10 @@ OpenedDocument OpenDocument(const std::string& path, const OpenOptions& options,
                             CProgress& progress, COperator& op) {
     std::string bytes;
     if (!ReadFileBytes(path, bytes)) {
-        op.Message(FormatMessage("Ошибка чтения файла %s!"_cp, Utf8ToCp1251(path)),
+        std::string text = FormatMessage("Ошибка чтения файла %s!"_cp, Utf8ToCp1251(path));
+        if (!NotRegularFileReason(path).empty() && std::filesystem::exists(path))
+            text += "\nЭто не обычный файл (канал, устройство или папка): он не открывается."_cp;
+        op.Message(text,
                    options.type == FileType::Text ? MessageIcon::Error : MessageIcon::Exclamation);
         OpenedDocument failed;
         return failed;

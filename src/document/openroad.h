@@ -36,8 +36,11 @@ struct OpenedDocument {
     CRequisiteRecord record;         // the document's requisites
     int docClass = -1;               // 0, 1, 2 when requisites were determined, else -1
     bool tagged = false;             // the markup ran
-    std::vector<LossWarning> losses; // replaced characters (DOS texts only)
+    std::vector<LossWarning> losses; // replaced characters (DOS encoding only)
     std::size_t nulBytes = 0;        // NUL bytes met in the file (each became a space)
+    // A Ctrl+Z ended the reading before the end of the file: the 1-based line it stood on;
+    // what followed it was not read. 0 when the whole file was read.
+    int ctrlZLine = 0;
     // The extended detection (ExtendedRecvisits): each value it found with its line, and the
     // rules that fired; empty when it was off or did not run.
     std::vector<RequisiteEvidence> evidence;

@@ -2,12 +2,14 @@
 
 #include "core/codepage.h"
 #include "core/literal.h"
+#include "core/operatorio.h"
 #include "core/textfile.h"
 
 #include <charconv>
 #include <climits>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace norvak {
 
@@ -100,7 +102,30 @@ std::string ReadStringSetting(CSettingsStore& store, std::string_view name, std:
 
 DocSettings::DocSettings() : m_questionDoc("ВОПРОС-ОТВЕТ"_cp) {}
 
-void DocSettings::Read(CSettingsStore& store) {
+std::string OutOfRangeMessage(const SettingRange& range, long long value) {
+    std::string text = FormatMessage("Значение параметра %s в настройках ("_cp, range.name);
+    text += std::to_string(value);
+    text += ") вне допустимых пределов ("_cp;
+    text += std::to_string(range.min) + ".." + std::to_string(range.max);
+    text += "); используется значение по умолчанию "_cp;
+    text += std::to_string(range.def) + ".";
+    return text;
+}
+
+std::vector<std::string> DocSettings::Sanitize() {
+    std::vector<std::string> messages;
+    for (auto [range, value] : {std::pair{&kPosParagraphRange, &m_posParagraph},
+                                std::pair{&kStringLengthRange, &m_stringLength},
+                                std::pair{&kLeftSpacesRange, &m_leftSpaces}}) {
+        if (range->Contains(*value))
+            continue;
+        messages.push_back(OutOfRangeMessage(*range, *value));
+        *value = range->def;
+    }
+    return messages;
+}
+
+std::vector<std::string> DocSettings::Read(CSettingsStore& store) {
     const DocSettings defaults;
     m_posParagraph = ReadIntSetting(store, "PosParagraph", defaults.m_posParagraph);
     m_stringLength = ReadIntSetting(store, "StringLength", defaults.m_stringLength);
@@ -110,6 +135,13 @@ void DocSettings::Read(CSettingsStore& store) {
     m_defineRecvisits = ReadIntSetting(store, "DefineRecvisits", defaults.m_defineRecvisits);
     m_extendedRecvisits =
         ReadIntSetting(store, "ExtendedRecvisits", defaults.m_extendedRecvisits);
+    std::vector<std::string> messages = Sanitize();
+    if (!messages.empty()) {
+        store.WriteInt(kPosParagraphRange.name, m_posParagraph);
+        store.WriteInt(kStringLengthRange.name, m_stringLength);
+        store.WriteInt(kLeftSpacesRange.name, m_leftSpaces);
+    }
+    return messages;
 }
 
 void DocSettings::Write(CSettingsStore& store) const {

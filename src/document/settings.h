@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace norvak {
 
@@ -26,6 +27,21 @@ int ReadIntSetting(CSettingsStore& store, std::string_view name, int def);
 // Read string: a missing or unreadable value gives the default, written back.
 std::string ReadStringSetting(CSettingsStore& store, std::string_view name, std::string_view def);
 
+// The range a layout setting must lie in. Values outside it are refused where they are
+// entered (the options dialog, the command-line flags) and replaced by the default, with a
+// message, where they are read from a store:
+//   PosParagraph 0..40, StringLength 20..255, LeftSpaces 1..250.
+struct SettingRange {
+    std::string_view name; // as stored
+    int min;
+    int max;
+    int def;
+    bool Contains(long long v) const { return v >= min && v <= max; }
+};
+inline constexpr SettingRange kPosParagraphRange{"PosParagraph", 0, 40, 5};
+inline constexpr SettingRange kStringLengthRange{"StringLength", 20, 255, 66};
+inline constexpr SettingRange kLeftSpacesRange{"LeftSpaces", 1, 250, 20};
+
 // The document settings.
 struct DocSettings {
     int m_posParagraph = 5;     // "PosParagraph"
@@ -37,9 +53,16 @@ struct DocSettings {
     int m_extendedRecvisits = 1; // "ExtendedRecvisits": the extended requisites detection
 
     DocSettings();
-    void Read(CSettingsStore& store);        // in the stored order
+    // Reads the values in the stored order. A layout value outside its SettingRange is
+    // replaced by its default, which is written back; the messages (CP1251) say which.
+    std::vector<std::string> Read(CSettingsStore& store);
     void Write(CSettingsStore& store) const; // in the same order
+    // Puts every layout value outside its range back to its default; the messages say which.
+    std::vector<std::string> Sanitize();
 };
+
+// The message for a stored value out of its range that was replaced by the default (CP1251).
+std::string OutOfRangeMessage(const SettingRange& range, long long value);
 
 // The three view settings.
 struct ViewSettings {

@@ -5,8 +5,11 @@
 #include "core/textcore.h"
 #include "core/textfile.h"
 
+#include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace norvak {
 
@@ -134,7 +137,7 @@ constexpr std::string_view kTail = "  </office:text>\n </office:body>\n</office:
 // ---- reading ----
 
 // One UTF-8 character at s[i]; U+FFFD for a malformed sequence.
-char32_t DecodeUtf8OrReplacement(std::string_view s, std::size_t& i) {
+char32_t DecodeUtf8Lenient(std::string_view s, std::size_t& i) {
     const unsigned char c = U(s[i]);
     if (c < 0x80) {
         ++i;
@@ -170,7 +173,7 @@ bool IsNameChar(char c) {
 bool DecodeText(std::string_view raw, std::u32string& out) {
     for (std::size_t i = 0; i < raw.size();) {
         if (raw[i] != '&') {
-            out += DecodeUtf8OrReplacement(raw, i);
+            out += DecodeUtf8Lenient(raw, i);
             continue;
         }
         const std::size_t semi = raw.find(';', i);
@@ -437,7 +440,7 @@ bool ReadFlatOdt(std::string_view xml, std::string& text) {
             std::u32string decoded;
             const std::string_view raw = xml.substr(b, i - 3 - b);
             for (std::size_t k = 0; k < raw.size();)
-                decoded += DecodeUtf8OrReplacement(raw, k);
+                decoded += DecodeUtf8Lenient(raw, k);
             body.Text(decoded);
         } else if (rest.starts_with("<!")) {
             if (!SkipPast(xml, i, ">"))
@@ -489,14 +492,55 @@ std::vector<std::string> OpenDocumentCommand(const std::string& path, bool prefe
 }
 
 CWordExchange::CWordExchange(COperator& op, std::string directory)
-    : m_operator(op), m_directory(std::move(directory)) {
-    if (m_directory.empty()) {
+    : m_operator(op), m_directory(std::move(directory)) {}
+
+CWordExchange::~CWordExchange() {
+    if (m_madeTemp) {
         std::error_code ec;
-        std::filesystem::path tmp = std::filesystem::temp_directory_path(ec);
-        if (ec)
-            tmp = "/tmp";
-        m_directory = (tmp / "norvak").string();
+        std::filesystem::remove_all(m_directory, ec);
     }
+}
+
+namespace {
+
+// A directory (not a symlink) owned by this user that nobody else may enter.
+bool IsPrivateDirectory(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
+           (st.st_mode & 077) == 0;
+}
+
+} // namespace
+
+bool CWordExchange::PrepareDirectory() {
+    if (!m_directory.empty() && !m_private) {
+        std::error_code ec;
+        std::filesystem::create_directories(m_directory, ec);
+        return !ec;
+    }
+    if (m_private) // checked again before each export: it may have been tampered with
+        return IsPrivateDirectory(m_directory);
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+        runtime != nullptr && *runtime == '/' && IsPrivateDirectory(runtime)) {
+        const std::string dir = std::string(runtime) + "/norvak";
+        ::mkdir(dir.c_str(), 0700);
+        if (IsPrivateDirectory(dir)) {
+            m_directory = dir;
+            m_private = true;
+            return true;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::path tmp = std::filesystem::temp_directory_path(ec);
+    if (ec)
+        tmp = "/tmp";
+    std::string pattern = (tmp / "norvak-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr)
+        return false;
+    m_directory = pattern;
+    m_private = true;
+    m_madeTemp = true;
+    return IsPrivateDirectory(m_directory);
 }
 
 std::string CWordExchange::NewDocumentPath() const {
@@ -516,10 +560,8 @@ std::string CWordExchange::NewDocumentPath() const {
 }
 
 bool CWordExchange::Export(std::string_view text) {
-    std::error_code ec;
-    std::filesystem::create_directories(m_directory, ec);
-    const std::string path = ec ? std::string() : NewDocumentPath();
-    if (path.empty() || !WriteFileAtomic(path, WriteFlatOdt(text))) {
+    const std::string path = PrepareDirectory() ? NewDocumentPath() : std::string();
+    if (path.empty() || !WriteFileAtomic(path, WriteFlatOdt(text), nullptr, 0600)) {
         m_failure = Failure::CannotWrite;
         m_operator.Message("Ошибка экспорта документа."_cp, MessageIcon::Error);
         return false;
@@ -560,6 +602,9 @@ bool CWordExchange::Import(std::string& text) {
         return fail(Failure::NotFlatDocument);
     text = std::move(result);
     m_failure = Failure::None;
+    // The text is back in the editor: the copy outside it goes.
+    fs::remove(m_document, ec);
+    m_document.clear();
     return true;
 }
 

@@ -37,16 +37,21 @@ std::vector<std::string> OpenDocumentCommand(const std::string& path, bool prefe
 // of its own, keeps the path of the last exported document and reads the text back from it.
 class CWordExchange {
 public:
-    // directory: where exported documents are created; empty means "norvak" in the system's
-    // temporary directory.
+    // directory: where exported documents are created. Empty means a folder only this user
+    // can enter: $XDG_RUNTIME_DIR/norvak (made 0700; refused unless it is a directory owned
+    // by this user that nobody else may enter), else a fresh folder made by mkdtemp in the
+    // system's temporary directory, removed with this object. Documents are written 0600.
     explicit CWordExchange(COperator& op, std::string directory = {});
+    ~CWordExchange();
+    CWordExchange(const CWordExchange&) = delete;
+    CWordExchange& operator=(const CWordExchange&) = delete;
 
     // Writes text (CP1251, lines separated by LF) into a new document and keeps its path. On
     // failure shows "Ошибка экспорта документа." and keeps the earlier document.
     bool Export(std::string_view text);
-    // Reads the current text of the kept document into text. On failure (nothing exported, the
-    // document deleted or unreadable, or saved in another format) shows
-    // "Ошибка импорта документа." and leaves text unchanged.
+    // Reads the current text of the kept document into text, then removes the document. On
+    // failure (nothing exported, the document deleted or unreadable, or saved in another
+    // format) shows "Ошибка импорта документа." and leaves text and the document unchanged.
     bool Import(std::string& text);
 
     // The last exported document; empty until the first export.
@@ -63,11 +68,20 @@ public:
     // Why the last Export or Import failed; None after a success.
     Failure LastFailure() const { return m_failure; }
 
+    // The folder documents are exported into; empty until the first export into the default
+    // folder.
+    const std::string& Directory() const { return m_directory; }
+
 private:
     std::string NewDocumentPath() const;
+    // Makes the default folder when none is set yet and checks that nobody else can enter
+    // it; false when it cannot be had.
+    bool PrepareDirectory();
 
     COperator& m_operator;
     std::string m_directory;
+    bool m_private = false;  // m_directory is the default private folder
+    bool m_madeTemp = false; // ... made by mkdtemp, removed with this object
     std::string m_document;
     Failure m_failure = Failure::None;
 };

@@ -44,7 +44,8 @@ CNorvakDoc::CNorvakDoc(CSettingsStore* store, QString serviceDataPath, COperator
     : QObject(parent), m_store(store), m_serviceDataPath(std::move(serviceDataPath)) {
     LoadServiceData(op);
     if (m_store != nullptr)
-        m_settings.Read(*m_store);
+        for (const std::string& message : m_settings.Read(*m_store))
+            op.Message(message, MessageIcon::Exclamation);
 }
 
 CNorvakDoc::~CNorvakDoc() {
@@ -59,9 +60,30 @@ void CNorvakDoc::LoadServiceData(COperator& op) {
     if (m_serviceDataPath.isEmpty())
         return;
     CWaitCursor wait;
-    // A missing or unreadable file is written afresh from the empty dictionaries at once.
-    if (!m_data.Load(m_serviceDataPath.toStdString(), op))
-        SaveServiceData(op);
+    const std::string path = m_serviceDataPath.toStdString();
+    if (!m_data.Load(path, op)) {
+        if (m_data.Unreadable()) {
+            // Left as it is: the dictionaries stay empty and the file is not replaced.
+            std::string text = FormatMessage("Файл служебных данных %s не может быть прочитан"_cp,
+                                             PathBytes(m_serviceDataPath));
+            text += " (" + m_data.ReadError() + "). ";
+            text += "Словари не загружены."_cp;
+            op.Message(text, MessageIcon::Exclamation);
+            return;
+        }
+        SaveServiceData(op); // a missing file is written afresh at once
+        return;
+    }
+    if (!m_data.LoadedCleanly()) {
+        const std::string copy = m_data.KeepDamagedCopy();
+        std::string text =
+            FormatMessage("Файл служебных данных %s повреждён, словари загружены не полностью. "_cp,
+                          PathBytes(m_serviceDataPath));
+        text += copy.empty() ? std::string("Сохранить копию повреждённого файла не удалось."_cp)
+                             : FormatMessage("Копия повреждённого файла сохранена как %s."_cp,
+                                             Utf8ToCp1251(copy));
+        op.Message(text, MessageIcon::Exclamation);
+    }
 }
 
 bool CNorvakDoc::SaveServiceData(COperator& op) {
@@ -149,6 +171,10 @@ QString CNorvakDoc::LossWarningText(const QString& path, const OpenedDocument& o
     }
     if (opened.nulBytes > 0)
         parts << QStringLiteral("Нулевые байты заменены пробелами: %1.").arg(opened.nulBytes);
+    if (opened.ctrlZLine > 0)
+        parts << QStringLiteral("В строке %1 стоит знак конца файла (Ctrl+Z): текст после него "
+                                "не прочитан.")
+                     .arg(opened.ctrlZLine);
     if (parts.isEmpty())
         return {};
     parts << QStringLiteral("Проверьте эти места перед сохранением.");

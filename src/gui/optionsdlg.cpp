@@ -58,19 +58,29 @@ COptionsDlg::COptionsDlg(QWidget* parent, const DocSettings& settings)
 
 bool COptionsDlg::Collect() {
     DocSettings v = m_values;
-    for (auto [edit, target] : {std::pair{m_posParagraph, &v.m_posParagraph},
-                                std::pair{m_stringLength, &v.m_stringLength},
-                                std::pair{m_leftSpaces, &v.m_leftSpaces}}) {
+    struct Field {
+        QLineEdit* edit;
+        int* target;
+        const SettingRange* range;
+    };
+    for (const Field& f : {Field{m_posParagraph, &v.m_posParagraph, &kPosParagraphRange},
+                           Field{m_stringLength, &v.m_stringLength, &kStringLengthRange},
+                           Field{m_leftSpaces, &v.m_leftSpaces, &kLeftSpacesRange}}) {
         bool ok = false;
-        const int n = edit->text().trimmed().toInt(&ok);
-        if (!ok) {
-            QMessageBox::warning(this, QStringLiteral("Norvak"),
-                                 QStringLiteral("Введите целое число."));
-            edit->setFocus();
-            edit->selectAll();
+        const int n = f.edit->text().trimmed().toInt(&ok);
+        QString problem;
+        if (!ok)
+            problem = QStringLiteral("Введите целое число.");
+        else if (!f.range->Contains(n))
+            problem =
+                QStringLiteral("Введите число от %1 до %2.").arg(f.range->min).arg(f.range->max);
+        if (!problem.isEmpty()) {
+            QMessageBox::warning(this, QStringLiteral("Norvak"), problem);
+            f.edit->setFocus();
+            f.edit->selectAll();
             return false;
         }
-        *target = n;
+        *f.target = n;
     }
     v.m_questionDoc = QStringToBytes(m_questionDoc->text());
     v.m_defineRecvisits = m_defineRecvisits->isChecked() ? 1 : 0;

@@ -12,6 +12,17 @@ bool IsCentredText(std::string_view line, const DocSettings& settings) {
     return IsCentredLine(line, settings.m_posParagraph, settings.m_stringLength);
 }
 
+namespace {
+
+// A line that opens or goes on with a centred run. Tag lines never do: with a paragraph
+// position below zero every non-blank line passes the test, and the stage would find its
+// own tag lines centred and tag them again without end.
+bool CentredRunLine(std::string_view line, int posParagraph, int stringLength) {
+    return !IsTagLine(line) && IsCentredLine(line, posParagraph, stringLength);
+}
+
+} // namespace
+
 void RunCentredStage(LineList& lines, int posParagraph, int stringLength) {
     const std::string zagOpening = OpeningLine(TagCode::ZAG);
     const std::string nftOpening = OpeningLine(TagCode::NFT);
@@ -42,7 +53,7 @@ void RunCentredStage(LineList& lines, int posParagraph, int stringLength) {
         case AfterBlank:
             if (blank) {
                 // stays after a blank line
-            } else if (IsCentredLine(line, posParagraph, stringLength)) {
+            } else if (CentredRunLine(line, posParagraph, stringLength)) {
                 state = InRun;
                 start = i;
             } else {
@@ -54,7 +65,7 @@ void RunCentredStage(LineList& lines, int posParagraph, int stringLength) {
                 scan.Insert(i, closing);
                 scan.Insert(start, opening);
                 state = AfterBlank;
-            } else if (!IsCentredLine(line, posParagraph, stringLength)) {
+            } else if (!CentredRunLine(line, posParagraph, stringLength)) {
                 state = InText;
             }
             break;

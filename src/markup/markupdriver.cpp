@@ -51,10 +51,15 @@ void RunMarkup(LineList& lines, const DocSettings& settings, const CRequisiteRec
     // Room for the tag lines of a typical document, so that the list is not moved to a new
     // buffer by the first stage that inserts.
     lines.reserve(lines.size() + lines.size() / 4 + 1024);
-    const int posParagraph = settings.m_posParagraph;
-    const int stringLength = settings.m_stringLength;
+    // Values outside their ranges reach here only from code that skipped the checks of the
+    // settings; the stages get the defaults instead.
+    DocSettings sane = settings;
+    sane.Sanitize();
+    const int posParagraph = sane.m_posParagraph;
+    const int stringLength = sane.m_stringLength;
+    const int leftSpaces = sane.m_leftSpaces;
     if (IsQuestionDocument(settings, record)) {
-        RunRightAlignedStage(lines, stringLength, settings.m_leftSpaces);
+        RunRightAlignedStage(lines, stringLength, leftSpaces);
         progress.StepAndPump();
         RunMergeStage(lines);
         progress.Step();
@@ -62,7 +67,7 @@ void RunMarkup(LineList& lines, const DocSettings& settings, const CRequisiteRec
     }
     RunFramedTablesStage(lines);
     progress.StepAndPump();
-    RunRightAlignedStage(lines, stringLength, settings.m_leftSpaces);
+    RunRightAlignedStage(lines, stringLength, leftSpaces);
     progress.StepAndPump();
     RunLeftAlignedStage(lines, stringLength);
     progress.StepAndPump();

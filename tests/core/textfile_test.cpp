@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -131,6 +134,53 @@ TEST(SplitDosTextLines, NamesTheLinesWhoseCharactersWereReplaced) {
     EXPECT_TRUE(info.lossyLines.empty());
 }
 
+TEST(InspectTextBytes, ReportsWhatTheSplitReportsAndACtrlZBeforeTheEnd) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool textAfter;
+        std::size_t line;
+    };
+    const Case cases[] = {
+        {"nominal: no Ctrl+Z", "a\r\nb", false, 0},
+        {"nominal: a Ctrl+Z as the DOS end of file", "a\r\nb\r\n\x1A", false, 2},
+        {"edge: Ctrl+Z bytes and line ends after it", "a\x1A\x1A\r\n", false, 0},
+        {"fault: text after a Ctrl+Z on line 3",
+         "a\r\nb\r\nc\x1A"
+         "d\r\ne",
+         true, 2},
+        {"fault: Ctrl+Z first",
+         "\x1A"
+         "abc",
+         true, 0},
+    };
+    for (const Case& c : cases) {
+        TextSplitInfo split;
+        SplitDosTextLines(c.bytes, &split);
+        const TextSplitInfo seen = InspectTextBytes(c.bytes, true);
+        EXPECT_EQ(split.textAfterCtrlZ, c.textAfter) << c.name;
+        EXPECT_EQ(seen.textAfterCtrlZ, c.textAfter) << c.name;
+        if (c.textAfter) {
+            EXPECT_EQ(split.ctrlZLine, c.line) << c.name;
+            EXPECT_EQ(seen.ctrlZLine, c.line) << c.name;
+        }
+    }
+    // Every byte value, NULs and lossy characters on several lines: the same account.
+    std::string bytes;
+    for (int i = 0; i < 3 * 256; ++i)
+        bytes += i % 256 == 0x1A ? '\n' : static_cast<char>(i % 256);
+    TextSplitInfo split;
+    SplitDosTextLines(bytes, &split);
+    const TextSplitInfo seen = InspectTextBytes(bytes, true);
+    EXPECT_EQ(seen.nulBytes, split.nulBytes);
+    ASSERT_EQ(seen.lossyLines.size(), split.lossyLines.size());
+    for (std::size_t i = 0; i < seen.lossyLines.size(); ++i) {
+        EXPECT_EQ(seen.lossyLines[i].line, split.lossyLines[i].line);
+        EXPECT_EQ(seen.lossyLines[i].column, split.lossyLines[i].column);
+        EXPECT_EQ(seen.lossyLines[i].count, split.lossyLines[i].count);
+    }
+}
+
 class FileTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -194,6 +244,64 @@ TEST_F(FileTest, FailuresAreReported) {
     EXPECT_FALSE(WriteFileAtomic(Path("sub"), "x", &error));
     EXPECT_EQ(FileCount(), 1u);
     EXPECT_TRUE(fs::is_directory(Path("sub")));
+}
+
+TEST_F(FileTest, WhatIsNotARegularFileIsNeitherReadNorReplaced) {
+    ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
+    std::string out = "stale", error;
+    // A FIFO without a writer would block the reading for ever.
+    EXPECT_FALSE(ReadFileBytes(Path("fifo"), out, &error));
+    EXPECT_EQ(error, "not a regular file");
+    EXPECT_EQ(out, "");
+    EXPECT_FALSE(ReadFileBytes("/dev/zero", out, &error)) << "a device that never ends";
+    EXPECT_EQ(NotRegularFileReason(Path("fifo")), "not a regular file");
+    EXPECT_EQ(NotRegularFileReason(m_dir.string()), "a directory, not a regular file");
+
+    EXPECT_FALSE(WriteFileAtomic(Path("fifo"), "x", &error));
+    EXPECT_NE(error.find("is not a regular file"), std::string::npos) << error;
+    struct stat st {};
+    ASSERT_EQ(::lstat(Path("fifo").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the FIFO is still there";
+    EXPECT_EQ(FileCount(), 1u);
+
+    // A symlink at the target is replaced by the file, never written through.
+    ASSERT_TRUE(WriteFileAtomic(Path("victim"), "precious"));
+    fs::create_symlink(Path("victim"), Path("link"));
+    ASSERT_TRUE(WriteFileAtomic(Path("link"), "new"));
+    EXPECT_FALSE(fs::is_symlink(Path("link")));
+    ASSERT_TRUE(ReadFileBytes(Path("victim"), out));
+    EXPECT_EQ(out, "precious");
+}
+
+TEST_F(FileTest, TemporaryFilesOfAKilledWriteAreRemovedByTheNextOne) {
+    const std::string target = Path("doc.rla");
+    const std::string stale = target + ".tmpAbC123";
+    const std::string busy = target + ".tmpXyZ789";
+    const std::string other = Path("other.rla.tmpAbC123");
+    for (const std::string& p : {stale, busy, other})
+        ASSERT_TRUE(WriteFileAtomic(p, std::string(1000, 'x')));
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const std::string& p : {stale, busy, other})
+        fs::last_write_time(p, old);
+    // A writer still at work holds a lock on its temporary file.
+    const int held = ::open(busy.c_str(), O_RDONLY);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    EXPECT_TRUE(IsTempFileOf(target, stale));
+    EXPECT_FALSE(IsTempFileOf(target, other));
+
+    ASSERT_TRUE(WriteFileAtomic(target, "text"));
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(busy)) << "a write in progress is left alone";
+    EXPECT_TRUE(fs::exists(other)) << "another target's files are left alone";
+    ::close(held);
+}
+
+TEST_F(FileTest, ANewFileGetsTheModeAskedFor) {
+    ASSERT_TRUE(WriteFileAtomic(Path("private"), "x", nullptr, 0600));
+    struct stat st {};
+    ASSERT_EQ(::stat(Path("private").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
 TEST_F(FileTest, TenMegabytes) {

@@ -138,6 +138,7 @@ TEST(ServiceDataBadInput, AFileThatCannotBeReadIsNotReplacedUnseen) {
     CScriptedOperator op;
     EXPECT_FALSE(data.Load(path, op));
     EXPECT_FALSE(data.LoadedCleanly());
+    data.SourceDict().Add("Новый источник"_cp); // with nothing to write, nothing is tried
     EXPECT_EQ(data.Save(path, op), 0);
     EXPECT_EQ(op.Messages(), std::vector<std::string>{kSaveFailed});
     EXPECT_TRUE(fs::is_directory(fs::path(path) / "inside"));
@@ -249,7 +250,8 @@ TEST(ServiceDataBadInput, FileSizeLimitDuringASave) {
     });
     EXPECT_EQ(status, 0);
     EXPECT_EQ(testing::ReadAll(path), golden);
-    EXPECT_EQ(OtherFiles(dir.Path(), {"dict.dat", "dict.dat.bak"}), std::vector<std::string>{});
+    EXPECT_EQ(OtherFiles(dir.Path(), {"dict.dat", "dict.dat.bak", "dict.dat.lock"}),
+              std::vector<std::string>{});
 }
 
 // Kills a process that saves two different dictionaries in turn at random moments: each

@@ -127,6 +127,44 @@ TEST(Settings, StringLengthOfMinus1025IsReplacedBy66) {
     EXPECT_EQ(store.m_values["StringLength"], "66");
 }
 
+TEST(Settings, LayoutValuesOutOfTheirRangesFallBackToTheDefaultWithAMessage) {
+    struct Case {
+        const char* name;
+        const char* value;
+        int posParagraph;
+        bool message;
+    };
+    const Case cases[] = {
+        {"nominal: in range", "3", 3, false},
+        {"edge: lowest", "0", 0, false},
+        {"edge: highest", "40", 40, false},
+        {"fault: negative", "-1", 5, true},
+        {"fault: beyond the line", "41", 5, true},
+        {"fault: the largest int", "2147483647", 5, true},
+    };
+    for (const Case& c : cases) {
+        CMemorySettingsStore store;
+        store.m_values["PosParagraph"] = c.value;
+        store.m_values["StringLength"] = "66";
+        store.m_values["LeftSpaces"] = "20";
+        DocSettings s;
+        const std::vector<std::string> messages = s.Read(store);
+        EXPECT_EQ(s.m_posParagraph, c.posParagraph) << c.name;
+        ASSERT_EQ(messages.size(), c.message ? 1u : 0u) << c.name;
+        if (c.message) {
+            EXPECT_NE(messages[0].find("PosParagraph"), std::string::npos) << c.name;
+            EXPECT_EQ(store.m_values["PosParagraph"], "5") << c.name << ": the default is stored";
+        }
+    }
+    CMemorySettingsStore store;
+    store.m_values["StringLength"] = "0";
+    store.m_values["LeftSpaces"] = "-7";
+    DocSettings s;
+    EXPECT_EQ(s.Read(store).size(), 2u);
+    EXPECT_EQ(s.m_stringLength, 66);
+    EXPECT_EQ(s.m_leftSpaces, 20);
+}
+
 TEST(Settings, ViewValues) {
     CLoggingStore store;
     ViewSettings v;

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -369,12 +373,55 @@ TEST_F(WordExchangeTest, ExportFailureKeepsTheEarlierDocument) {
     EXPECT_EQ(text, "first");
 }
 
-TEST_F(WordExchangeTest, DefaultDirectoryIsInTheTemporaryDirectory) {
-    CWordExchange exchange(m_operator);
-    ASSERT_TRUE(exchange.Export("x"));
-    const fs::path path = exchange.DocumentPath();
-    EXPECT_EQ(path.parent_path(), fs::temp_directory_path() / "norvak");
-    fs::remove(path);
+// The default folder is one nobody else can enter or fill beforehand, and nothing of the
+// document stays in it after the import.
+TEST_F(WordExchangeTest, DefaultDirectoryIsPrivateAndCleanedAfterImport) {
+    for (bool runtimeDir : {true, false}) {
+        SCOPED_TRACE(runtimeDir ? "under XDG_RUNTIME_DIR" : "made by mkdtemp");
+        const fs::path runtime = m_dir / "runtime";
+        fs::create_directories(runtime);
+        fs::permissions(runtime, fs::perms::owner_all, fs::perm_options::replace);
+        const char* old = std::getenv("XDG_RUNTIME_DIR");
+        const std::string saved = old ? old : "";
+        if (runtimeDir)
+            ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        else
+            ::unsetenv("XDG_RUNTIME_DIR");
+        fs::path folder;
+        {
+            CWordExchange exchange(m_operator);
+            ASSERT_TRUE(exchange.Export("x"));
+            const fs::path path = exchange.DocumentPath();
+            folder = path.parent_path();
+            if (runtimeDir)
+                EXPECT_EQ(folder, runtime / "norvak");
+            else
+                EXPECT_EQ(folder.filename().string().rfind("norvak-", 0), 0u) << folder;
+            struct stat st {};
+            ASSERT_EQ(::lstat(folder.c_str(), &st), 0);
+            EXPECT_EQ(st.st_mode & 0777, 0700u);
+            EXPECT_EQ(st.st_uid, ::geteuid());
+            ASSERT_EQ(::stat(path.c_str(), &st), 0);
+            EXPECT_EQ(st.st_mode & 0777, 0600u);
+            std::string text;
+            ASSERT_TRUE(exchange.Import(text));
+            EXPECT_FALSE(fs::exists(path)) << "the exported copy is removed after the import";
+
+            // A folder someone else could enter is refused.
+            ::chmod(folder.c_str(), 0755);
+            m_operator.Clear();
+            EXPECT_FALSE(exchange.Export("y"));
+            EXPECT_EQ(m_operator.Messages(), std::vector<std::string>{kExportError});
+            ::chmod(folder.c_str(), 0700);
+        }
+        if (!runtimeDir) {
+            EXPECT_FALSE(fs::exists(folder)) << "the mkdtemp folder goes with the exchange";
+        }
+        if (old)
+            ::setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+        else
+            ::unsetenv("XDG_RUNTIME_DIR");
+    }
 }
 
 // With the word processor installed: it converts the exported document headless and the text

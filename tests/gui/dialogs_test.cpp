@@ -100,6 +100,35 @@ private slots:
         QCOMPARE(dialog.Values().m_extendedRecvisits, 0);
     }
 
+    void optionsRefuseValuesOutOfTheirRanges() {
+        for (auto edit : {&COptionsDlg::PosParagraphEdit, &COptionsDlg::StringLengthEdit,
+                          &COptionsDlg::LeftSpacesEdit}) {
+            for (const char* value : {"-1", "0", "100000"}) {
+                DocSettings s;
+                COptionsDlg dialog(nullptr, s);
+                (dialog.*edit)()->setText(QString::fromLatin1(value));
+                QString shown;
+                QTimer::singleShot(0, [&shown] {
+                    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                        shown = box->text();
+                        box->accept();
+                    }
+                });
+                const bool taken = dialog.Collect();
+                if (QString::fromLatin1(value) == QStringLiteral("0") &&
+                    edit == &COptionsDlg::PosParagraphEdit) {
+                    QVERIFY(taken); // a paragraph at the margin is allowed
+                    continue;
+                }
+                QVERIFY2(!taken, value);
+                QVERIFY2(shown.startsWith(QStringLiteral("Введите число от")), qPrintable(shown));
+                QCOMPARE(dialog.Values().m_posParagraph, 5);
+                QCOMPARE(dialog.Values().m_stringLength, 66);
+                QCOMPARE(dialog.Values().m_leftSpaces, 20);
+            }
+        }
+    }
+
     void optionsRefuseANonInteger() {
         DocSettings s;
         COptionsDlg dialog(nullptr, s);

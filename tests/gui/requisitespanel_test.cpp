@@ -107,6 +107,55 @@ private slots:
         QVERIFY(m_op.Entries().empty());
     }
 
+    void aDamagedDictionaryIsKeptAsideAndItsCopyNamed() {
+        m_frame.reset();
+        QFile file(DictPath());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(40));
+        file.close();
+        m_op.Clear();
+        m_frame = std::make_unique<CMainFrame>(*m_store, DictPath(), &m_op);
+        const QString copy = DictPath() + QStringLiteral(".damaged");
+        QVERIFY(QFile::exists(copy));
+        bool named = false;
+        for (const std::string& m : m_op.Messages())
+            named = named || BytesToQString(m).contains(copy);
+        QVERIFY2(named, "the message names the kept copy");
+    }
+
+    void aReadOnlyDictionaryFolderWithNothingChangedIsLeftAlone() {
+        m_frame.reset();
+        QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::ExeOwner);
+        m_op.Clear();
+        m_frame = std::make_unique<CMainFrame>(*m_store, DictPath(), &m_op);
+        QVERIFY(Doc().OpenFile(TestData(kSample), 1, true)); // sorts the dictionaries
+        m_frame.reset();
+        QFile::setPermissions(m_dir->path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(m_op.Messages().empty());
+        QVERIFY(!QFile::exists(DictPath() + QStringLiteral(".bak")));
+        QVERIFY(!QFile::exists(DictPath() + QStringLiteral(".lock")));
+    }
+
+    void aCtrlZBeforeTheEndOfATextIsReported() {
+        const QString path = m_dir->filePath("cut.txt");
+        QVERIFY(WriteFileAtomic(path.toStdString(), "line one\r\nline two\x1A\r\nlost\r\n"));
+        m_op.Clear();
+        QVERIFY(Doc().OpenFile(path, 1, true));
+        QCOMPARE(m_op.Messages().size(), std::size_t(1));
+        QVERIFY(BytesToQString(m_op.Messages()[0]).contains(QStringLiteral("В строке 2")));
+    }
+
+    void aStoredSettingOutOfRangeIsReplacedWithAMessage() {
+        m_frame.reset();
+        m_settings->setValue(QStringLiteral("PosParagraph"), -1);
+        m_op.Clear();
+        m_frame = std::make_unique<CMainFrame>(*m_store, DictPath(), &m_op);
+        QCOMPARE(Doc().Settings().m_posParagraph, 5);
+        QCOMPARE(m_op.Messages().size(), std::size_t(1));
+        QVERIFY(BytesToQString(m_op.Messages()[0]).contains(QStringLiteral("PosParagraph")));
+    }
+
     void openShowsTheRecordInThePanel() {
         QVERIFY(Doc().OpenFile(TestData(kSample), 1, true));
         const CRequisiteRecord shown = List().GetRequisites();

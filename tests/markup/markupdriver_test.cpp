@@ -4,13 +4,19 @@
 #include "core/progress.h"
 #include "core/textfile.h"
 #include "document/settings.h"
+#include "markup/alignstages.h"
+#include "markup/centredstage.h"
+#include "markup/titlestage.h"
+#include "markup/unformattedstage.h"
 #include "markuptest.h"
 #include "requisites/requisiterecord.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <functional>
 #include <random>
 
 namespace norvak::test {
@@ -477,6 +483,53 @@ TEST(MarkupDriverSamples, TaggedSamplesMatchTheirGoldenFiles) {
         ASSERT_TRUE(ReadFileBytes(golden, expected)) << golden;
         EXPECT_EQ(rendered, expected) << sample.file;
     }
+}
+
+// ---------------------------------------------------------------- layout values out of range
+
+// The stages are handed whatever the settings hold; each must end, keep the text, insert a
+// bounded number of tag lines and leave flat blocks for any value, however absurd.
+TEST(MarkupDriverExtremes, EveryStageEndsForAnyLayoutValue) {
+    const int values[] = {INT_MIN, -1000, -1, 0, 1, 5, 66, 1000, INT_MAX};
+    std::vector<LineList> inputs = {LoadSample("composed_postanovlenie_tablica.cp866.txt"),
+                                    LoadSample("composed_polozhenie_utverzhdeno.cp866.txt")};
+    for (unsigned seed = 1; seed <= 6; ++seed)
+        inputs.push_back(CDocumentGenerator(seed).Make(30, 66, seed % 2 == 0));
+    using Stage = std::function<void(LineList&, int)>;
+    const std::pair<const char*, Stage> stages[] = {
+        {"right aligned, string length",
+         [](LineList& l, int v) { RunRightAlignedStage(l, v, 20); }},
+        {"right aligned, left spaces", [](LineList& l, int v) { RunRightAlignedStage(l, 66, v); }},
+        {"left aligned", [](LineList& l, int v) { RunLeftAlignedStage(l, v); }},
+        {"titles, paragraph", [](LineList& l, int v) { RunTitlesStage(l, v, 66, true); }},
+        {"titles, string length", [](LineList& l, int v) { RunTitlesStage(l, 5, v, false); }},
+        {"unformatted", [](LineList& l, int v) { RunUnformattedStage(l, v); }},
+        {"centred, paragraph", [](LineList& l, int v) { RunCentredStage(l, v, 66); }},
+        {"centred, string length", [](LineList& l, int v) { RunCentredStage(l, 5, v); }},
+        {"centred, both", [](LineList& l, int v) { RunCentredStage(l, v, v); }},
+        {"whole run, all three",
+         [](LineList& l, int v) {
+             DocSettings settings = Settings(v);
+             settings.m_posParagraph = v;
+             settings.m_leftSpaces = v;
+             RunMarkup(l, settings, Kinds({"ЗАКОН"_cp}), NullProgress());
+         }},
+    };
+    for (const auto& [name, stage] : stages)
+        for (int value : values)
+            for (const LineList& input : inputs) {
+                LineList lines = input;
+                stage(lines, value);
+                ASSERT_LE(lines.size(), 3 * input.size() + 8) << name << " at " << value;
+                EXPECT_EQ(WithoutTagLines(lines), WithoutTagLines(input))
+                    << name << " at " << value;
+                std::string where;
+                if (WithoutTagLines(input) == input) {
+                    EXPECT_TRUE(BlocksAreFlat(lines, &where))
+                        << name << " at " << value << ", " << where << "\n"
+                        << Show(lines);
+                }
+            }
 }
 
 } // namespace
