@@ -8,7 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 shift || true
-all_targets=(fuzz_servicedata fuzz_sourceformat fuzz_rubricator fuzz_openroad)
+all_targets=(fuzz_servicedata fuzz_sourceformat fuzz_rubricator fuzz_openroad fuzz_html fuzz_docx
+  fuzz_odt)
 targets=("$@")
 [[ ${#targets[@]} -gt 0 ]] || targets=("${all_targets[@]}")
 
@@ -22,6 +23,9 @@ seeds() {
     fuzz_sourceformat) ls tests/data/sourceformat/*.rla data/samples/*.txt ;;
     fuzz_rubricator) ls fuzz/seeds/rubricator/* data/rubricator/*.txt ;;
     fuzz_openroad) ls data/samples/*.txt tests/data/markup/*.txt tests/data/sourceformat/*.rla ;;
+    fuzz_html) ls tests/data/formats/*.html fuzz/seeds/html/* ;;
+    fuzz_docx) ls tests/data/formats/*.docx ;;
+    fuzz_odt) ls tests/data/formats/*.odt ;;
   esac
 }
 

@@ -5,6 +5,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6
+  libxml2-dev libzip-dev
   fonts-liberation qt6-translations-l10n xvfb xauth
 )
 missing=()

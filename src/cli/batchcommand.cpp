@@ -99,7 +99,7 @@ std::string ReportCsv(const std::vector<BatchItem>& items) {
     std::string csv = "file,status,class,kinds,bodies,dates,numbers,title,extended";
     for (TagCode c : kAllTagCodes)
         csv += "," + Cp1251ToUtf8(TagCodeText(c));
-    csv += ",warnings,failure,output\r\n";
+    csv += ",type,encoding,warnings,failure,output\r\n";
     for (const BatchItem& it : items) {
         const ConvertResult& r = it.result;
         const CRequisiteRecord& rec = r.doc.record;
@@ -121,6 +121,8 @@ std::string ReportCsv(const std::vector<BatchItem>& items) {
             auto f = counts.find(std::string(TagCodeText(c)));
             fields.push_back(r.ok ? std::to_string(f == counts.end() ? 0 : f->second) : "");
         }
+        fields.push_back(FileTypeName(r.doc.type));
+        fields.push_back(r.ok && r.doc.type == FileType::Text ? EncodingName(r.doc.encoding) : "");
         std::string warnings;
         for (std::size_t i = 0; i < r.warnings.size(); ++i)
             warnings += (i ? "; " : "") + r.warnings[i];

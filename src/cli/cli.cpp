@@ -29,8 +29,9 @@ std::atomic<bool> g_progressOnTerminal{false};
 const char* const kUsage =
     "Usage: norvak-cli COMMAND [OPTIONS]\n"
     "\n"
-    "Prepares Russian legal documents for the reference database: reads a DOS text or a\n"
-    "source-format file, finds its requisites, places the layout tags and writes the\n"
+    "Prepares Russian legal documents for the reference database: reads a DOS text, a\n"
+    "source-format file, an HTML page, a DOCX or ODT document or a text written one\n"
+    "paragraph per line, finds its requisites, places the layout tags and writes the\n"
     "source-format file (*.rla, CP866).\n"
     "\n"
     "Commands:\n"
@@ -43,9 +44,13 @@ const char* const kUsage =
     "  dict list --dict DICT.dat       count the entries of every dictionary\n"
     "\n"
     "Options of convert and batch:\n"
-    "  --type text|source|marked       the input: DOS/Windows text (default), source format\n"
-    "                                  (tagged on opening), source format with markup (kept)\n"
-    "  --encoding dos|windows          encoding of the input (default dos)\n"
+    "  --type auto|text|source|marked|html|docx|odt\n"
+    "                                  the input: told from its bytes (auto, the default),\n"
+    "                                  DOS/Windows text read as it stands, source format\n"
+    "                                  (tagged on opening), source format with markup (kept),\n"
+    "                                  or a page or document laid out in the 66-column form\n"
+    "  --encoding dos|windows|utf8     encoding of a text (default: guessed with --type auto,\n"
+    "                                  else dos)\n"
     "  --no-tags                       do not place tags\n"
     "  --no-requisites                 do not determine requisites\n"
     "  --no-extended                   only the plain requisites detection (no editorial\n"
@@ -166,25 +171,34 @@ bool MakeConvertEnv(const COptions& opts, ConvertEnv& env, std::string& error) {
         env.settings.m_defineRecvisits = 0;
     if (opts.Has("--no-extended"))
         env.settings.m_extendedRecvisits = 0;
+    env.open.type = FileType::Auto;
     if (auto t = opts.Value("--type")) {
-        if (*t == "text")
-            env.open.type = FileType::Text;
-        else if (*t == "source")
-            env.open.type = FileType::Source;
-        else if (*t == "marked")
-            env.open.type = FileType::Marked;
-        else {
-            error = "--type must be text, source or marked, not '" + *t + "'";
+        static const std::pair<const char*, FileType> kTypes[] = {
+            {"auto", FileType::Auto},     {"text", FileType::Text}, {"source", FileType::Source},
+            {"marked", FileType::Marked}, {"html", FileType::Html}, {"docx", FileType::Docx},
+            {"odt", FileType::Odt}};
+        bool known = false;
+        for (const auto& [name, type] : kTypes)
+            if (*t == name) {
+                env.open.type = type;
+                known = true;
+            }
+        if (!known) {
+            error =
+                "--type must be auto, text, source, marked, html, docx or odt, not '" + *t + "'";
             return false;
         }
     }
+    env.open.guessEncoding = !opts.Value("--encoding");
     if (auto e = opts.Value("--encoding")) {
         if (*e == "dos")
             env.open.encoding = Encoding::Dos;
         else if (*e == "windows")
             env.open.encoding = Encoding::Windows;
+        else if (*e == "utf8" || *e == "utf-8")
+            env.open.encoding = Encoding::Utf8;
         else {
-            error = "--encoding must be dos or windows, not '" + *e + "'";
+            error = "--encoding must be dos, windows or utf8, not '" + *e + "'";
             return false;
         }
     }
@@ -243,6 +257,38 @@ std::string DefaultOutputName(const std::string& input, const std::string& outDi
     return (p.parent_path() / name).string();
 }
 
+std::string FileTypeName(FileType type) {
+    switch (type) {
+    case FileType::Auto:
+        return "auto";
+    case FileType::Text:
+        return "text";
+    case FileType::Source:
+        return "source";
+    case FileType::Marked:
+        return "marked";
+    case FileType::Html:
+        return "html";
+    case FileType::Docx:
+        return "docx";
+    case FileType::Odt:
+        return "odt";
+    }
+    return "";
+}
+
+std::string EncodingName(Encoding encoding) {
+    switch (encoding) {
+    case Encoding::Dos:
+        return "dos";
+    case Encoding::Windows:
+        return "windows";
+    case Encoding::Utf8:
+        return "utf8";
+    }
+    return "";
+}
+
 ConvertResult ConvertOne(const std::string& input, const std::string& output,
                          const ConvertEnv& env, CServiceData& dictionaries) {
     ConvertResult r;
@@ -252,7 +298,8 @@ ConvertResult ConvertOne(const std::string& input, const std::string& output,
         r.failure = "cannot read " + input + ": " + readError;
         return r;
     }
-    if (env.open.type != FileType::Text && !HasTextBlock(bytes)) {
+    if ((env.open.type == FileType::Source || env.open.type == FileType::Marked) &&
+        !HasTextBlock(bytes)) {
         r.failure = input + " has no text block ($18): not a source-format file (is it a "
                             "text? then --type text)";
         return r;
@@ -260,6 +307,13 @@ ConvertResult ConvertOne(const std::string& input, const std::string& output,
     r.doc = OpenDocumentBytes(bytes, input, env.open, env.settings, dictionaries, NullProgress(),
                               op);
     r.messages = op.Messages();
+    if (!r.doc.ok) {
+        // A document that could not be read is reported and nothing is written.
+        r.failure = "cannot read " + input;
+        for (const std::string& m : r.messages)
+            r.failure += ": " + m;
+        return r;
+    }
     CRequisiteRecord record = r.doc.record;
     // The record borrows the saved lines for the writing instead of holding a copy of them.
     record.m_text = EditorRoundTrip(r.doc.lines);

@@ -69,6 +69,9 @@ void PrintRequisites(std::ostream& out, const CRequisiteRecord& record);
 void PrintExtended(std::ostream& out, const OpenedDocument& doc);
 // Tag blocks by code, "ЗАГ 3, ТАБ 1" (UTF-8).
 std::string FormatTagCounts(const LineList& lines);
+// The names of types and encodings as the options spell them ("docx", "utf8").
+std::string FileTypeName(FileType type);
+std::string EncodingName(Encoding encoding);
 // The default output name: input with its extension replaced by .rla.
 std::string DefaultOutputName(const std::string& input, const std::string& outDir = {});
 

@@ -30,8 +30,10 @@ bool WantsHelp(const std::vector<std::string>& args) {
 
 int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (WantsHelp(args)) {
-        out << "Usage: norvak-cli convert INPUT [-o OUTPUT.rla] [--type text|source|marked]\n"
-               "       [--encoding dos|windows] [--no-tags] [--no-requisites] [--no-extended]\n"
+        out << "Usage: norvak-cli convert INPUT [-o OUTPUT.rla]\n"
+               "       [--type auto|text|source|marked|html|docx|odt]\n"
+               "       [--encoding dos|windows|utf8] [--no-tags] [--no-requisites] "
+               "[--no-extended]\n"
                "       [--dict PATH]"
                "       [--settings PATH] [--string-length N] [--pos-paragraph N]\n"
                "       [--left-spaces N] [--question-doc TEXT] [--quote-letter-kind yes|no]\n";
@@ -79,6 +81,12 @@ int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return 1;
     }
     out << "Written: " << output << '\n';
+    out << "Input:   " << FileTypeName(r.doc.type);
+    if (r.doc.type == FileType::Text)
+        out << ", " << EncodingName(r.doc.encoding);
+    if (r.doc.laidOut)
+        out << ", laid out at " << env.settings.m_stringLength << " columns";
+    out << '\n';
     if (r.doc.docClass >= 0) {
         static const char* const kClassNames[] = {"ordinary", "approval stamp",
                                                   "question and answer"};

@@ -4,6 +4,7 @@
 #include "core/literal.h"
 #include "core/textfile.h"
 #include "dictionaries/servicedata.h"
+#include "document/inputkind.h"
 #include "document/sourceformat.h"
 #include "markup/markupdriver.h"
 #include "markup/tags.h"
@@ -94,21 +95,61 @@ void NoteLosses(OpenedDocument& doc, const TextSplitInfo& info) {
 OpenedDocument OpenDocumentBytes(const std::string& bytes, const std::string& path,
                                  const OpenOptions& options, const DocSettings& settings,
                                  CServiceData& dictionaries, CProgress& progress, COperator& op) {
-    (void)path;
     OpenedDocument doc;
     doc.ok = true;
-    const bool dos = options.encoding == Encoding::Dos;
-    if (options.type == FileType::Text) {
+    const bool automatic = options.type == FileType::Auto;
+    doc.type = automatic ? DetectFileType(bytes) : options.type;
+    doc.encoding = options.encoding;
+    if (automatic && options.guessEncoding && doc.type == FileType::Text)
+        doc.encoding = GuessTextEncoding(bytes);
+    const bool dos = doc.encoding == Encoding::Dos;
+    if (doc.type == FileType::Html || doc.type == FileType::Docx || doc.type == FileType::Odt) {
+        LaidOutText text;
+        std::string error;
+        if (!ReadLaidOut(bytes, doc.type, settings, text, &error)) {
+            op.Message(FormatMessage("Документ %s не открыт: "_cp, Utf8ToCp1251(path)) + error +
+                           ".",
+                       MessageIcon::Error);
+            OpenedDocument failed;
+            failed.type = doc.type;
+            progress.End();
+            return failed;
+        }
+        doc.encoding = Encoding::Windows;
+        doc.laidOut = true;
+        for (const LossyLine& l : text.replaced)
+            doc.losses.push_back({static_cast<int>(l.line) + 1, static_cast<int>(l.column) + 1,
+                                  static_cast<int>(l.count)});
+        DetermineAndTag(doc, std::move(text.lines), settings, dictionaries, progress, op);
+    } else if (doc.type == FileType::Text) {
         TextSplitInfo info;
-        LineList lines = dos ? SplitDosTextLines(bytes, &info) : SplitTextLines(bytes, &info);
+        LineList lines;
+        if (doc.encoding == Encoding::Utf8) {
+            std::string_view utf8 = bytes;
+            if (StartsWith(utf8, "\xEF\xBB\xBF"))
+                utf8.remove_prefix(3);
+            lines = SplitTextLines(Utf8ToCp1251(utf8), &info);
+        } else {
+            lines = dos ? SplitDosTextLines(bytes, &info) : SplitTextLines(bytes, &info);
+        }
         NoteLosses(doc, info);
+        // Only a text whose type was told from its bytes is laid out: one opened as a text
+        // is read as it stands.
+        if (automatic) {
+            LineList read = lines;
+            if (LayOutParagraphText(lines, settings)) {
+                doc.laidOut = true;
+                doc.unlaidLines = std::move(read);
+                doc.losses.clear(); // their line numbers were those of the text as read
+            }
+        }
         DetermineAndTag(doc, std::move(lines), settings, dictionaries, progress, op);
     } else {
         NoteLosses(doc, InspectTextBytes(bytes, dos));
         doc.record = ReadSourceBytes(bytes, dos);
         LineList text = std::move(doc.record.m_text);
         doc.record.m_text.clear();
-        if (options.type == FileType::Source && settings.m_createTags) {
+        if (doc.type == FileType::Source && settings.m_createTags) {
             AnnounceTagProgress(progress);
             RunMarkup(text, settings, doc.record, progress);
             doc.tagged = true;

@@ -5,6 +5,8 @@
 #include "core/operatorio.h"
 #include "core/progress.h"
 #include "core/textcore.h"
+#include "document/inputkind.h"
+#include "document/inputsniff.h"
 #include "document/settings.h"
 #include "requisites/extendeddetection.h"
 #include "requisites/requisiterecord.h"
@@ -16,11 +18,6 @@
 namespace norvak {
 
 class CServiceData;
-
-// The three types of the open dialog, with their 1-based index.
-enum class FileType { Text = 1, Source = 2, Marked = 3 };
-// The encoding chosen in the open dialog.
-enum class Encoding { Dos, Windows };
 
 // Characters of a DOS text that CP1251 cannot hold and that the conversion replaced.
 struct LossWarning {
@@ -45,17 +42,26 @@ struct OpenedDocument {
     // rules that fired; empty when it was off or did not run.
     std::vector<RequisiteEvidence> evidence;
     std::vector<int> extendedRules;
+    FileType type = FileType::Text;    // the type the file was read as (Auto resolved)
+    Encoding encoding = Encoding::Dos; // the encoding a text was read in
+    bool laidOut = false; // the text was laid out into the fixed-width form before the markup
+    LineList unlaidLines; // a paragraph-per-line text as read, before its layout
 };
 
 // Options of one opening beyond the document settings.
 struct OpenOptions {
     FileType type = FileType::Text;
     Encoding encoding = Encoding::Dos;
+    // With type Auto: guess the encoding of a text from its bytes instead of taking encoding.
+    bool guessEncoding = false;
 };
 
 // Opens path as the editor's Open command does: reads it by its type, determines the
 // requisites (DefineRecvisits) and places the tags (CreateTags). Reports an unreadable file
 // to the operator ("Ошибка чтения файла %s!") and returns ok = false with empty contents.
+// HTML, DOCX and ODT files, and with type Auto texts written one paragraph per line, are
+// laid out into the fixed-width form first (document/inputkind.h); one that cannot be read
+// or holds no text is reported ("Документ %s не открыт: ...") with ok = false.
 // The kinds and bodies dictionaries are sorted by word count for the analysis and by name
 // afterwards, as the editor leaves them.
 OpenedDocument OpenDocument(const std::string& path, const OpenOptions& options,

@@ -33,7 +33,7 @@ TEST_P(EndToEnd, ConversionKeepsEveryTextLine) {
     test::ScratchDir dir;
     const std::string out = dir / "out.rla";
     auto r = test::RunCliCapture({"convert", input, "-o", out, "--dict", NORVAK_BUILT_DICT,
-                                  "--encoding", windows ? "windows" : "dos"});
+                                  "--encoding", windows ? "windows" : "dos", "--type", "text"});
     ASSERT_EQ(r.status, 0) << r.err;
 
     std::string raw, written;

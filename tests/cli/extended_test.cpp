@@ -44,7 +44,8 @@ std::string Comparable(const test::CliRun& r) {
         if (lf == std::string::npos)
             lf = r.out.size() - 1;
         const std::string line = r.out.substr(start, lf - start + 1);
-        if (line.rfind("Written: ", 0) != 0 && line.rfind("Dictionary: ", 0) != 0)
+        if (line.rfind("Written: ", 0) != 0 && line.rfind("Dictionary: ", 0) != 0 &&
+            line.rfind("Input: ", 0) != 0)
             out += line;
         start = lf + 1;
     }
@@ -58,8 +59,9 @@ TEST_P(ExtensionOff, ConversionEqualsTheGolden) {
     const std::string stem = fs::path(input).stem().string();
     test::ScratchDir dir;
     const std::string out = dir / "out.rla";
-    const auto r = test::RunCliCapture({"convert", input, "-o", out, "--dict", NORVAK_BUILT_DICT,
-                                        "--encoding", Encoding(input), "--no-extended"});
+    const auto r =
+        test::RunCliCapture({"convert", input, "-o", out, "--dict", NORVAK_BUILT_DICT, "--encoding",
+                             Encoding(input), "--no-extended", "--type", "text"});
     ASSERT_EQ(r.status, 0) << r.err;
     std::string written, golden, goldenOut;
     ASSERT_TRUE(ReadFileBytes(out, written));
@@ -252,8 +254,9 @@ Judged Judge(const Card& card, bool extended) {
     const std::string input = kData + "/" + card.file;
     test::ScratchDir dir;
     const std::string out = dir / "out.rla";
-    std::vector<std::string> args = {"convert",         input,        "-o",           out, "--dict",
-                                     NORVAK_BUILT_DICT, "--encoding", Encoding(input)};
+    std::vector<std::string> args = {
+        "convert",    input,           "-o",     out,   "--dict", NORVAK_BUILT_DICT,
+        "--encoding", Encoding(input), "--type", "text"};
     if (!extended)
         args.push_back("--no-extended");
     const auto r = test::RunCliCapture(args);
