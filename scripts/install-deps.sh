@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6
   libxml2-dev libzip-dev
   libhunspell-dev hunspell-ru
-  fonts-liberation xvfb xauth
+  fonts-liberation qt6-translations-l10n xvfb xauth
   clang libclang-rt-14-dev
 )
 missing=()

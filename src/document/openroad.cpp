@@ -217,6 +217,29 @@ void MapEvidenceLines(std::vector<RequisiteEvidence>& evidence, const LineList& 
     }
 }
 
+CRequisiteRecord DetectRequisites(LineList lines, const DocSettings& settings,
+                                  CServiceData& dictionaries, CProgress& progress, COperator& op) {
+    DeleteTagLines(lines, 0, lines.size());
+    DocSettings detectOnly = settings;
+    detectOnly.m_defineRecvisits = true;
+    detectOnly.m_createTags = false;
+    OpenedDocument doc;
+    doc.ok = true;
+    DetermineAndTag(doc, std::move(lines), detectOnly, dictionaries, progress, op);
+    Finish(doc, detectOnly, dictionaries, progress);
+    return std::move(doc.record);
+}
+
+void RemarkupLines(LineList& lines, const DocSettings& settings, const CRequisiteRecord& record,
+                   CProgress& progress) {
+    DeleteTagLines(lines, 0, lines.size());
+    if (!lines.empty()) {
+        AnnounceTagProgress(progress);
+        RunMarkup(lines, MarkupOptionsFor(settings, record), progress);
+    }
+    progress.End();
+}
+
 LineList EditorRoundTrip(const LineList& lines) {
     bool anyLF = false;
     for (const std::string& l : lines)

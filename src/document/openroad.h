@@ -88,6 +88,17 @@ MarkupOptions MarkupOptionsFor(const DocSettings& settings, const CRequisiteReco
 // first such line anywhere; a line no editor line matches keeps its index.
 void MapEvidenceLines(std::vector<RequisiteEvidence>& evidence, const LineList& editorLines);
 
+// The requisites the opening road determines in lines, their tag lines removed first (the
+// analyses read untagged text), for DefineRecvisits on whatever the setting says. The
+// dictionaries are left sorted by name, as after an opening.
+CRequisiteRecord DetectRequisites(LineList lines, const DocSettings& settings,
+                                  CServiceData& dictionaries, CProgress& progress, COperator& op);
+
+// Removes the tag lines of lines and places the tags again as the opening road does, with the
+// kinds of record deciding a question-and-answer document. Progress is begun and ended.
+void RemarkupLines(LineList& lines, const DocSettings& settings, const CRequisiteRecord& record,
+                   CProgress& progress);
+
 // The editor's round trip of a text: lines joined with LF, then cut at LF; a last empty piece
 // is dropped and an empty text gives no lines.
 LineList EditorRoundTrip(const LineList& lines);

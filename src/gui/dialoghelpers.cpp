@@ -1,5 +1,7 @@
 #include "dialoghelpers.h"
 
+#include "listfilter.h"
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -8,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace norvak {
@@ -55,8 +58,17 @@ void LayOutListDialog(QDialog* dialog, QWidget* list, std::initializer_list<QPus
     for (QPushButton* b : newButtons)
         newRow->addWidget(b);
 
+    // Above the list, a filter box that hides the rows not containing its text.
+    auto* listColumn = new QVBoxLayout;
+    if (auto* view = qobject_cast<QTreeView*>(list)) {
+        QLineEdit* filter = MakeFilterBox(dialog);
+        new CListFilter(filter, view);
+        listColumn->addWidget(filter);
+    }
+    listColumn->addWidget(list, 1);
+
     auto* grid = new QGridLayout;
-    grid->addWidget(list, 0, 0);
+    grid->addLayout(listColumn, 0, 0);
     grid->addLayout(sideColumn, 0, 1);
     grid->addLayout(countRow, 1, 0);
     grid->addLayout(newRow, 2, 0);

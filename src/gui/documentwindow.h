@@ -39,6 +39,9 @@ public:
     virtual void MarkTextClean() = 0;
 
     // The save dialog (empty when cancelled) and the open dialog (false when cancelled).
+    // Asked before every save; false when the operator, shown what is wrong with the text
+    // (a broken tag structure), chose not to save.
+    virtual bool ConfirmSave() = 0;
     virtual QString AskSavePath(const CRequisiteRecord& record) = 0;
     virtual bool AskOpenPath(int lastType, QString& path, int& type, Encoding& encoding) = 0;
     // A file opened or saved, and how to open it again: type 1 to 3 of the open dialog, 0 for

@@ -368,20 +368,32 @@ void CEditCommands::OnFont() {
     const QFont current = m_view.font();
     std::optional<QFont> chosen;
     if (m_fontProvider) {
-        chosen = m_fontProvider(current);
+        chosen = m_fontProvider(ChoiceOf(current));
     } else {
-        bool ok = false;
-        const QFont font = QFontDialog::getFont(&ok, current, &m_frame, QStringLiteral("Шрифт"));
-        if (ok)
-            chosen = font;
+        QFontDialog dialog(ChoiceOf(current), &m_frame);
+        dialog.setWindowTitle(QStringLiteral("Шрифт"));
+        // The text is laid out in columns: only fonts of one width for every character.
+        dialog.setOption(QFontDialog::MonospacedFonts, true);
+        if (dialog.exec() == QDialog::Accepted)
+            chosen = dialog.selectedFont();
     }
     if (chosen)
         ApplyFont(*chosen);
 }
 
+QFont CEditCommands::ChoiceOf(const QFont& current) {
+    // The family the text is really shown in: a stored name the system lacks would leave the
+    // dialog on a family of its own choosing, which OK would then take.
+    QFont shown = current;
+    shown.setFamily(QFontInfo(current).family());
+    return shown;
+}
+
 void CEditCommands::ApplyFont(const QFont& font) {
     ViewSettings settings = m_view.Font();
-    settings.m_fontName = QStringToBytes(font.family()).substr(0, 31);
+    // The family the stored name is shown in, chosen again, keeps the stored name.
+    if (font.family() != QFontInfo(m_view.font()).family())
+        settings.m_fontName = QStringToBytes(font.family()).substr(0, 31);
     settings.m_fontFamily = PitchAndFamily(font);
     m_view.SetFontSettings(settings);
 }

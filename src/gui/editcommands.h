@@ -56,6 +56,8 @@ public:
     // The font dialog; the face and pitch become the view's font, the height stays.
     void OnFont();
     void ApplyFont(const QFont& font);
+    // What the font dialog starts from: current in the family the text is really shown in.
+    static QFont ChoiceOf(const QFont& current);
     // Replaces the font dialog (tests): returns the chosen font, or nothing when cancelled.
     void SetFontProvider(std::function<std::optional<QFont>(const QFont& current)> provider);
     // The stored pitch-and-family byte of a font: pitch in the low bits (1 fixed, 2 variable),

@@ -4,6 +4,7 @@
 #include "core/operatorio.h"
 #include "core/textcore.h"
 #include "dialoghelpers.h"
+#include "dialogkeys.h"
 #include "dictionaries/dictentry.h"
 #include "entryforms.h"
 #include "textcodec.h"
@@ -90,6 +91,12 @@ void CEntryDetailsDlg::Build(CDictEntry& entry, QFormLayout* form,
     layout->addLayout(aliasRow);
     layout->addWidget(buttons);
     FillAliases();
+}
+
+void CEntryDetailsDlg::keyPressEvent(QKeyEvent* event) {
+    // Enter in "Новый псевдоним" has added the alias; it must not press OK as well.
+    if (!HandleDialogEnter(this, event))
+        QDialog::keyPressEvent(event);
 }
 
 void CEntryDetailsDlg::FillAliases() {

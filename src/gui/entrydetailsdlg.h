@@ -33,6 +33,7 @@ public:
 
 protected:
     CEntryDetailsDlg(COperator& op, QWidget* parent) : QDialog(parent), m_op(op) {}
+    void keyPressEvent(QKeyEvent* event) override;
     // Lays out form, then the aliases of entry (a column for each form aliasForm asks for),
     // the row of a new alias and the buttons OK and cancelText. entry is the derived dialog's.
     void Build(CDictEntry& entry, QFormLayout* form, const EntryFormLayout& aliasForm,

@@ -42,15 +42,16 @@ protected:
         m_dict.GetAt(row) = dialog.Entry();
         return true;
     }
-    bool AddEntry(const QString& nominative) override {
+    std::string AddEntry(const QString& nominative) override {
         CEntryFormDlg form(Details::NewEntryForm(), nominative, Op(), this);
+        form.SetDuplicateCheck([this](const std::string& name) { return RowOf(name); });
         if (form.exec() != QDialog::Accepted)
-            return false;
+            return {};
         auto entry = m_dict.CreateEntry();
         entry.GetCases() = form.Forms();
         Details::TakeNewEntry(entry, form);
         m_dict.Add(entry);
-        return true;
+        return form.Nominative();
     }
 
 private:

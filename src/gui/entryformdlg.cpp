@@ -87,10 +87,21 @@ std::string CEntryFormDlg::LetterCase() const {
     return m_letterCase ? QStringToBytes(m_letterCase->text()) : std::string();
 }
 
+std::string DuplicateMessage(const std::string& name, int row) {
+    return std::string("«"_cp) + name + std::string("» уже есть в словаре (строка "_cp) +
+           std::to_string(row + 1) + std::string("): второй раз это название не вносится."_cp);
+}
+
 void CEntryFormDlg::accept() {
     if (Nominative().empty()) {
         m_op.Message("Не заполнен именительный падеж."_cp, MessageIcon::Exclamation);
         m_nominative->setFocus();
+        return;
+    }
+    if (const int row = m_existing ? m_existing(Nominative()) : -1; row >= 0) {
+        m_op.Message(DuplicateMessage(Nominative(), row), MessageIcon::Exclamation);
+        m_nominative->setFocus();
+        m_nominative->selectAll();
         return;
     }
     const bool noGenitive = m_genitive != nullptr && Genitive().empty();

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
 #include <string>
 
 class QCheckBox;
@@ -39,6 +40,12 @@ public:
     CEntryFormDlg(const EntryFormLayout& fields, const QString& nominative, COperator& op,
                   QWidget* parent);
 
+    // Makes OK refuse a nominative for which existing returns a row (0-based) of the
+    // dictionary, naming that entry; -1 lets it pass.
+    void SetDuplicateCheck(std::function<int(const std::string&)> existing) {
+        m_existing = std::move(existing);
+    }
+
     // Normalised CP1251 forms.
     std::string Nominative() const;
     // The nominative, the genitive when asked for, and the instrumental.
@@ -65,7 +72,11 @@ private:
     QComboBox* m_gender = nullptr;
     QCheckBox* m_quote = nullptr;
     QLineEdit* m_letterCase = nullptr;
+    std::function<int(const std::string&)> m_existing;
 };
+
+// The message that refuses name (CP1251) as a second entry beside the one at row (0-based).
+std::string DuplicateMessage(const std::string& name, int row);
 
 // A CP1251 name for a form: the text normalised (upper case, single spaces).
 std::string NormalizedBytes(const QString& text);

@@ -3,8 +3,10 @@
 #include "dialoghelpers.h"
 #include "document/sourceformat.h"
 #include "editcommands.h"
+#include "filepane.h"
 #include "gotolinedlg.h"
 #include "markup/tags.h"
+#include "markupcommands.h"
 #include "messageboxoperator.h"
 #include "norvakdoc.h"
 #include "norvakview.h"
@@ -16,6 +18,8 @@
 #include "spellingcommands.h"
 #include "stageprogress.h"
 #include "textcodec.h"
+#include "viewcontextmenu.h"
+#include "viewdecorations.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -108,14 +112,19 @@ CMainFrame::CMainFrame(CQtSettingsStore& store, const QString& serviceDataPath, 
     m_bar->toggleViewAction()->setText(QStringLiteral("&Реквизиты"));
     m_bar->toggleViewAction()->setStatusTip(
         QStringLiteral("Показать или скрыть панель реквизитов"));
-    if (QMenu* view = menuBar()->findChild<QMenu*>(QStringLiteral("ViewMenu")))
+    if (QMenu* view = menuBar()->findChild<QMenu*>(QStringLiteral("ViewMenu"))) {
         view->addAction(m_bar->toggleViewAction());
+        auto* decorations = new CViewDecorations(
+            *m_view, [this] { return m_doc->Settings().m_stringLength; });
+        decorations->AddActions(view, Settings());
+    }
     m_barSizePending = true;
     LoadBarState();
 
     ConnectCommands();
     new CEditCommands(*this);
     m_spelling = new CSpellingCommands(*this, m_store.Settings(), this);
+    new CMarkupCommands(*this);
     m_doc->Attach(this);
     connect(m_view->document(), &QTextDocument::contentsChanged, m_doc.get(),
             &CNorvakDoc::NoteTextChanged);
@@ -411,11 +420,20 @@ void CMainFrame::ConnectCommands() {
         connect(m_recentActions.at(i), &QAction::triggered, this, [this, i] { OpenRecent(i); });
 
     connect(doc, &CNorvakDoc::CaptionChanged, this, &QWidget::setWindowTitle);
+    auto* filePane = new CFilePane(statusBar());
+    statusBar()->insertPermanentWidget(0, filePane);
+    connect(doc, &CNorvakDoc::CaptionChanged, filePane, [filePane, doc] { filePane->Show(*doc); });
     connect(doc, &CNorvakDoc::ModifiedChanged, this, &CMainFrame::UpdateCommands);
     connect(m_view, &CNorvakView::TextModified, doc, [doc] { doc->SetModified(true); });
     connect(m_view, &CNorvakView::PositionChanged, this, &CMainFrame::ShowPosition);
     connect(m_view, &CNorvakView::UndoRedoChanged, this, &CMainFrame::UpdateCommands);
     connect(m_view, &QPlainTextEdit::copyAvailable, this, &CMainFrame::UpdateCommands);
+
+    // The view's right-click menu is the window's own (the editor's would bypass the undo
+    // limit).
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { ShowViewContextMenu(*this, pos); });
 
     // Keys of the window's commands reach the commands even while the editor has the focus.
     QList<QKeySequence> keys;
@@ -452,6 +470,11 @@ void CMainFrame::SetSavePathProvider(std::function<QString(const QString&)> prov
 
 void CMainFrame::SetOpenPathProvider(std::function<bool(int, QString&, int&, Encoding&)> provider) {
     m_openPathProvider = std::move(provider);
+}
+
+bool CMainFrame::ConfirmSave() {
+    auto* markup = findChild<CMarkupCommands*>();
+    return markup == nullptr || markup->ConfirmTagsBeforeSave();
 }
 
 QString CMainFrame::AskSavePath(const CRequisiteRecord& record) {

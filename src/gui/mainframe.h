@@ -73,6 +73,8 @@ public:
     // The save dialog for the source format; the proposed name is the database number as
     // "%05d" when there is one. Empty when cancelled.
     QString AskSavePath(const CRequisiteRecord& record) override;
+    // The tag check of the markup commands.
+    bool ConfirmSave() override;
     // The open dialog; false when cancelled.
     bool AskOpenPath(int lastType, QString& path, int& type, Encoding& encoding) override;
     // Replace the two file dialogs (tests and scripted runs).

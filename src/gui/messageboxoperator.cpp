@@ -1,6 +1,7 @@
 #include "messageboxoperator.h"
 
 #include "textcodec.h"
+#include "waitcursor.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -27,7 +28,7 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
 Answer Ask(QWidget* owner, std::string_view text, QMessageBox::StandardButtons buttons) {
     QMessageBox box(QMessageBox::Question, QString::fromLatin1(CMessageBoxOperator::kCaption),
                     BytesToQString(text), buttons, owner);
-    QApplication::restoreOverrideCursor();
+    CNormalCursor arrow;
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
@@ -43,6 +44,7 @@ Answer Ask(QWidget* owner, std::string_view text, QMessageBox::StandardButtons b
 void CMessageBoxOperator::Message(std::string_view cp1251Text, MessageIcon icon) {
     QMessageBox box(BoxIcon(icon), QString::fromLatin1(kCaption), BytesToQString(cp1251Text),
                     QMessageBox::Ok, m_owner);
+    CNormalCursor arrow;
     box.exec();
 }
 

@@ -9,6 +9,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -17,10 +20,29 @@ namespace norvak {
 CNorvakApp::CNorvakApp(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QString::fromLatin1(CQtSettingsStore::kOrganisation));
     setApplicationName(QString::fromLatin1(CQtSettingsStore::kApplication));
-    setApplicationDisplayName(QStringLiteral("Norvak"));
+    // No display name: the platform would append it to every caption the document sets.
+    LoadQtTranslations();
     setApplicationVersion(QStringLiteral(NORVAK_VERSION));
     setDesktopFileName(QStringLiteral("norvak"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/norvak.svg")));
+}
+
+bool CNorvakApp::LoadQtTranslations() {
+    // The texts of Qt's own dialogs and buttons (file dialogs, Yes/No/Cancel, "Закрыть") in
+    // Russian, as every text the operator sees.
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    static QTranslator* translator = nullptr;
+    if (translator != nullptr)
+        return true;
+    auto* t = new QTranslator(QCoreApplication::instance());
+    if (!t->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    translator = t;
+    return true;
 }
 
 CNorvakApp::~CNorvakApp() {

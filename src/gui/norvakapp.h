@@ -25,6 +25,9 @@ public:
     // The dict.dat to use (seeded from the shipped one on first use); empty when none can be
     // found or made.
     static QString ServiceDataPath();
+    // Installs Qt's Russian translations and the Russian locale; false when the translations
+    // are not installed (Qt's texts then stay English).
+    static bool LoadQtTranslations();
 
 private:
     std::unique_ptr<CQtSettingsStore> m_store;

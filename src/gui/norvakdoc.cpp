@@ -223,8 +223,9 @@ void CNorvakDoc::SetSourcePath(const QString& path) {
 
 QString CNorvakDoc::Caption() const {
     QString caption = QString::fromLatin1(kTitle);
-    if (!m_sourcePath.isEmpty())
-        caption += QStringLiteral(" - ") + m_sourcePath;
+    const QString& shown = m_sourcePath.isEmpty() ? m_openedPath : m_sourcePath;
+    if (!shown.isEmpty())
+        caption += QStringLiteral(" - ") + shown;
     if (m_modified)
         caption += QLatin1Char('*');
     return caption;
@@ -266,6 +267,9 @@ bool CNorvakDoc::DoSave(bool askPath) {
 }
 
 bool CNorvakDoc::WriteTo(const QString& path) {
+    // A broken tag structure is shown before it is written; the operator may save anyway.
+    if (!m_window->ConfirmSave())
+        return false;
     CRequisiteRecord record = m_window->GetRequisites();
     record.m_text = m_window->TextLines();
     {
@@ -299,6 +303,7 @@ bool CNorvakDoc::OnNewDocument() {
     m_record.Clear();
     m_window->SetRequisites(m_record);
     m_sourcePath.clear();
+    m_openedPath.clear();
     SetModified(false);
     return true;
 }
@@ -360,6 +365,7 @@ bool CNorvakDoc::OpenWith(const QString& path, FileType type, Encoding encoding,
                           const std::string* bytes) {
     const int fileType = static_cast<int>(type);
     m_lastFileType = fileType;
+    m_openedPath.clear();
     SetSourcePath(QString());
     CWaitCursor wait;
     m_encoding = encoding;
@@ -389,6 +395,8 @@ bool CNorvakDoc::OpenWith(const QString& path, FileType type, Encoding encoding,
     m_window->SetRequisites(m_record, std::move(opened.evidence));
     progress.End();
     m_window->AddRecentFile(path, fileType, encoding);
+    m_openedPath = QFileInfo(path).absoluteFilePath();
+    m_openedType = fileType;
     SetModified(false);
     const QString warning = LossWarningText(path, opened);
     if (!warning.isEmpty())
@@ -410,6 +418,8 @@ bool CNorvakDoc::OpenUnchanged(const QString& path) {
     m_sourcePath.clear();
     m_window->ShowText(SplitTextLines(bytes), true);
     m_window->AddRecentFile(path, 0, Encoding::Dos);
+    m_openedPath = QFileInfo(path).absoluteFilePath();
+    m_openedType = 0;
     SetModified(false);
     return true;
 }

@@ -43,13 +43,18 @@ public:
     // The source-format path (a local file name); empty until the document is saved.
     const QString& SourcePath() const { return m_sourcePath; }
     void SetSourcePath(const QString& path);
-    // The window caption: "Norvak", " - " and the path when there is one, "*" when modified.
+    // The window caption: "Norvak", " - " and the path when there is one (else the file last
+    // opened), "*" when modified.
     QString Caption() const;
 
     DocSettings& Settings() { return m_settings; }
     CServiceData& Dictionaries() { return m_data; }
     const CRequisiteRecord& Record() const { return m_record; }
     int LastFileType() const { return m_lastFileType; }
+    // The file the text came from ("" after New) and how it was read: the open dialog's type
+    // (1 to 3), or 0 when it was taken unchanged.
+    const QString& OpenedPath() const { return m_openedPath; }
+    int OpenedType() const { return m_openedType; }
     bool DosEncoding() const { return m_encoding == Encoding::Dos; }
     Encoding LastEncoding() const { return m_encoding; }
     const QString& ServiceDataPath() const { return m_serviceDataPath; }
@@ -130,6 +135,8 @@ private:
     DocSettings m_settings;
     bool m_modified = false;
     QString m_sourcePath;
+    QString m_openedPath; // the file the text came from, until New
+    int m_openedType = 0;
     int m_lastFileType = 0;
     Encoding m_encoding = Encoding::Dos;
     CRecoveryStore m_recovery;

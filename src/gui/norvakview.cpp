@@ -60,6 +60,13 @@ CNorvakView::~CNorvakView() {
 }
 
 QFont CNorvakView::MakeFont(const ViewSettings& settings) {
+    // The stored default face is rarely installed outside Windows; its metric twin keeps the
+    // 66 columns and the frames as they were laid out.
+    static const bool substituted = [] {
+        QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+        return true;
+    }();
+    (void)substituted;
     QFont font;
     font.setFamily(BytesToQString(settings.m_fontName));
     font.setPointSizeF(settings.m_fontHeight > 0 ? settings.m_fontHeight / 20.0 : 10.0);

@@ -54,6 +54,9 @@ public:
     // Moves the caret to the start of a 1-based line.
     void GoToLine(int line);
 
+    // Leaves width pixels left of the text for the line-number gutter.
+    void SetLeftMargin(int width) { setViewportMargins(width, 0, 0, 0); }
+
     // Forgets that the text changed, so the next change is reported again.
     void MarkClean();
 

@@ -17,6 +17,14 @@
 namespace norvak {
 
 QStringList COpenDialogEx::FileTypeFilters() {
+    // Each type is shown as "... (*.*)" but matches every file: a pattern "*.*" would hide the
+    // DOS texts named without a dot (DOC001). The dialog shows a filter without its last
+    // bracket (HideNameFilterDetails), which holds the pattern really used.
+    return {QStringLiteral("Текстовые файлы (*.*) (*)"), QStringLiteral("Исходный формат (*.*) (*)"),
+            QStringLiteral("Исходный формат с разметкой (*.*) (*)")};
+}
+
+QStringList COpenDialogEx::FileTypeNames() {
     return {QStringLiteral("Текстовые файлы (*.*)"), QStringLiteral("Исходный формат (*.*)"),
             QStringLiteral("Исходный формат с разметкой (*.*)")};
 }
@@ -26,6 +34,7 @@ COpenDialogEx::COpenDialogEx(QWidget* parent, int fileType)
     setOption(QFileDialog::DontUseNativeDialog, true);
     setFileMode(QFileDialog::ExistingFile);
     setAcceptMode(QFileDialog::AcceptOpen);
+    setOption(QFileDialog::HideNameFilterDetails, true);
     setNameFilters(FileTypeFilters());
     if (fileType >= 1 && fileType <= 3)
         selectNameFilter(FileTypeFilters().at(fileType - 1));
@@ -80,7 +89,10 @@ COpenDialogEx::COpenDialogEx(QWidget* parent, int fileType)
 }
 
 int COpenDialogEx::FileType() const {
-    const qsizetype i = FileTypeFilters().indexOf(selectedNameFilter());
+    // The dialog may report the filter as given or as shown.
+    qsizetype i = FileTypeFilters().indexOf(selectedNameFilter());
+    if (i < 0)
+        i = FileTypeNames().indexOf(selectedNameFilter());
     return i < 0 ? 1 : static_cast<int>(i) + 1;
 }
 

@@ -42,6 +42,8 @@ public:
     void UpdatePreview(const QString& path);
 
     static QStringList FileTypeFilters();
+    // The types as the dialog shows them.
+    static QStringList FileTypeNames();
     // The first lines of a file as the preview shows them: in the DOS encoding every line is
     // converted from CP866 to CP1251 (frame characters keep their look-alikes), in UTF-8 from
     // UTF-8. A file that cannot be read gives what was read (nothing).

@@ -5,6 +5,7 @@
 #include "core/operatorio.h"
 #include "core/textcore.h"
 #include "dialoghelpers.h"
+#include "dialogkeys.h"
 #include "entryformdlg.h"
 #include "textcodec.h"
 
@@ -63,7 +64,7 @@ void CPhraseDictDlg::Build() {
         return MakeButton(text, this, name);
     };
     QPushButton* enter = button(QStringLiteral("Внести"), "EnterButton");
-    QPushButton* add = button(QStringLiteral("Добавить..."), "AddButton");
+    QPushButton* add = button(QStringLiteral("Добавить"), "AddButton");
     add->setToolTip(QStringLiteral("Внести новое название, заполнив все его формы"));
     m_details = button(QStringLiteral("Дополнительно"), "DetailsButton");
     m_delete = button(QStringLiteral("Удалить"), "DeleteButton");
@@ -79,6 +80,8 @@ void CPhraseDictDlg::Build() {
 
     LayOutListDialog(this, m_list, {m_details, m_delete, clear, save}, m_texts.countLabel, m_count,
                      m_newName, {enter, add});
+    if (auto* filter = findChild<QLineEdit*>(QStringLiteral("FilterEdit")))
+        filter->installEventFilter(this);
     resize(760, 480);
 
     Refresh();
@@ -111,27 +114,48 @@ void CPhraseDictDlg::Refresh() {
     UpdateButtons();
 }
 
+int CPhraseDictDlg::RowOf(const std::string& name) const {
+    for (int r = 0; r < Count(); ++r)
+        if (Name(r) == name)
+            return r;
+    return -1;
+}
+
+void CPhraseDictDlg::RefuseDuplicate(const std::string& name, int row) {
+    m_list->SelectOnly(row);
+    m_list->scrollTo(m_list->model()->index(row, 0));
+    m_op.Message(DuplicateMessage(name, row), MessageIcon::Exclamation);
+}
+
+void CPhraseDictDlg::ShowAdded(const std::string& added) {
+    SetModified();
+    Refresh();
+    const int row = RowOf(added);
+    if (row >= 0) {
+        m_list->SelectOnly(row);
+        m_list->scrollTo(m_list->model()->index(row, 0));
+    }
+    UpdateButtons();
+}
+
 void CPhraseDictDlg::OnEnter() {
     const QString text = m_newName->text().trimmed();
-    if (!AddEntry(text))
+    const std::string name = NormalizedBytes(text);
+    if (const int row = name.empty() ? -1 : RowOf(name); row >= 0) {
+        RefuseDuplicate(name, row);
         return;
-    SetModified();
-    const std::string added = NormalizedBytes(text);
+    }
+    const std::string added = AddEntry(text);
+    if (added.empty())
+        return;
     m_newName->clear();
-    Refresh();
-    // Show the entry just added.
-    for (int r = 0; r < Count(); ++r)
-        if (!added.empty() && Name(r) == added) {
-            m_list->SelectOnly(r);
-            break;
-        }
+    ShowAdded(added);
 }
 
 void CPhraseDictDlg::OnAdd() {
-    if (!AddEntry(QString()))
-        return;
-    SetModified();
-    Refresh();
+    const std::string added = AddEntry(QString());
+    if (!added.empty())
+        ShowAdded(added);
 }
 
 void CPhraseDictDlg::OnDetails() {
@@ -152,10 +176,9 @@ void CPhraseDictDlg::OnDelete() {
     for (int r : rows)
         RemoveAt(r);
     SetModified();
+    // The row now at the index of the first one removed is selected, so that the operator
+    // sees where the list went on.
     Refresh();
-    m_list->clearSelection();
-    m_details->setEnabled(false);
-    m_delete->setEnabled(false);
 }
 
 void CPhraseDictDlg::OnClear() {
@@ -173,6 +196,14 @@ void CPhraseDictDlg::OnSave() {
     Refresh(); // the listing sorts the kinds and bodies
 }
 
+void CPhraseDictDlg::reject() {
+    switch (AskOnCancel(m_op, m_modified)) {
+    case CancelChoice::Keep: accept(); break;
+    case CancelChoice::Discard: QDialog::reject(); break;
+    case CancelChoice::Stay: break;
+    }
+}
+
 bool CPhraseDictDlg::eventFilter(QObject* object, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(object, event);
@@ -188,9 +219,22 @@ bool CPhraseDictDlg::eventFilter(QObject* object, QEvent* event) {
         OnDetails();
         return true;
     }
-    if (key->key() == Qt::Key_Delete)
+    // The text boxes keep Delete for themselves; every other control passes it on to the
+    // dialog.
+    if (qobject_cast<QLineEdit*>(object) != nullptr && key->key() == Qt::Key_Delete)
         OnDelete(); // and the key goes on as usual
     return QDialog::eventFilter(object, event);
+}
+
+void CPhraseDictDlg::keyPressEvent(QKeyEvent* event) {
+    // Delete reaches here from whichever control has the focus and does not use it itself.
+    if (event->key() == Qt::Key_Delete && m_list->SelectedCount() == 1) {
+        OnDelete();
+        return;
+    }
+    if (HandleDialogEnter(this, event))
+        return;
+    QDialog::keyPressEvent(event);
 }
 
 } // namespace norvak

@@ -48,6 +48,8 @@ public:
     void OnSave();    // "Сохранить"
     // Sorts the copy by name, refills the list and selects the remembered row again.
     void Refresh();
+    // Esc and "Отмена": with changes not yet taken over, asks whether to keep them.
+    void reject() override;
 
     // Replaces the save dialog of the listing (tests); returns the chosen path or "".
     void SetListingPathProvider(std::function<QString(const QString&)> provider) {
@@ -68,15 +70,24 @@ protected:
     virtual bool ConfirmRemoveAll() = 0;
     virtual bool SaveListing(const std::string& path) = 0;
     virtual bool EditDetails(int row) = 0;
-    // Opens the entry form with the given nominative; true when an entry was added.
-    virtual bool AddEntry(const QString& nominative) = 0;
+    // Opens the entry form with the given nominative; the nominative of the entry added, ""
+    // when none was.
+    virtual std::string AddEntry(const QString& nominative) = 0;
+
+    // The first row whose nominative is name (normalised), -1 when there is none.
+    int RowOf(const std::string& name) const;
+    // Tells the operator that name is already in the dictionary at row and selects it.
+    void RefuseDuplicate(const std::string& name, int row);
 
     bool eventFilter(QObject* object, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void SetModified() { m_modified = true; }
     COperator& Op() { return m_op; }
 
 private:
     void UpdateButtons();
+    // Refreshes the list after an entry named added was put in, and selects that entry.
+    void ShowAdded(const std::string& added);
 
     PhraseDictTexts m_texts;
     COperator& m_op;

@@ -5,6 +5,8 @@
 #include "textcodec.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QDateTime>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QResizeEvent>
@@ -219,26 +221,77 @@ bool CImplementComboBox::event(QEvent* event) {
     return QComboBox::event(event);
 }
 
+bool CImplementComboBox::Search(const QString& text) {
+    for (int i = 0; i < count(); ++i)
+        if (itemText(i).startsWith(text, Qt::CaseInsensitive)) {
+            setCurrentIndex(i);
+            return true;
+        }
+    return false;
+}
+
 void CImplementComboBox::keyPressEvent(QKeyEvent* event) {
+    // The list's own handling of these keys and of typed letters would report the choice as
+    // made (activated), which commits: they only move the choice here.
+    const int page = std::max(1, maxVisibleItems() - 1);
+    const int last = count() - 1;
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Insert:
+        m_typed.clear();
         emit Done(false);
         return;
     case Qt::Key_Escape:
     case Qt::Key_Delete:
+        m_typed.clear();
         emit Done(true);
         return;
     case Qt::Key_Up:
+        if (event->modifiers() & Qt::AltModifier)
+            break; // Alt+Up closes the list as usual
         setCurrentIndex(std::max(0, currentIndex() - 1));
         return;
     case Qt::Key_Down:
-        setCurrentIndex(std::min(count() - 1, currentIndex() + 1));
+        if (event->modifiers() & Qt::AltModifier)
+            break; // Alt+Down opens the list as usual
+        setCurrentIndex(std::min(last, currentIndex() + 1));
         return;
-    default:
-        QComboBox::keyPressEvent(event);
+    case Qt::Key_PageUp:
+        setCurrentIndex(std::max(0, currentIndex() - page));
+        return;
+    case Qt::Key_PageDown:
+        setCurrentIndex(std::min(last, currentIndex() + page));
+        return;
+    case Qt::Key_Home:
+        setCurrentIndex(std::min(0, last));
+        return;
+    case Qt::Key_End:
+        setCurrentIndex(last);
+        return;
+    default: {
+        const QString text = event->text();
+        if (text.isEmpty() || !text.at(0).isPrint() ||
+            (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            break;
+        // Letters typed in quick succession make one beginning to search for.
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
+        if (now - m_lastTyped > QApplication::keyboardInputInterval())
+            m_typed.clear();
+        m_lastTyped = now;
+        if (!Search(m_typed + text) && m_typed.isEmpty())
+            return; // no name begins so: the choice stays
+        if (!m_typed.isEmpty() && !Search(m_typed + text)) {
+            // The longer beginning matches nothing: start again from this letter.
+            m_typed.clear();
+            if (!Search(text))
+                return;
+        }
+        m_typed += text;
+        return;
     }
+    }
+    QComboBox::keyPressEvent(event);
 }
 
 } // namespace norvak

@@ -90,18 +90,28 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-// The non-editable drop-down list: Tab, Enter and Insert commit, Esc and Delete cancel, Up
-// and Down only move the choice, a choice made with the mouse commits at once.
+// The non-editable drop-down list: Tab, Enter and Insert commit, Esc and Delete cancel; Up,
+// Down, PgUp, PgDn, Home and End only move the choice; typed letters search the names by
+// their beginning without committing; a choice made with the mouse commits at once.
 class CImplementComboBox : public QComboBox {
     Q_OBJECT
 public:
     explicit CImplementComboBox(QWidget* parent);
+    // The text typed so far for the search (empty after a pause or a committing key).
+    const QString& Typed() const { return m_typed; }
 signals:
     void Done(bool cancelled);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
+
+private:
+    // Moves the choice to the first name beginning with the typed text; false when none does.
+    bool Search(const QString& text);
+
+    QString m_typed;
+    qint64 m_lastTyped = 0;
 };
 
 } // namespace norvak

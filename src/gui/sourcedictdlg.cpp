@@ -1,6 +1,7 @@
 #include "sourcedictdlg.h"
 
 #include "charlistctrl.h"
+#include "dialogkeys.h"
 #include "dictionaries/dictentry.h"
 #include "dialoghelpers.h"
 #include "textcodec.h"
@@ -113,9 +114,22 @@ void CSourceDictDlg::OnDelete() {
     for (int r : rows)
         m_dict.RemoveAt(r);
     m_modified = true;
+    // The row now at the index of the first one removed stays selected.
     Refresh();
-    m_list->clearSelection();
-    m_delete->setEnabled(false);
+    m_delete->setEnabled(m_list->SelectedCount() > 0);
+}
+
+void CSourceDictDlg::reject() {
+    switch (AskOnCancel(m_op, m_modified)) {
+    case CancelChoice::Keep: accept(); break;
+    case CancelChoice::Discard: QDialog::reject(); break;
+    case CancelChoice::Stay: break;
+    }
+}
+
+void CSourceDictDlg::keyPressEvent(QKeyEvent* event) {
+    if (!HandleDialogEnter(this, event))
+        QDialog::keyPressEvent(event);
 }
 
 void CSourceDictDlg::OnClear() {
@@ -157,7 +171,12 @@ CSourceSelectDlg::CSourceSelectDlg(const CSourceDict& sources, QWidget* parent)
     m_list->setObjectName(QStringLiteral("SourceList"));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setUniformItemSizes(true);
-    m_list->setStyleSheet(QStringLiteral("QListWidget::item { border-bottom: 1px solid #d0d0d0; }"));
+    // Grid lines under the rows; the selected row keeps the highlight colours, which a style
+    // sheet for the items alone would replace by the plain text colour on the highlight.
+    m_list->setStyleSheet(QStringLiteral(
+        "QListWidget::item { border-bottom: 1px solid #d0d0d0; }"
+        "QListWidget::item:selected { background: palette(highlight);"
+        " color: palette(highlighted-text); }"));
     for (const std::string& s : sources.Sources())
         m_list->addItem(BytesToQString(s));
     connect(m_list, &QListWidget::itemDoubleClicked, this, &CSourceSelectDlg::accept);
@@ -165,8 +184,9 @@ CSourceSelectDlg::CSourceSelectDlg(const CSourceDict& sources, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list, 1);
     layout->addWidget(buttons);
-    if (m_list->count() > 0)
-        m_list->setCurrentRow(0);
+    // Nothing is chosen until the operator chooses: an immediate OK inserts nothing.
+    m_list->setCurrentRow(-1);
+    m_list->setFocus();
     resize(460, 360);
 }
 

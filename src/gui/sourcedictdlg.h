@@ -35,12 +35,15 @@ public:
     void OnClear();  // "Очистить"
     void OnSave();   // "Сохранить"
     void Refresh();
+    // Esc and "Отмена": with changes not yet taken over, asks whether to keep them.
+    void reject() override;
     void SetListingPathProvider(std::function<QString(const QString&)> provider) {
         m_listingPath = std::move(provider);
     }
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     CSourceDict& m_dict;

@@ -86,9 +86,6 @@ CSpellingCommands::CSpellingCommands(CMainFrame& frame, QSettings& settings, QOb
     connect(&m_poll, &QTimer::timeout, this, &CSpellingCommands::PollLoading);
     connect(m_toggle, &QAction::toggled, this, &CSpellingCommands::SetEnabled);
     connect(m_check, &QAction::triggered, this, &CSpellingCommands::OnCheck);
-    m_view.setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(&m_view, &QWidget::customContextMenuRequested, this,
-            &CSpellingCommands::ShowContextMenu);
 
     const bool on = m_settings.value(QString::fromLatin1(kEnabledKey), true).toBool();
     m_toggle->setChecked(on);
@@ -273,12 +270,6 @@ bool CSpellingCommands::AddContextItems(QMenu& menu, const QPoint& pos) {
     }
     menu.insertActions(first, items);
     return true;
-}
-
-void CSpellingCommands::ShowContextMenu(const QPoint& pos) {
-    std::unique_ptr<QMenu> menu(m_view.createStandardContextMenu(pos));
-    AddContextItems(*menu, pos);
-    menu->exec(m_view.viewport()->mapToGlobal(pos));
 }
 
 CSpellingDlg* CSpellingCommands::BeginCheck() {

@@ -65,7 +65,6 @@ private:
     void PollLoading();
     void ApplyChecker();
     void Refresh();
-    void ShowContextMenu(const QPoint& pos);
     // The flagged word at or after from and before to, selected; a null cursor when none.
     QTextCursor FindFlagged(int from, int to) const;
     // The flagged word under the cursor position; a null cursor when none.

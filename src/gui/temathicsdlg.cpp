@@ -1,5 +1,7 @@
 #include "temathicsdlg.h"
 
+#include "dialogkeys.h"
+#include "listfilter.h"
 #include "dialoghelpers.h"
 #include "textcodec.h"
 
@@ -8,6 +10,10 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleOption>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,8 +24,49 @@
 namespace norvak {
 namespace {
 
+// The style of the theme trees: the lines that join a theme to its parent and siblings, drawn
+// dotted under the expanding marks of the underlying style (which draws none of its own).
+class CTreeLinesStyle : public QProxyStyle {
+public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        if (element != PE_IndicatorBranch) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        const QRect r = option->rect;
+        const int midX = r.x() + r.width() / 2;
+        const int midY = r.y() + r.height() / 2;
+        painter->save();
+        QPen pen(option->palette.color(QPalette::Mid), 1, Qt::DotLine);
+        painter->setPen(pen);
+        if (option->state & State_Item) {
+            // The item's own row: a line to the item, and up (and on down to a next sibling).
+            painter->drawLine(midX, r.y(), midX, (option->state & State_Sibling) ? r.bottom()
+                                                                                   : midY);
+            painter->drawLine(midX, midY, r.right(), midY);
+        } else if (option->state & State_Sibling) {
+            painter->drawLine(midX, r.y(), midX, r.bottom()); // passing by to a later sibling
+        }
+        painter->restore();
+        if (option->state & State_Children) {
+            // The expanding mark on a plain square, so the lines do not run through it.
+            const QRect box(midX - 5, midY - 5, 11, 11);
+            painter->fillRect(box, option->palette.color(QPalette::Base));
+            QStyleOption mark = *option;
+            mark.rect = r;
+            mark.state &= ~(State_Item | State_Sibling);
+            QProxyStyle::drawPrimitive(element, &mark, painter, widget);
+        }
+    }
+};
+
 QTreeWidget* MakeTree(QWidget* parent) {
     auto* tree = new QTreeWidget(parent);
+    // Owned by the dialog, made after the tree, so that it outlives the tree.
+    auto* style = new CTreeLinesStyle;
+    style->setParent(parent);
+    tree->setStyle(style);
     tree->setObjectName(QStringLiteral("ThemesTree"));
     tree->setHeaderHidden(true);
     tree->setColumnCount(1);
@@ -72,6 +119,8 @@ CTemathicsDlg::CTemathicsDlg(CTemathicsDict& copy, COperator& op, QWidget* paren
     m_code->setMaximumWidth(120);
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("NameEdit"));
+    m_code->installEventFilter(this);
+    m_name->installEventFilter(this);
     auto button = [this](const QString& text) { return MakeButton(text, this); };
     m_add = button(QStringLiteral("&Добавить"));
     m_add->setEnabled(false);
@@ -95,8 +144,13 @@ CTemathicsDlg::CTemathicsDlg(CTemathicsDict& copy, COperator& op, QWidget* paren
     for (QPushButton* b : {del, clear, load})
         side->addWidget(b);
     side->addStretch(1);
+    QLineEdit* filter = MakeFilterBox(this);
+    new CListFilter(filter, m_tree);
+    auto* treeColumn = new QVBoxLayout;
+    treeColumn->addWidget(filter);
+    treeColumn->addWidget(m_tree, 1);
     auto* top = new QHBoxLayout;
-    top->addWidget(m_tree, 1);
+    top->addLayout(treeColumn, 1);
     top->addLayout(side);
     auto* countRow = new QHBoxLayout;
     countRow->addWidget(new QLabel(QStringLiteral("Количество тематик:"), this));
@@ -118,11 +172,15 @@ CTemathicsDlg::CTemathicsDlg(CTemathicsDict& copy, COperator& op, QWidget* paren
     Rebuild();
 }
 
-void CTemathicsDlg::Rebuild() { m_count->setText(QString::number(FillThemesTree(m_tree, m_dict))); }
+void CTemathicsDlg::Rebuild() {
+    m_count->setText(QString::number(FillThemesTree(m_tree, m_dict)));
+    if (auto* filter = findChild<CListFilter*>())
+        filter->Apply();
+}
 
 void CTemathicsDlg::SelectCode(int code) {
     for (QTreeWidgetItemIterator it(m_tree); *it; ++it)
-        if (ThemeCode(*it) == code && (*it)->parent() != nullptr) {
+        if (ThemeCode(*it) == code && (code == 0) == ((*it)->parent() == nullptr)) {
             m_tree->setCurrentItem(*it);
             m_tree->scrollToItem(*it);
             return;
@@ -134,14 +192,48 @@ void CTemathicsDlg::OnAdd() {
     if (selected == nullptr || m_code->text().isEmpty() || m_name->text().trimmed().isEmpty())
         return;
     const int code = m_code->text().toInt();
-    if (!m_dict.AddTheme(QStringToBytes(m_name->text()), code, ThemeCode(selected), m_op))
+    const int parent = ThemeCode(selected);
+    if (!m_dict.AddTheme(QStringToBytes(m_name->text()), code, parent, m_op))
         return;
     m_modified = true;
     Rebuild();
+    // The new theme is shown, and its parent stays selected: the next theme typed goes
+    // beside it, not under it.
     SelectCode(code);
+    if (QTreeWidgetItem* added = m_tree->currentItem())
+        m_tree->scrollToItem(added);
+    SelectCode(parent);
+    m_code->setFocus();
     m_code->clear();
     m_name->clear();
     m_add->setEnabled(false);
+}
+
+void CTemathicsDlg::reject() {
+    switch (AskOnCancel(m_op, m_modified)) {
+    case CancelChoice::Keep: accept(); break;
+    case CancelChoice::Discard: QDialog::reject(); break;
+    case CancelChoice::Stay: break;
+    }
+}
+
+bool CTemathicsDlg::eventFilter(QObject* object, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && (object == m_code || object == m_name)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            // Enter in the fields adds the theme typed (when both are filled), as
+            // "Добавить" does.
+            if (m_add->isEnabled())
+                OnAdd();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(object, event);
+}
+
+void CTemathicsDlg::keyPressEvent(QKeyEvent* event) {
+    if (!HandleDialogEnter(this, event))
+        QDialog::keyPressEvent(event);
 }
 
 void CTemathicsDlg::OnDelete() {

@@ -41,11 +41,17 @@ public:
     void OnClear();  // "&Очистить"
     void OnLoad();   // "&Загрузить"
     void Rebuild();
+    // Esc and "Отмена": with changes not yet taken over, asks whether to keep them.
+    void reject() override;
     // Replaces the open dialog of the rubricator (tests): the path ("" cancels) and whether
     // the DOS filter was chosen.
     void SetRubricatorProvider(std::function<QString(bool& dos)> provider) {
         m_rubricatorPath = std::move(provider);
     }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void SelectCode(int code);

@@ -87,13 +87,14 @@ private slots:
         QVERIFY(Doc().Dictionaries().StoreToBytes(memoryBefore, quiet));
         QSignalSpy saved(&Doc(), &CNorvakDoc::DictionariesSaved);
         m_op.SetAnswer(Answer::Yes); // "Очистить" is answered Yes inside the dialog
-        OnNextModal([](QWidget* w) {
+        OnNextModal([this](QWidget* w) {
             if (auto* d = qobject_cast<CPhraseDictDlg*>(w))
                 d->OnClear();
             else if (auto* s = qobject_cast<CSourceDictDlg*>(w))
                 s->OnClear();
             else if (auto* t = qobject_cast<CTemathicsDlg*>(w))
                 t->OnClear();
+            m_op.SetAnswer(Answer::No); // "Сохранить изменения словаря?": No drops them
             qobject_cast<QDialog*>(w)->reject();
         });
         m_frame->Action(command)->trigger();
@@ -102,7 +103,7 @@ private slots:
         QVERIFY(Doc().Dictionaries().StoreToBytes(memoryAfter, quiet));
         QCOMPARE(memoryAfter, memoryBefore);
         QCOMPARE(DictBytes(), before);
-        QCOMPARE(m_op.Questions().size(), size_t(1));
+        QCOMPARE(m_op.Questions().size(), size_t(2));
     }
 
     void okWithoutChangesDoesNotReassign() {
@@ -275,7 +276,8 @@ private slots:
         dialog.OnDelete();
         QCOMPARE(kinds.GetCount(), 3);
         QCOMPARE(kinds.GetAt(1).Name(), Cp("В"));
-        QVERIFY(!dialog.DeleteButton()->isEnabled());
+        QCOMPARE(dialog.List()->SelectedRows(), QList<int>{1}); // the row now at that index
+        QVERIFY(dialog.DeleteButton()->isEnabled());
         dialog.List()->SelectOnly(2);
         QTest::keyClick(dialog.List(), Qt::Key_Delete);
         QCOMPARE(kinds.GetCount(), 2);
@@ -328,7 +330,8 @@ private slots:
         QCOMPARE(dialog.CountLabel()->text(), QStringLiteral("4"));
         QCOMPARE(themes.GetAt(3).ParentCode(), 2);
         QCOMPARE(themes.GetAt(3).Name(), Cp("МЕСТНЫЕ НАЛОГИ"));
-        QCOMPARE(dialog.Tree()->currentItem()->text(0), QStringLiteral("21, МЕСТНЫЕ НАЛОГИ"));
+        // The parent stays selected, so that the next theme goes beside the new one.
+        QCOMPARE(dialog.Tree()->currentItem()->text(0), QStringLiteral("2, НАЛОГИ"));
         // The root is no theme: deleting on it removes nothing.
         dialog.Tree()->setCurrentItem(dialog.Tree()->topLevelItem(0));
         dialog.OnDelete();

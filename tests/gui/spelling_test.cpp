@@ -6,6 +6,7 @@
 #include "spellingdlg.h"
 #include "taghighlighter.h"
 #include "textcodec.h"
+#include "viewcontextmenu.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -119,6 +120,17 @@ private slots:
         QCOMPARE(texts.last(), QStringLiteral("Копировать"));
         fix->trigger();
         QCOMPARE(m_bed->View().document()->firstBlock().text(), U("Министерство финансов"));
+    }
+
+    void theViewsRightClickMenuPutsTheSuggestionsOverTheWindowsCommands() {
+        Load({"Министерсво финансов"});
+        QMenu menu;
+        FillViewContextMenu(menu, *m_bed->frame, PointAt(0, 4));
+        QCOMPARE(menu.actions().front()->objectName(), QStringLiteral("SpellingSuggestion"));
+        QVERIFY(menu.actions().contains(m_bed->frame->Action(ID_EDIT_UNDO)));
+        QMenu known;
+        FillViewContextMenu(known, *m_bed->frame, PointAt(0, 15));
+        QCOMPARE(known.actions().front(), m_bed->frame->Action(ID_EDIT_UNDO));
     }
 
     void addedWordIsKeptInTheUtf8PersonalList() {
