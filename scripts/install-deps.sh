@@ -8,7 +8,7 @@ packages=(
   libxml2-dev libzip-dev
   libhunspell-dev hunspell-ru
   fonts-liberation qt6-translations-l10n xvfb xauth
-  clang-16 libclang-rt-16-dev
+  clang-16 libclang-rt-16-dev clang-format
 )
 missing=()
 for p in "${packages[@]}"; do

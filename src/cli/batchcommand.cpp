@@ -4,10 +4,10 @@
 #include "core/filelock.h"
 #include "core/textfile.h"
 #include "dictionaries/servicedata.h"
+#include "document/dictlocation.h"
 #include "markup/tags.h"
 #include "spelling/spellchecker.h"
 #include "spelling/spellingfiles.h"
-#include "document/dictlocation.h"
 
 #include <algorithm>
 #include <atomic>
@@ -239,8 +239,8 @@ int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         }
         std::string candidate = name;
         for (int n = 2; usedNames.count(candidate); ++n)
-            candidate = fs::path(name).replace_extension("").string() + "-" + std::to_string(n) +
-                        ".rla";
+            candidate =
+                fs::path(name).replace_extension("").string() + "-" + std::to_string(n) + ".rla";
         usedNames.insert(candidate);
         it.output = candidate;
         // Never written over an input, this entry's own or another's.

@@ -77,15 +77,17 @@ const char* const kUsage =
 
 } // namespace
 
-const char* const kConvertValueFlags[] = {"--type",          "--encoding",    "--dict",
-                                          "--settings",      "--string-length",
-                                          "--pos-paragraph", "--left-spaces", "--question-doc",
-                                          "--quote-letter-kind", nullptr};
-const char* const kConvertBoolFlags[] = {"--no-tags", "--no-requisites", "--no-extended",
-                                         nullptr};
+const char* const kConvertValueFlags[] = {
+    "--type",          "--encoding",    "--dict",         "--settings",          "--string-length",
+    "--pos-paragraph", "--left-spaces", "--question-doc", "--quote-letter-kind", nullptr};
+const char* const kConvertBoolFlags[] = {"--no-tags", "--no-requisites", "--no-extended", nullptr};
 
-void SetProgressOnTerminal(bool on) { g_progressOnTerminal = on; }
-bool ProgressOnTerminal() { return g_progressOnTerminal; }
+void SetProgressOnTerminal(bool on) {
+    g_progressOnTerminal = on;
+}
+bool ProgressOnTerminal() {
+    return g_progressOnTerminal;
+}
 
 std::string TerminalSafe(std::string_view s) {
     static const char kHex[] = "0123456789ABCDEF";
@@ -295,8 +297,8 @@ std::string EncodingName(Encoding encoding) {
     return "";
 }
 
-ConvertResult ConvertOne(const std::string& input, const std::string& output,
-                         const ConvertEnv& env, CServiceData& dictionaries) {
+ConvertResult ConvertOne(const std::string& input, const std::string& output, const ConvertEnv& env,
+                         CServiceData& dictionaries) {
     ConvertResult r;
     CTerminalOperator op(nullptr, env.quoteLetterKind);
     std::string bytes, readError;
@@ -310,8 +312,8 @@ ConvertResult ConvertOne(const std::string& input, const std::string& output,
                             "text? then --type text)";
         return r;
     }
-    r.doc = OpenDocumentBytes(bytes, input, env.open, env.settings, dictionaries, NullProgress(),
-                              op);
+    r.doc =
+        OpenDocumentBytes(bytes, input, env.open, env.settings, dictionaries, NullProgress(), op);
     r.messages = op.Messages();
     if (!r.doc.ok) {
         // A document that could not be read is reported and nothing is written.

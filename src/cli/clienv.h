@@ -60,8 +60,8 @@ struct ConvertResult {
 
 // Opens input through the opening road and writes the source-format file to output
 // (atomically; nothing is written on failure).
-ConvertResult ConvertOne(const std::string& input, const std::string& output,
-                         const ConvertEnv& env, CServiceData& dictionaries);
+ConvertResult ConvertOne(const std::string& input, const std::string& output, const ConvertEnv& env,
+                         CServiceData& dictionaries);
 
 // The requisites found, for people: kinds, bodies, dates, numbers, title (UTF-8).
 void PrintRequisites(std::ostream& out, const CRequisiteRecord& record);

@@ -156,32 +156,61 @@ int ShowCommand(const std::vector<std::string>& args, std::ostream& out, std::os
         };
         auto date = [](const CDateValue& d) { return IsNoDate(d) ? std::string() : FormatDate(d); };
         switch (info.id) {
-        case kReqDbNumber: value = r.m_dbNumber == -1 ? "" : std::to_string(r.m_dbNumber); break;
-        case kReqEntryDate: value = date(r.m_entryDate); break;
-        case kReqTextDate: value = date(r.m_textDate); break;
+        case kReqDbNumber:
+            value = r.m_dbNumber == -1 ? "" : std::to_string(r.m_dbNumber);
+            break;
+        case kReqEntryDate:
+            value = date(r.m_entryDate);
+            break;
+        case kReqTextDate:
+            value = date(r.m_textDate);
+            break;
         case kReqFirstEdition:
             value = r.m_firstEdition == -1 ? "" : std::to_string(r.m_firstEdition);
             break;
-        case kReqEditionDate: value = date(r.m_editionDate); break;
-        case kReqStatus: value = std::to_string(r.m_status); break;
-        case kReqNote: value = Cp1251ToUtf8Display(r.m_note); break;
+        case kReqEditionDate:
+            value = date(r.m_editionDate);
+            break;
+        case kReqStatus:
+            value = std::to_string(r.m_status);
+            break;
+        case kReqNote:
+            value = Cp1251ToUtf8Display(r.m_note);
+            break;
         case kReqThemes:
             for (std::size_t i = 0; i < r.m_themes.size(); ++i)
                 value += (i ? "; " : "") + std::to_string(r.m_themes[i]);
             break;
-        case kReqSources: join(r.m_sources); break;
-        case kReqLinks: join(r.m_links); break;
-        case kReqKinds: join(r.m_kinds); break;
-        case kReqOrgans: join(r.m_organs); break;
+        case kReqSources:
+            join(r.m_sources);
+            break;
+        case kReqLinks:
+            join(r.m_links);
+            break;
+        case kReqKinds:
+            join(r.m_kinds);
+            break;
+        case kReqOrgans:
+            join(r.m_organs);
+            break;
         case kReqAdoptionDates:
             for (std::size_t i = 0; i < r.m_adoptionDates.size(); ++i)
                 value += (i ? "; " : "") + FormatDate(r.m_adoptionDates[i]);
             break;
-        case kReqNumbers: join(r.m_numbers); break;
-        case kReqJusticeDate: value = date(r.m_justiceDate); break;
-        case kReqJusticeNumber: value = Cp1251ToUtf8(r.m_justiceNumber); break;
-        case kReqTitle: value = Cp1251ToUtf8(r.m_title); break;
-        default: break;
+        case kReqNumbers:
+            join(r.m_numbers);
+            break;
+        case kReqJusticeDate:
+            value = date(r.m_justiceDate);
+            break;
+        case kReqJusticeNumber:
+            value = Cp1251ToUtf8(r.m_justiceNumber);
+            break;
+        case kReqTitle:
+            value = Cp1251ToUtf8(r.m_title);
+            break;
+        default:
+            break;
         }
         out << Cp1251ToUtf8(info.label) << ": " << TerminalSafe(value) << '\n';
     }

@@ -20,8 +20,7 @@ const char* const kDictUsage =
     "unidict.txt, themes.txt, lettercase.txt); see docs/dictionary-text-format.md.\n";
 
 // Loads a dict.dat strictly: a damaged file is an error naming the sections that failed.
-bool LoadStrict(const std::string& path, CServiceData& data, std::ostream& err,
-                const char* cmd) {
+bool LoadStrict(const std::string& path, CServiceData& data, std::ostream& err, const char* cmd) {
     std::error_code ec;
     if (!fs::exists(path, ec)) {
         err << "norvak-cli dict " << cmd << ": dictionary file not found: " << path << '\n';

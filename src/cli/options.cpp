@@ -50,7 +50,9 @@ bool COptions::Parse(const std::vector<std::string>& args, std::string& error) {
     return true;
 }
 
-bool COptions::Has(const std::string& flag) const { return m_present.count(flag) > 0; }
+bool COptions::Has(const std::string& flag) const {
+    return m_present.count(flag) > 0;
+}
 
 std::optional<std::string> COptions::Value(const std::string& flag) const {
     auto it = m_values.find(flag);

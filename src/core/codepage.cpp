@@ -30,10 +30,10 @@ struct FramePair {
     char code;
 };
 constexpr FramePair kFrames[11] = {
-    {0xDA, kFrameTopLeft},    {0xC4, kFrameHorizontal}, {0xC2, kFrameTopTee},
-    {0xBF, kFrameTopRight},   {0xB3, kFrameVertical},   {0xC3, kFrameLeftTee},
-    {0xC5, kFrameCross},      {0xB4, kFrameRightTee},   {0xC0, kFrameBottomLeft},
-    {0xC1, kFrameBottomTee},  {0xD9, kFrameBottomRightDos}};
+    {0xDA, kFrameTopLeft},   {0xC4, kFrameHorizontal},    {0xC2, kFrameTopTee},
+    {0xBF, kFrameTopRight},  {0xB3, kFrameVertical},      {0xC3, kFrameLeftTee},
+    {0xC5, kFrameCross},     {0xB4, kFrameRightTee},      {0xC0, kFrameBottomLeft},
+    {0xC1, kFrameBottomTee}, {0xD9, kFrameBottomRightDos}};
 
 // Best fit of a box or block character that CP1251 lacks.
 unsigned char BoxBestFit(char32_t cp) {
@@ -341,7 +341,8 @@ namespace {
 // character CP1251 lacks becomes '?' and is counted in *lost, the first at output position
 // *firstLost. With frames, the eleven box-drawing characters of the frame map become the
 // internal frame codes.
-std::string ConvertUtf8(std::string_view s, bool frames, std::size_t* lost, std::size_t* firstLost) {
+std::string ConvertUtf8(std::string_view s, bool frames, std::size_t* lost,
+                        std::size_t* firstLost) {
     std::string out;
     out.reserve(s.size());
     std::size_t losses = 0;
@@ -360,8 +361,9 @@ std::string ConvertUtf8(std::string_view s, bool frames, std::size_t* lost, std:
         }
         if (frames && *cp >= 0x2500 && *cp < 0x2580) {
             const FramePair* f =
-                std::find_if(std::begin(kFrames), std::end(kFrames),
-                             [c = *cp](const FramePair& p) { return kCp866High[p.box - 0x80] == c; });
+                std::find_if(std::begin(kFrames), std::end(kFrames), [c = *cp](const FramePair& p) {
+                    return kCp866High[p.box - 0x80] == c;
+                });
             if (f != std::end(kFrames)) {
                 out += static_cast<char>(f->code);
                 continue;

@@ -46,7 +46,8 @@ struct Argument {
 std::string Convert(std::string_view conversion, const Argument& arg) {
     bool left = false, zero = false, plus = false, space = false;
     std::size_t k = 0;
-    for (; k < conversion.size() && std::string_view("-0+ #").find(conversion[k]) != std::string_view::npos;
+    for (; k < conversion.size() &&
+           std::string_view("-0+ #").find(conversion[k]) != std::string_view::npos;
          ++k) {
         left = left || conversion[k] == '-';
         zero = zero || conversion[k] == '0';

@@ -37,7 +37,8 @@ LineList Split(std::string_view bytes, TextSplitInfo* info, Convert convert) {
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
     while (p < end) {
-        const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        const char* lf =
+            static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
         const char* lineEnd = lf ? lf : end;
         if (lf && lineEnd > p && lineEnd[-1] == '\r')
             --lineEnd;
@@ -67,15 +68,16 @@ LineList SplitTextLines(std::string_view bytes, TextSplitInfo* info) {
 LineList SplitDosTextLines(std::string_view cp866Bytes, TextSplitInfo* info) {
     TextSplitInfo local;
     TextSplitInfo& inf = info ? *info : local;
-    return Split(cp866Bytes, &inf, [&inf](std::string& line, std::size_t index, std::string_view raw) {
-        const std::size_t lossy = DosToWindows(line.data(), line.size(), line.data());
-        if (lossy == 0)
-            return;
-        std::size_t column = 0;
-        while (!IsLossyCp866(FrameToInternal(raw[column])))
-            ++column;
-        inf.lossyLines.push_back({index, column, lossy});
-    });
+    return Split(cp866Bytes, &inf,
+                 [&inf](std::string& line, std::size_t index, std::string_view raw) {
+                     const std::size_t lossy = DosToWindows(line.data(), line.size(), line.data());
+                     if (lossy == 0)
+                         return;
+                     std::size_t column = 0;
+                     while (!IsLossyCp866(FrameToInternal(raw[column])))
+                         ++column;
+                     inf.lossyLines.push_back({index, column, lossy});
+                 });
 }
 
 LineList SplitUtf8TextLines(std::string_view utf8Bytes, TextSplitInfo* info) {

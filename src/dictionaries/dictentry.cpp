@@ -56,9 +56,12 @@ namespace {
 // A form's label in the catalogues, padded so that the forms line up.
 std::string_view ListingLabel(CaseIndex c) {
     switch (c) {
-    case CaseGenitive: return "Родительный падеж:  "_cp;
-    case CaseInstrumental: return "Творительный падеж: "_cp;
-    default: return "Именительный падеж: "_cp;
+    case CaseGenitive:
+        return "Родительный падеж:  "_cp;
+    case CaseInstrumental:
+        return "Творительный падеж: "_cp;
+    default:
+        return "Именительный падеж: "_cp;
     }
 }
 

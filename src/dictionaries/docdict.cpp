@@ -39,12 +39,11 @@ bool CDocDict::SaveListing(const std::string& path, COperator& op) {
 }
 
 bool CDocDict::Serialize(CArchive& ar, COperator& op) {
-    return RunArchiveSection(
-        op, "Ошибка операции ввода/вывода словаря видов документов!"_cp, MessageIcon::Error,
-        [&] {
-            SerializeEntries(ar, "kinds count", "negative kinds count",
-                             [this] { return CreateEntry(); });
-        });
+    return RunArchiveSection(op, "Ошибка операции ввода/вывода словаря видов документов!"_cp,
+                             MessageIcon::Error, [&] {
+                                 SerializeEntries(ar, "kinds count", "negative kinds count",
+                                                  [this] { return CreateEntry(); });
+                             });
 }
 
 bool CDocDict::ConfirmRemoveAll(COperator& op) {

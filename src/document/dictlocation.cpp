@@ -7,7 +7,6 @@
 #include <system_error>
 #include <unistd.h>
 
-
 namespace norvak {
 namespace fs = std::filesystem;
 

@@ -62,15 +62,14 @@ std::unique_ptr<CDocAnalyzer> CreateAnalyzer(DocClass docClass, const CServiceDa
     const int paragraph = settings.m_posParagraph;
     switch (docClass) {
     case DocClassApproved:
-        return std::make_unique<CApprovedDocAnalyzer>(kinds, organs, letterCase, length,
-                                                      paragraph, progress);
+        return std::make_unique<CApprovedDocAnalyzer>(kinds, organs, letterCase, length, paragraph,
+                                                      progress);
     case DocClassQuestion:
-        return std::make_unique<CQuestionDocAnalyzer>(kinds, organs, letterCase, length,
-                                                      paragraph, progress,
-                                                      settings.m_questionDoc);
+        return std::make_unique<CQuestionDocAnalyzer>(kinds, organs, letterCase, length, paragraph,
+                                                      progress, settings.m_questionDoc);
     default:
-        return std::make_unique<COrdinaryDocAnalyzer>(kinds, organs, letterCase, length,
-                                                      paragraph, progress, op);
+        return std::make_unique<COrdinaryDocAnalyzer>(kinds, organs, letterCase, length, paragraph,
+                                                      progress, op);
     }
 }
 

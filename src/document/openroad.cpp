@@ -148,7 +148,7 @@ OpenedDocument OpenDocumentBytes(const std::string& bytes, const std::string& pa
         DetermineAndTag(doc, std::move(text.lines), settings, dictionaries, progress, op);
     } else if (doc.type == FileType::Text) {
         TextSplitInfo info;
-        LineList lines = dos                                ? SplitDosTextLines(bytes, &info)
+        LineList lines = dos                              ? SplitDosTextLines(bytes, &info)
                          : doc.encoding == Encoding::Utf8 ? SplitUtf8TextLines(bytes, &info)
                                                           : SplitTextLines(bytes, &info);
         NoteLosses(doc, info);

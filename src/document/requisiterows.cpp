@@ -3,13 +3,16 @@
 #include "core/codepage.h"
 #include "core/literal.h"
 
-
 namespace norvak {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-std::string IntRow(int v) { return std::to_string(v); }
+std::string IntRow(int v) {
+    return std::to_string(v);
+}
 
 // "%d" as scanf reads it: optional spaces, a sign, digits. False when no digit follows.
 bool ScanInt(const std::string& s, std::size_t& pos, int& out) {
@@ -77,7 +80,9 @@ RowEditor EditorFor(std::uint32_t d) {
     return RowEditor::None;
 }
 
-CRequisiteRows::CRequisiteRows() { SetRecord(CRequisiteRecord()); }
+CRequisiteRows::CRequisiteRows() {
+    SetRecord(CRequisiteRecord());
+}
 
 void CRequisiteRows::SetRecord(const CRequisiteRecord& record) {
     m_record = record;
@@ -99,17 +104,29 @@ void CRequisiteRows::SetRecord(const CRequisiteRecord& record) {
     for (const RequisiteCaption& c : RequisiteCaptions()) {
         m_rows.push_back({Utf8ToCp1251(c.caption), c.data});
         switch (c.id) {
-        case kReqDbNumber: addInt(record.m_dbNumber); break;
-        case kReqEntryDate: addDate(record.m_entryDate); break;
-        case kReqTextDate: addDate(record.m_textDate); break;
-        case kReqFirstEdition: addInt(record.m_firstEdition); break;
-        case kReqEditionDate: addDate(record.m_editionDate); break;
+        case kReqDbNumber:
+            addInt(record.m_dbNumber);
+            break;
+        case kReqEntryDate:
+            addDate(record.m_entryDate);
+            break;
+        case kReqTextDate:
+            addDate(record.m_textDate);
+            break;
+        case kReqFirstEdition:
+            addInt(record.m_firstEdition);
+            break;
+        case kReqEditionDate:
+            addDate(record.m_editionDate);
+            break;
         case kReqStatus:
             add(record.m_status == 1   ? std::string("ё"_cp)
                 : record.m_status == 2 ? std::string("+")
                                        : std::string("-"));
             break;
-        case kReqNote: addNonEmpty(record.m_note); break;
+        case kReqNote:
+            addNonEmpty(record.m_note);
+            break;
         case kReqThemes:
             for (int t : record.m_themes)
                 add(IntRow(t));
@@ -138,10 +155,17 @@ void CRequisiteRows::SetRecord(const CRequisiteRecord& record) {
             for (const std::string& s : record.m_numbers)
                 add(s);
             break;
-        case kReqJusticeDate: addDate(record.m_justiceDate); break;
-        case kReqJusticeNumber: addNonEmpty(record.m_justiceNumber); break;
-        case kReqTitle: addNonEmpty(record.m_title); break;
-        case kReqText: break;
+        case kReqJusticeDate:
+            addDate(record.m_justiceDate);
+            break;
+        case kReqJusticeNumber:
+            addNonEmpty(record.m_justiceNumber);
+            break;
+        case kReqTitle:
+            addNonEmpty(record.m_title);
+            break;
+        case kReqText:
+            break;
         }
     }
 }
@@ -181,9 +205,7 @@ CRequisiteRecord CRequisiteRows::Collect() const {
             values.push_back(&At(j).text);
         const std::string* first = values.empty() ? nullptr : values.front();
         auto readInt = [&] { return first ? ReadInteger(*first) : -1; };
-        auto readDate = [&] {
-            return first && !first->empty() ? ReadDate(*first) : NoDate();
-        };
+        auto readDate = [&] { return first && !first->empty() ? ReadDate(*first) : NoDate(); };
         auto texts = [&] {
             std::vector<std::string> out;
             for (const std::string* v : values)
@@ -191,11 +213,21 @@ CRequisiteRecord CRequisiteRows::Collect() const {
             return out;
         };
         switch (captions[static_cast<std::size_t>(captionIndex)].id) {
-        case kReqDbNumber: r.m_dbNumber = readInt(); break;
-        case kReqEntryDate: r.m_entryDate = readDate(); break;
-        case kReqTextDate: r.m_textDate = readDate(); break;
-        case kReqFirstEdition: r.m_firstEdition = readInt(); break;
-        case kReqEditionDate: r.m_editionDate = readDate(); break;
+        case kReqDbNumber:
+            r.m_dbNumber = readInt();
+            break;
+        case kReqEntryDate:
+            r.m_entryDate = readDate();
+            break;
+        case kReqTextDate:
+            r.m_textDate = readDate();
+            break;
+        case kReqFirstEdition:
+            r.m_firstEdition = readInt();
+            break;
+        case kReqEditionDate:
+            r.m_editionDate = readDate();
+            break;
         case kReqStatus:
             if (first && !first->empty()) {
                 const char c = (*first)[0];
@@ -215,17 +247,29 @@ CRequisiteRecord CRequisiteRows::Collect() const {
             for (const std::string* v : values)
                 r.m_themes.push_back(ReadInteger(*v));
             break;
-        case kReqSources: r.m_sources = texts(); break;
-        case kReqLinks: r.m_links = texts(); break;
-        case kReqKinds: r.m_kinds = texts(); break;
-        case kReqOrgans: r.m_organs = texts(); break;
+        case kReqSources:
+            r.m_sources = texts();
+            break;
+        case kReqLinks:
+            r.m_links = texts();
+            break;
+        case kReqKinds:
+            r.m_kinds = texts();
+            break;
+        case kReqOrgans:
+            r.m_organs = texts();
+            break;
         case kReqAdoptionDates:
             for (const std::string* v : values)
                 if (!v->empty())
                     r.m_adoptionDates.push_back(ReadDate(*v));
             break;
-        case kReqNumbers: r.m_numbers = texts(); break;
-        case kReqJusticeDate: r.m_justiceDate = readDate(); break;
+        case kReqNumbers:
+            r.m_numbers = texts();
+            break;
+        case kReqJusticeDate:
+            r.m_justiceDate = readDate();
+            break;
         case kReqJusticeNumber:
             if (first)
                 r.m_justiceNumber = *first;
@@ -234,7 +278,8 @@ CRequisiteRecord CRequisiteRows::Collect() const {
             if (first)
                 r.m_title = *first;
             break;
-        case kReqText: break;
+        case kReqText:
+            break;
         }
     }
     return r;
@@ -362,6 +407,8 @@ bool CRequisiteRows::Commit(int row, std::string result, bool newRow) {
     return true;
 }
 
-bool CRequisiteRows::Cancel(int row, bool newRow) { return newRow && Remove(row); }
+bool CRequisiteRows::Cancel(int row, bool newRow) {
+    return newRow && Remove(row);
+}
 
 } // namespace norvak

@@ -21,7 +21,6 @@ constexpr long long kMissingInt = -1025;
 // The longest face name the editor font can take.
 constexpr std::size_t kMaxFontName = 31;
 
-
 // A whole decimal integer, optionally signed and surrounded by blanks; nothing else.
 std::optional<long long> ParseInt(std::string_view text) {
     text = TrimChars(text);
@@ -122,8 +121,7 @@ std::vector<std::string> DocSettings::Read(CSettingsStore& store) {
     m_questionDoc = ReadStringSetting(store, "QuestionDoc", defaults.m_questionDoc);
     m_createTags = ReadIntSetting(store, "CreateTags", defaults.m_createTags);
     m_defineRecvisits = ReadIntSetting(store, "DefineRecvisits", defaults.m_defineRecvisits);
-    m_extendedRecvisits =
-        ReadIntSetting(store, "ExtendedRecvisits", defaults.m_extendedRecvisits);
+    m_extendedRecvisits = ReadIntSetting(store, "ExtendedRecvisits", defaults.m_extendedRecvisits);
     std::vector<std::string> messages = Sanitize();
     if (!messages.empty()) {
         store.WriteInt(kPosParagraphRange.name, m_posParagraph);

@@ -27,9 +27,9 @@ struct FrameChar {
     char32_t box;
 };
 constexpr FrameChar kFrameChars[] = {
-    {kFrameTopLeft, 0x250C},  {kFrameHorizontal, 0x2500}, {kFrameTopTee, 0x252C},
-    {kFrameTopRight, 0x2510}, {kFrameVertical, 0x2502},   {kFrameLeftTee, 0x251C},
-    {kFrameCross, 0x253C},    {kFrameRightTee, 0x2524},   {kFrameBottomLeft, 0x2514},
+    {kFrameTopLeft, 0x250C},   {kFrameHorizontal, 0x2500}, {kFrameTopTee, 0x252C},
+    {kFrameTopRight, 0x2510},  {kFrameVertical, 0x2502},   {kFrameLeftTee, 0x251C},
+    {kFrameCross, 0x253C},     {kFrameRightTee, 0x2524},   {kFrameBottomLeft, 0x2514},
     {kFrameBottomTee, 0x2534},
 };
 // The bottom-right corner, which is also the section sign.

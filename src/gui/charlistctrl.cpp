@@ -104,8 +104,8 @@ void CCharListCtrl::SelectOnly(int row) {
     if (model() == nullptr || row < 0 || row >= model()->rowCount())
         return;
     const QModelIndex i = model()->index(row, 0);
-    selectionModel()->setCurrentIndex(
-        i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect |
+                                             QItemSelectionModel::Rows);
     scrollTo(i, QAbstractItemView::EnsureVisible);
 }
 

@@ -18,67 +18,124 @@ QList<CommandInfo> BuildTable() {
         const char* prompt;
     };
     const QList<Row> rows = {
-        {ID_FILE_NEW, "Созд&ать", {QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {ID_FILE_NEW,
+         "Созд&ать",
+         {QKeySequence(Qt::CTRL | Qt::Key_N)},
          "Создать новый документ\nСоздать"},
-        {ID_FILE_OPEN, "&Открыть...", {QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {ID_FILE_OPEN,
+         "&Открыть...",
+         {QKeySequence(Qt::CTRL | Qt::Key_O)},
          "Открыть существующий документ\nОткрыть"},
-        {ID_FILE_SAVE, "&Сохранить", {QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {ID_FILE_SAVE,
+         "&Сохранить",
+         {QKeySequence(Qt::CTRL | Qt::Key_S)},
          "Сохранить документ в исходном формате\nСохранить"},
-        {ID_FILE_SAVE_AS, "Сохранить &как...", {},
+        {ID_FILE_SAVE_AS,
+         "Сохранить &как...",
+         {},
          "Сохранить документ в исходном формате под новым именем\nСохранить как"},
-        {ID_FILE_PRINT, "&Печать...", {},
-         "Печать документа\nПечать"},
-        {ID_FILE_PRINT_PREVIEW, "Пред&варительный просмотр", {},
+        {ID_FILE_PRINT, "&Печать...", {}, "Печать документа\nПечать"},
+        {ID_FILE_PRINT_PREVIEW,
+         "Пред&варительный просмотр",
+         {},
          "Показать документ так, как он будет напечатан\nПредварительный просмотр"},
-        {ID_FILE_PRINT_SETUP, "&Настройка печати...", {},
+        {ID_FILE_PRINT_SETUP,
+         "&Настройка печати...",
+         {},
          "Изменить параметры принтера и печати\nНастройка печати"},
-        {ID_APP_EXIT, "В&ыход", {},
+        {ID_APP_EXIT,
+         "В&ыход",
+         {},
          "Завершить работу приложения с предложением сохранить документ\nВыход"},
-        {ID_EDIT_UNDO, "&Отменить", {QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {ID_EDIT_UNDO,
+         "&Отменить",
+         {QKeySequence(Qt::CTRL | Qt::Key_Z)},
          "Отменить последнее действие\nОтменить"},
-        {ID_EDIT_REDO, "&Повторить", {QKeySequence(Qt::CTRL | Qt::Key_Y)},
+        {ID_EDIT_REDO,
+         "&Повторить",
+         {QKeySequence(Qt::CTRL | Qt::Key_Y)},
          "Повторить отменённое действие\nПовторить"},
-        {ID_EDIT_CUT, "&Вырезать", {QKeySequence(Qt::CTRL | Qt::Key_X)},
+        {ID_EDIT_CUT,
+         "&Вырезать",
+         {QKeySequence(Qt::CTRL | Qt::Key_X)},
          "Вырезать выделенный фрагмент в буфер обмена\nВырезать"},
-        {ID_EDIT_COPY, "&Копировать", {QKeySequence(Qt::CTRL | Qt::Key_C)},
+        {ID_EDIT_COPY,
+         "&Копировать",
+         {QKeySequence(Qt::CTRL | Qt::Key_C)},
          "Копировать выделенный фрагмент в буфер обмена\nКопировать"},
-        {ID_EDIT_PASTE, "Вст&авить", {QKeySequence(Qt::CTRL | Qt::Key_V)},
+        {ID_EDIT_PASTE,
+         "Вст&авить",
+         {QKeySequence(Qt::CTRL | Qt::Key_V)},
          "Вставить содержимое буфера обмена\nВставить"},
-        {ID_EDIT_PASTE_SPECIAL, "Специальная вст&авка...", {},
+        {ID_EDIT_PASTE_SPECIAL,
+         "Специальная вст&авка...",
+         {},
          "Вставить содержимое буфера обмена в выбранном формате\nСпециальная вставка"},
-        {ID_EDIT_SELECT_ALL, "Выделить в&се", {QKeySequence(Qt::CTRL | Qt::Key_A)},
+        {ID_EDIT_SELECT_ALL,
+         "Выделить в&се",
+         {QKeySequence(Qt::CTRL | Qt::Key_A)},
          "Выделить весь текст документа\nВыделить все"},
-        {ID_EDIT_FIND, "&Найти...", {QKeySequence(Qt::CTRL | Qt::Key_F)},
+        {ID_EDIT_FIND,
+         "&Найти...",
+         {QKeySequence(Qt::CTRL | Qt::Key_F)},
          "Найти указанный текст\nНайти"},
-        {ID_EDIT_REPEAT, "Найти &далее", {QKeySequence(Qt::Key_F3)},
+        {ID_EDIT_REPEAT,
+         "Найти &далее",
+         {QKeySequence(Qt::Key_F3)},
          "Повторить последний поиск\nНайти далее"},
-        {ID_EDIT_REPLACE, "&Заменить...", {QKeySequence(Qt::CTRL | Qt::Key_H)},
+        {ID_EDIT_REPLACE,
+         "&Заменить...",
+         {QKeySequence(Qt::CTRL | Qt::Key_H)},
          "Заменить указанный текст другим\nЗаменить"},
-        {ID_ALIGN_LEFT, "Прижать абзац в&лево", {},
+        {ID_ALIGN_LEFT,
+         "Прижать абзац в&лево",
+         {},
          "Выравнивание абзаца по левому краю\nПрижать абзац влево"},
-        {ID_ALIGN_CENTER, "&Центрировать абзац", {},
+        {ID_ALIGN_CENTER,
+         "&Центрировать абзац",
+         {},
          "Выравнивание абзаца по центру\nЦентрировать абзац"},
-        {ID_ALIGN_RIGHT, "Прижать абзац в&право", {},
+        {ID_ALIGN_RIGHT,
+         "Прижать абзац в&право",
+         {},
          "Выравнивание абзаца по правому краю\nПрижать абзац вправо"},
-        {ID_ALIGN_JUSTIFY, "&Растянуть абзац", {},
+        {ID_ALIGN_JUSTIFY,
+         "&Растянуть абзац",
+         {},
          "Выравнивание абзаца по ширине\nРастянуть абзац"},
-        {ID_ALIGN_LEFT_RIGHT, "&Выровнять влево и вправо", {},
+        {ID_ALIGN_LEFT_RIGHT,
+         "&Выровнять влево и вправо",
+         {},
          "Веравнивает левую часть абзаца по левому краю и правую по правому\n"
          "Выровнять влево и вправо"},
-        {ID_REMOVE_LEFT_SPACES, "&Удалить пробелы слева", {},
+        {ID_REMOVE_LEFT_SPACES,
+         "&Удалить пробелы слева",
+         {},
          "Удаляет пробелы из левой части выделенных строк\nУдалить пробелы слева"},
         {ID_FORMAT_FONT, "&Шрифт", {}, "\nШрифт"},
-        {ID_UPPER_CASE, "В &верхний регистр", {},
+        {ID_UPPER_CASE,
+         "В &верхний регистр",
+         {},
          "Перевести все буквы в верхний регистр  в выделеном блоке текста\nВ верхний регистр"},
-        {ID_LOWER_CASE, "В &нижний регистр", {},
+        {ID_LOWER_CASE,
+         "В &нижний регистр",
+         {},
          "Перевести все буквы в нижний регистр  в выделеном блоке текста\nВ нижний регистр"},
-        {ID_GOTO_LINE, "П&ерейти на строку...", {QKeySequence(Qt::CTRL | Qt::Key_U)},
+        {ID_GOTO_LINE,
+         "П&ерейти на строку...",
+         {QKeySequence(Qt::CTRL | Qt::Key_U)},
          "Перейти на строку по её номеру\nПерейти на строку"},
-        {ID_EXPORT_WORD, "&Экспортировать в MS Word", {},
+        {ID_EXPORT_WORD,
+         "&Экспортировать в MS Word",
+         {},
          "Экспортирует текущий документ в MS Word\nЭкспортировать в Word"},
-        {ID_IMPORT_WORD, "&Импортироваить из MS Word", {},
+        {ID_IMPORT_WORD,
+         "&Импортироваить из MS Word",
+         {},
          "Импортирует документ из MS Word\nИмпортировать в Word"},
-        {ID_VIEW_HEADER, "Просмотреть &шапку", {},
+        {ID_VIEW_HEADER,
+         "Просмотреть &шапку",
+         {},
          "Просмотреть шапку документа\nПросмотреть шапку"},
         {ID_TAG_ZAG, "&Заголовок", CtrlCyrillic(QChar(0x0417), Qt::Key_P),
          "Вставить тег ЗАГ - заголовок\nТег \"Заголовок\""},
@@ -109,7 +166,9 @@ QList<CommandInfo> BuildTable() {
          "Вставить линию\nВставить линию"},
         {ID_TAG_DELETE_ALL, "&Удалить все теги", CtrlCyrillic(QChar(0x042D), Qt::Key_Apostrophe),
          "Удалить все теги в выделеном блоке текста\nУдалить все теги"},
-        {ID_DICT_KINDS, "Словарь видов &документов...", {QKeySequence(Qt::CTRL | Qt::Key_E)},
+        {ID_DICT_KINDS,
+         "Словарь видов &документов...",
+         {QKeySequence(Qt::CTRL | Qt::Key_E)},
          "Редактировать словарь видов документов\nСловарь видов документов"},
         {ID_DICT_ORGANS, "Словарь принявших &органов...", CtrlCyrillic(QChar(0x0428), Qt::Key_I),
          "Редактировать словарь принявших органов\nСловарь принявших органов"},
@@ -118,23 +177,29 @@ QList<CommandInfo> BuildTable() {
          "Редактировать словарь источников публикаций\nСловарь источников публикаций"},
         {ID_DICT_THEMES, "Словарь &тематик...", CtrlCyrillic(QChar(0x042E), Qt::Key_Period),
          "Редактировать словарь тематик\nСловарь тематик"},
-        {ID_DICT_CLEAR_CASES, "Очистить словарь &падежей", {},
+        {ID_DICT_CLEAR_CASES,
+         "Очистить словарь &падежей",
+         {},
          "Очистить словарь падежей\nОчистить словарь падежей"},
-        {ID_DICT_CLEAR_LETTER_CASE, "Очистить словарь &регистров букв в принявших органах", {},
+        {ID_DICT_CLEAR_LETTER_CASE,
+         "Очистить словарь &регистров букв в принявших органах",
+         {},
          "Очистить словарь регистров букв в принявших органах\nОчистить словарь регистров"},
-        {ID_OPTIONS, "&Параметры...", {},
-         "Изменить параметры работы приложения\nПараметры"},
-        {ID_HELP_INDEX, "&Вызов справки", {QKeySequence(Qt::Key_F1)},
+        {ID_OPTIONS, "&Параметры...", {}, "Изменить параметры работы приложения\nПараметры"},
+        {ID_HELP_INDEX,
+         "&Вызов справки",
+         {QKeySequence(Qt::Key_F1)},
          "Открыть руководство оператора\nСправка"},
-        {ID_APP_ABOUT, "&О программе Norvak...", {},
+        {ID_APP_ABOUT,
+         "&О программе Norvak...",
+         {},
          "Вывести сведения о программе и её версии\nО программе"},
     };
     QList<CommandInfo> table;
     for (const Row& r : rows) {
         const QString prompt = QString::fromUtf8(r.prompt);
         const qsizetype lf = prompt.indexOf(QLatin1Char('\n'));
-        table.push_back({r.id, QString::fromUtf8(r.text), r.keys,
-                         lf < 0 ? prompt : prompt.left(lf),
+        table.push_back({r.id, QString::fromUtf8(r.text), r.keys, lf < 0 ? prompt : prompt.left(lf),
                          lf < 0 ? QString() : prompt.mid(lf + 1)});
     }
     return table;
@@ -157,15 +222,24 @@ const CommandInfo& FindCommand(int id) {
 
 int TagCommandId(TagCode code) {
     switch (code) {
-    case TagCode::ZAG: return ID_TAG_ZAG;
-    case TagCode::CNT: return ID_TAG_CNT;
-    case TagCode::PRV: return ID_TAG_PRV;
-    case TagCode::LEV: return ID_TAG_LEV;
-    case TagCode::LIP: return ID_TAG_LIP;
-    case TagCode::NFT: return ID_TAG_NFT;
-    case TagCode::TAB: return ID_TAG_TAB;
-    case TagCode::TTT: return ID_TAG_TTT;
-    case TagCode::OGL: return ID_TAG_OGL;
+    case TagCode::ZAG:
+        return ID_TAG_ZAG;
+    case TagCode::CNT:
+        return ID_TAG_CNT;
+    case TagCode::PRV:
+        return ID_TAG_PRV;
+    case TagCode::LEV:
+        return ID_TAG_LEV;
+    case TagCode::LIP:
+        return ID_TAG_LIP;
+    case TagCode::NFT:
+        return ID_TAG_NFT;
+    case TagCode::TAB:
+        return ID_TAG_TAB;
+    case TagCode::TTT:
+        return ID_TAG_TTT;
+    case TagCode::OGL:
+        return ID_TAG_OGL;
     }
     return 0;
 }

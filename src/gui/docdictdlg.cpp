@@ -14,12 +14,11 @@
 namespace norvak {
 
 CDocDictDlg::CDocDictDlg(CDocDict& copy, COperator& op, QWidget* parent)
-    : CEntryDictDlg({QStringLiteral("Словарь видов документов"),
-                     QStringLiteral("Количество видов документов:"),
-                     QStringLiteral("Виды документов"),
-                     QStringLiteral("Псевдонимы видов документов"),
-                     QStringLiteral("Виды документов")},
-                    copy, op, parent) {
+    : CEntryDictDlg(
+          {QStringLiteral("Словарь видов документов"),
+           QStringLiteral("Количество видов документов:"), QStringLiteral("Виды документов"),
+           QStringLiteral("Псевдонимы видов документов"), QStringLiteral("Виды документов")},
+          copy, op, parent) {
     setObjectName(QStringLiteral("DocDictDlg"));
     Build();
 }
@@ -36,8 +35,7 @@ CDocKindDlg::CDocKindDlg(const CDocKindEntry& entry, COperator& op, QWidget* par
     setSizeGripEnabled(true);
     auto* nominative = new QLineEdit(BytesToQString(entry.Name()), this);
     nominative->setReadOnly(true);
-    m_instrumental =
-        new QLineEdit(BytesToQString(entry.GetCases().Form(CaseInstrumental)), this);
+    m_instrumental = new QLineEdit(BytesToQString(entry.GetCases().Form(CaseInstrumental)), this);
     m_instrumental->setObjectName(QStringLiteral("InstrumentalEdit"));
     m_gender = new QComboBox(this);
     m_gender->addItems(GenderNames());

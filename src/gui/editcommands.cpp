@@ -48,7 +48,9 @@ QString SelectedText(const QTextCursor& cursor) {
 }
 
 // Position just before the line break that ends a block (the end of the text for the last).
-int BlockEnd(const QTextBlock& block) { return block.position() + block.length() - 1; }
+int BlockEnd(const QTextBlock& block) {
+    return block.position() + block.length() - 1;
+}
 
 } // namespace
 
@@ -71,11 +73,12 @@ void CEditCommands::Connect() {
         int id;
         LineCommand command;
     };
-    for (const FormatAction& f :
-         {FormatAction{ID_ALIGN_LEFT, LineCommand::Left}, {ID_ALIGN_CENTER, LineCommand::Centre},
-          {ID_ALIGN_RIGHT, LineCommand::Right}, {ID_ALIGN_JUSTIFY, LineCommand::Justify},
-          {ID_ALIGN_LEFT_RIGHT, LineCommand::LeftAndRight},
-          {ID_REMOVE_LEFT_SPACES, LineCommand::RemoveLeftSpaces}}) {
+    for (const FormatAction& f : {FormatAction{ID_ALIGN_LEFT, LineCommand::Left},
+                                  {ID_ALIGN_CENTER, LineCommand::Centre},
+                                  {ID_ALIGN_RIGHT, LineCommand::Right},
+                                  {ID_ALIGN_JUSTIFY, LineCommand::Justify},
+                                  {ID_ALIGN_LEFT_RIGHT, LineCommand::LeftAndRight},
+                                  {ID_REMOVE_LEFT_SPACES, LineCommand::RemoveLeftSpaces}}) {
         const LineCommand command = f.command;
         connect(m_frame.Action(f.id), &QAction::triggered, this,
                 [this, command] { ApplyFormatting(command); });
@@ -101,12 +104,34 @@ void CEditCommands::Connect() {
     on(ID_EXPORT_WORD, [this] { m_exchange->OnExport(); });
     on(ID_IMPORT_WORD, [this] { m_exchange->OnImport(); });
 
-    for (int id : {ID_TAG_ZAG, ID_TAG_CNT, ID_TAG_PRV, ID_TAG_LEV, ID_TAG_LIP, ID_TAG_NFT,
-                   ID_TAG_TAB, ID_TAG_TTT, ID_TAG_OGL, ID_TAG_LINE, ID_TAG_INNER_LINK,
-                   ID_TAG_LINK, ID_TAG_LABEL, ID_ALIGN_LEFT, ID_ALIGN_CENTER, ID_ALIGN_RIGHT,
-                   ID_ALIGN_JUSTIFY, ID_ALIGN_LEFT_RIGHT, ID_REMOVE_LEFT_SPACES, ID_FORMAT_FONT,
-                   ID_EDIT_FIND, ID_EDIT_REPEAT, ID_EDIT_REPLACE, ID_EDIT_PASTE_SPECIAL,
-                   ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, ID_EXPORT_WORD,
+    for (int id : {ID_TAG_ZAG,
+                   ID_TAG_CNT,
+                   ID_TAG_PRV,
+                   ID_TAG_LEV,
+                   ID_TAG_LIP,
+                   ID_TAG_NFT,
+                   ID_TAG_TAB,
+                   ID_TAG_TTT,
+                   ID_TAG_OGL,
+                   ID_TAG_LINE,
+                   ID_TAG_INNER_LINK,
+                   ID_TAG_LINK,
+                   ID_TAG_LABEL,
+                   ID_ALIGN_LEFT,
+                   ID_ALIGN_CENTER,
+                   ID_ALIGN_RIGHT,
+                   ID_ALIGN_JUSTIFY,
+                   ID_ALIGN_LEFT_RIGHT,
+                   ID_REMOVE_LEFT_SPACES,
+                   ID_FORMAT_FONT,
+                   ID_EDIT_FIND,
+                   ID_EDIT_REPEAT,
+                   ID_EDIT_REPLACE,
+                   ID_EDIT_PASTE_SPECIAL,
+                   ID_FILE_PRINT,
+                   ID_FILE_PRINT_PREVIEW,
+                   ID_FILE_PRINT_SETUP,
+                   ID_EXPORT_WORD,
                    ID_IMPORT_WORD})
         m_frame.Action(id)->setEnabled(true);
 
@@ -120,7 +145,9 @@ void CEditCommands::UpdateCommands() {
         m_frame.Action(id)->setEnabled(selection);
 }
 
-int CEditCommands::StringLength() const { return m_frame.Doc().Settings().m_stringLength; }
+int CEditCommands::StringLength() const {
+    return m_frame.Doc().Settings().m_stringLength;
+}
 
 void CEditCommands::Beep() {
     QApplication::beep();
@@ -409,9 +436,8 @@ void CEditCommands::ShowFindDialog(bool replace) {
         CFindReplaceDlg* dlg = m_findDlg;
         connect(dlg, &CFindReplaceDlg::FindNext, this,
                 [this, dlg] { FindNext(dlg->FindText(), dlg->Flags()); });
-        connect(dlg, &CFindReplaceDlg::ReplaceCurrent, this, [this, dlg] {
-            ReplaceCurrent(dlg->FindText(), dlg->ReplaceText(), dlg->Flags());
-        });
+        connect(dlg, &CFindReplaceDlg::ReplaceCurrent, this,
+                [this, dlg] { ReplaceCurrent(dlg->FindText(), dlg->ReplaceText(), dlg->Flags()); });
         connect(dlg, &CFindReplaceDlg::ReplaceAll, this,
                 [this, dlg] { ReplaceAll(dlg->FindText(), dlg->ReplaceText(), dlg->Flags()); });
     }
@@ -426,9 +452,13 @@ void CEditCommands::ShowFindDialog(bool replace) {
     m_findDlg->activateWindow();
 }
 
-void CEditCommands::OnFind() { ShowFindDialog(false); }
+void CEditCommands::OnFind() {
+    ShowFindDialog(false);
+}
 
-void CEditCommands::OnReplace() { ShowFindDialog(true); }
+void CEditCommands::OnReplace() {
+    ShowFindDialog(true);
+}
 
 void CEditCommands::OnFindNext() {
     if (m_lastFind.isEmpty()) {

@@ -42,16 +42,19 @@ QTreeWidget* MakeAliasList(const QStringList& columns, QWidget* parent) {
 
 QString CaseColumn(CaseIndex c) {
     switch (c) {
-    case CaseGenitive: return QStringLiteral("Родительный падеж");
-    case CaseInstrumental: return QStringLiteral("Творительный падеж");
-    default: return QStringLiteral("Именительный падеж");
+    case CaseGenitive:
+        return QStringLiteral("Родительный падеж");
+    case CaseInstrumental:
+        return QStringLiteral("Творительный падеж");
+    default:
+        return QStringLiteral("Именительный падеж");
     }
 }
 
 } // namespace
 
-void CEntryDetailsDlg::Build(CDictEntry& entry, QFormLayout* form,
-                             const EntryFormLayout& aliasForm, const QString& cancelText) {
+void CEntryDetailsDlg::Build(CDictEntry& entry, QFormLayout* form, const EntryFormLayout& aliasForm,
+                             const QString& cancelText) {
     m_entry = &entry;
     m_aliasForm = aliasForm;
     m_aliasCases = {CaseNominative};

@@ -17,7 +17,9 @@
 
 namespace norvak {
 
-std::string NormalizedBytes(const QString& text) { return NormalizeName(QStringToBytes(text)); }
+std::string NormalizedBytes(const QString& text) {
+    return NormalizeName(QStringToBytes(text));
+}
 
 CEntryFormDlg::CEntryFormDlg(const EntryFormLayout& fields, const QString& nominative,
                              COperator& op, QWidget* parent)
@@ -67,7 +69,9 @@ CEntryFormDlg::CEntryFormDlg(const EntryFormLayout& fields, const QString& nomin
     (nominative.isEmpty() ? m_nominative : m_genitive ? m_genitive : m_instrumental)->setFocus();
 }
 
-std::string CEntryFormDlg::Nominative() const { return NormalizedBytes(m_nominative->text()); }
+std::string CEntryFormDlg::Nominative() const {
+    return NormalizedBytes(m_nominative->text());
+}
 CCases CEntryFormDlg::Forms() const {
     CCases forms;
     forms.SetForm(CaseNominative, Nominative());
@@ -80,9 +84,15 @@ CCases CEntryFormDlg::Forms() const {
 std::string CEntryFormDlg::Genitive() const {
     return m_genitive ? NormalizedBytes(m_genitive->text()) : std::string();
 }
-std::string CEntryFormDlg::Instrumental() const { return NormalizedBytes(m_instrumental->text()); }
-int CEntryFormDlg::Gender() const { return m_gender ? m_gender->currentIndex() : 0; }
-bool CEntryFormDlg::Quote() const { return m_quote && m_quote->isChecked(); }
+std::string CEntryFormDlg::Instrumental() const {
+    return NormalizedBytes(m_instrumental->text());
+}
+int CEntryFormDlg::Gender() const {
+    return m_gender ? m_gender->currentIndex() : 0;
+}
+bool CEntryFormDlg::Quote() const {
+    return m_quote && m_quote->isChecked();
+}
 std::string CEntryFormDlg::LetterCase() const {
     return m_letterCase ? QStringToBytes(m_letterCase->text()) : std::string();
 }

@@ -73,7 +73,9 @@ CFindReplaceDlg::CFindReplaceDlg(QWidget* parent, bool replace)
     UpdateButtons();
 }
 
-QString CFindReplaceDlg::FindText() const { return m_find->text(); }
+QString CFindReplaceDlg::FindText() const {
+    return m_find->text();
+}
 
 QString CFindReplaceDlg::ReplaceText() const {
     return m_replaceWith != nullptr ? m_replaceWith->text() : QString();

@@ -90,12 +90,15 @@ LinkFields CLinkDlg::Fields() const {
 
 void CLinkDlg::UpdateDescription() {
     const int i = m_kind->currentIndex();
-    m_description->setText(i >= 0 && i < kLinkKindCount
-                               ? BytesToQString(LinkKinds()[static_cast<std::size_t>(i)].description)
-                               : QString());
+    m_description->setText(
+        i >= 0 && i < kLinkKindCount
+            ? BytesToQString(LinkKinds()[static_cast<std::size_t>(i)].description)
+            : QString());
 }
 
-void CLinkDlg::UpdateOk() { m_ok->setEnabled(IsLinkOkEnabled(Fields())); }
+void CLinkDlg::UpdateOk() {
+    m_ok->setEnabled(IsLinkOkEnabled(Fields()));
+}
 
 void CLinkDlg::accept() {
     const LinkFields f = Fields();

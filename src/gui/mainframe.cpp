@@ -23,7 +23,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QTextDocument>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -34,6 +33,7 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -44,7 +44,9 @@
 
 // The icons and the guide are compiled into the static library; its resources must be
 // registered by name (outside any namespace) before the first use.
-static void InitNorvakResources() { Q_INIT_RESOURCE(norvak); }
+static void InitNorvakResources() {
+    Q_INIT_RESOURCE(norvak);
+}
 
 namespace norvak {
 namespace {
@@ -82,7 +84,9 @@ QIcon DrawnIcon(int id) {
     return QIcon(pm);
 }
 
-QString Esc(const QString& s) { return s.toHtmlEscaped(); }
+QString Esc(const QString& s) {
+    return s.toHtmlEscaped();
+}
 
 } // namespace
 
@@ -114,8 +118,8 @@ CMainFrame::CMainFrame(CQtSettingsStore& store, const QString& serviceDataPath, 
         QStringLiteral("Показать или скрыть панель реквизитов"));
     if (QMenu* view = menuBar()->findChild<QMenu*>(QStringLiteral("ViewMenu"))) {
         view->addAction(m_bar->toggleViewAction());
-        auto* decorations = new CViewDecorations(
-            *m_view, [this] { return m_doc->Settings().m_stringLength; });
+        auto* decorations =
+            new CViewDecorations(*m_view, [this] { return m_doc->Settings().m_stringLength; });
         decorations->AddActions(view, Settings());
     }
     m_barSizePending = true;
@@ -142,13 +146,21 @@ CMainFrame::~CMainFrame() {
     m_doc.reset();
 }
 
-QSettings& CMainFrame::Settings() { return m_store.Settings(); }
+QSettings& CMainFrame::Settings() {
+    return m_store.Settings();
+}
 
-LineList CMainFrame::TextLines() const { return m_view->GetLines(); }
+LineList CMainFrame::TextLines() const {
+    return m_view->GetLines();
+}
 
-void CMainFrame::ShowText(const LineList& lines, bool highlight) { m_view->SetText(lines, highlight); }
+void CMainFrame::ShowText(const LineList& lines, bool highlight) {
+    m_view->SetText(lines, highlight);
+}
 
-void CMainFrame::EmptyUndo() { m_view->EmptyUndo(); }
+void CMainFrame::EmptyUndo() {
+    m_view->EmptyUndo();
+}
 
 void CMainFrame::MarkTextClean() {
     if (m_view != nullptr)
@@ -159,7 +171,9 @@ void CMainFrame::SetOperator(COperator* op) {
     m_operator = op != nullptr ? op : m_boxOperator.get();
 }
 
-CProgress& CMainFrame::Progress() { return *m_progress; }
+CProgress& CMainFrame::Progress() {
+    return *m_progress;
+}
 
 QAction* CMainFrame::MakeAction(int id, const QString& iconName) {
     const CommandInfo& info = FindCommand(id);
@@ -212,9 +226,10 @@ void CMainFrame::CreateActions() {
     // Tag buttons show the tag code.
     for (TagCode code : kAllTagCodes)
         MakeAction(TagCommandId(code))->setIconText(BytesToQString(TagCodeText(code)));
-    const QList<std::pair<int, const char*>> tags = {
-        {ID_TAG_LINK, "СС_"}, {ID_TAG_LABEL, "МЕТ"}, {ID_TAG_INNER_LINK, "►◄"},
-        {ID_TAG_LINE, "———"}};
+    const QList<std::pair<int, const char*>> tags = {{ID_TAG_LINK, "СС_"},
+                                                     {ID_TAG_LABEL, "МЕТ"},
+                                                     {ID_TAG_INNER_LINK, "►◄"},
+                                                     {ID_TAG_LINE, "———"}};
     for (const auto& [id, code] : tags)
         MakeAction(id)->setIconText(QString::fromUtf8(code));
     MakeAction(ID_TAG_DELETE_ALL);
@@ -236,13 +251,37 @@ void CMainFrame::CreateActions() {
         m_actions.insert(ID_FILE_MRU_FILE1 + i, a);
     }
     // Commands whose work is done elsewhere start disabled until they are connected.
-    for (int id : {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP,
-                   ID_EDIT_PASTE_SPECIAL, ID_EDIT_FIND, ID_EDIT_REPEAT, ID_EDIT_REPLACE,
-                   ID_ALIGN_LEFT, ID_ALIGN_CENTER, ID_ALIGN_RIGHT, ID_ALIGN_JUSTIFY,
-                   ID_ALIGN_LEFT_RIGHT, ID_REMOVE_LEFT_SPACES, ID_UPPER_CASE, ID_LOWER_CASE,
-                   ID_FORMAT_FONT, ID_EXPORT_WORD, ID_IMPORT_WORD, ID_TAG_ZAG, ID_TAG_CNT,
-                   ID_TAG_PRV, ID_TAG_LEV, ID_TAG_LIP, ID_TAG_NFT, ID_TAG_TAB, ID_TAG_TTT,
-                   ID_TAG_LINK, ID_TAG_LABEL, ID_TAG_OGL, ID_TAG_INNER_LINK, ID_TAG_LINE,
+    for (int id : {ID_FILE_PRINT,
+                   ID_FILE_PRINT_PREVIEW,
+                   ID_FILE_PRINT_SETUP,
+                   ID_EDIT_PASTE_SPECIAL,
+                   ID_EDIT_FIND,
+                   ID_EDIT_REPEAT,
+                   ID_EDIT_REPLACE,
+                   ID_ALIGN_LEFT,
+                   ID_ALIGN_CENTER,
+                   ID_ALIGN_RIGHT,
+                   ID_ALIGN_JUSTIFY,
+                   ID_ALIGN_LEFT_RIGHT,
+                   ID_REMOVE_LEFT_SPACES,
+                   ID_UPPER_CASE,
+                   ID_LOWER_CASE,
+                   ID_FORMAT_FONT,
+                   ID_EXPORT_WORD,
+                   ID_IMPORT_WORD,
+                   ID_TAG_ZAG,
+                   ID_TAG_CNT,
+                   ID_TAG_PRV,
+                   ID_TAG_LEV,
+                   ID_TAG_LIP,
+                   ID_TAG_NFT,
+                   ID_TAG_TAB,
+                   ID_TAG_TTT,
+                   ID_TAG_LINK,
+                   ID_TAG_LABEL,
+                   ID_TAG_OGL,
+                   ID_TAG_INNER_LINK,
+                   ID_TAG_LINE,
                    ID_TAG_DELETE_ALL})
         m_actions.value(id)->setEnabled(false);
 }
@@ -324,11 +363,31 @@ void CMainFrame::CreateToolBars() {
     m_mainBar = new QToolBar(QStringLiteral("Панель инструментов"), this);
     m_mainBar->setObjectName(QStringLiteral("MainToolBar"));
     m_mainBar->setIconSize(QSize(16, 16));
-    for (int id : std::initializer_list<int>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_EXPORT_WORD, ID_IMPORT_WORD,
-                   ID_VIEW_HEADER, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0, ID_FILE_PRINT,
-                   0, ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_ALIGN_LEFT, ID_ALIGN_CENTER,
-                   ID_ALIGN_RIGHT, ID_ALIGN_JUSTIFY, ID_ALIGN_LEFT_RIGHT, ID_REMOVE_LEFT_SPACES,
-                   0, ID_UPPER_CASE, ID_LOWER_CASE}) {
+    for (int id : std::initializer_list<int>{ID_FILE_NEW,
+                                             ID_FILE_OPEN,
+                                             ID_FILE_SAVE,
+                                             ID_EXPORT_WORD,
+                                             ID_IMPORT_WORD,
+                                             ID_VIEW_HEADER,
+                                             0,
+                                             ID_EDIT_CUT,
+                                             ID_EDIT_COPY,
+                                             ID_EDIT_PASTE,
+                                             0,
+                                             ID_FILE_PRINT,
+                                             0,
+                                             ID_EDIT_UNDO,
+                                             ID_EDIT_REDO,
+                                             0,
+                                             ID_ALIGN_LEFT,
+                                             ID_ALIGN_CENTER,
+                                             ID_ALIGN_RIGHT,
+                                             ID_ALIGN_JUSTIFY,
+                                             ID_ALIGN_LEFT_RIGHT,
+                                             ID_REMOVE_LEFT_SPACES,
+                                             0,
+                                             ID_UPPER_CASE,
+                                             ID_LOWER_CASE}) {
         if (id == 0)
             m_mainBar->addSeparator();
         else
@@ -339,9 +398,10 @@ void CMainFrame::CreateToolBars() {
     m_tagBar = new QToolBar(QStringLiteral("Панель тегов"), this);
     m_tagBar->setObjectName(QStringLiteral("TagToolBar"));
     m_tagBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    for (int id : std::initializer_list<int>{ID_TAG_ZAG, ID_TAG_CNT, ID_TAG_PRV, ID_TAG_LEV,
-                   ID_TAG_LIP, ID_TAG_NFT, ID_TAG_TAB, ID_TAG_TTT, 0, ID_TAG_LINK, ID_TAG_LABEL, ID_TAG_OGL,
-                   ID_TAG_INNER_LINK, 0, ID_TAG_LINE}) {
+    for (int id :
+         std::initializer_list<int>{ID_TAG_ZAG, ID_TAG_CNT, ID_TAG_PRV, ID_TAG_LEV, ID_TAG_LIP,
+                                    ID_TAG_NFT, ID_TAG_TAB, ID_TAG_TTT, 0, ID_TAG_LINK,
+                                    ID_TAG_LABEL, ID_TAG_OGL, ID_TAG_INNER_LINK, 0, ID_TAG_LINE}) {
         if (id == 0)
             m_tagBar->addSeparator();
         else
@@ -397,8 +457,7 @@ void CMainFrame::ConnectCommands() {
     connect(Action(ID_EDIT_CUT), &QAction::triggered, m_view, &QPlainTextEdit::cut);
     connect(Action(ID_EDIT_COPY), &QAction::triggered, m_view, &QPlainTextEdit::copy);
     connect(Action(ID_EDIT_PASTE), &QAction::triggered, m_view, &QPlainTextEdit::paste);
-    connect(Action(ID_EDIT_SELECT_ALL), &QAction::triggered, m_view,
-            &QPlainTextEdit::selectAll);
+    connect(Action(ID_EDIT_SELECT_ALL), &QAction::triggered, m_view, &QPlainTextEdit::selectAll);
     connect(Action(ID_GOTO_LINE), &QAction::triggered, this, &CMainFrame::OnGotoLine);
     connect(Action(ID_OPTIONS), &QAction::triggered, this, &CMainFrame::OnOptions);
     connect(Action(ID_DICT_KINDS), &QAction::triggered, doc, &CNorvakDoc::OnDictKinds);
@@ -458,7 +517,9 @@ void CMainFrame::SetRequisites(const CRequisiteRecord& record,
     m_bar->SetRequisites(record, std::move(evidence));
 }
 
-CRequisiteRecord CMainFrame::GetRequisites() const { return m_bar->GetRequisites(); }
+CRequisiteRecord CMainFrame::GetRequisites() const {
+    return m_bar->GetRequisites();
+}
 
 QString CMainFrame::ProposedFileName(const CRequisiteRecord& record) {
     return QString::fromStdString(ProposedSaveName(record.m_dbNumber));
@@ -575,14 +636,17 @@ void CMainFrame::RebuildRecentMenu() {
 }
 
 void CMainFrame::ShowPosition(int line, int column, int total) {
-    m_position->setText(
-        QString::asprintf("Стр: %d   Кол: %d   Всего: %d", line, column, total));
+    m_position->setText(QString::asprintf("Стр: %d   Кол: %d   Всего: %d", line, column, total));
     UpdateCommands();
 }
 
-QString CMainFrame::PositionText() const { return m_position->text(); }
+QString CMainFrame::PositionText() const {
+    return m_position->text();
+}
 
-QString CMainFrame::MessageText() const { return statusBar()->currentMessage(); }
+QString CMainFrame::MessageText() const {
+    return statusBar()->currentMessage();
+}
 
 bool CMainFrame::CheckBarNames(const QStringList& names) const {
     for (const QString& name : names) {

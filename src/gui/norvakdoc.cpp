@@ -27,7 +27,9 @@
 namespace norvak {
 namespace {
 
-std::string PathBytes(const QString& path) { return Utf8ToCp1251(path.toStdString()); }
+std::string PathBytes(const QString& path) {
+    return Utf8ToCp1251(path.toStdString());
+}
 
 // Opens Dialog over a copy of dict; OK after a change puts the copy in place of dict. True
 // then.
@@ -115,22 +117,23 @@ bool CNorvakDoc::CommitIfChanged(bool changed) {
 }
 
 bool CNorvakDoc::OnDictKinds() {
-    return CommitIfChanged(EditCopy<CDocDictDlg>(m_data.DocDict(), m_window->Operator(), m_window->DialogParent()));
+    return CommitIfChanged(
+        EditCopy<CDocDictDlg>(m_data.DocDict(), m_window->Operator(), m_window->DialogParent()));
 }
 
 bool CNorvakDoc::OnDictOrgans() {
-    return CommitIfChanged(
-        EditCopy<COrganDictDlg>(m_data.OrganDict(), m_window->Operator(), m_window->DialogParent()));
+    return CommitIfChanged(EditCopy<COrganDictDlg>(m_data.OrganDict(), m_window->Operator(),
+                                                   m_window->DialogParent()));
 }
 
 bool CNorvakDoc::OnDictSources() {
-    return CommitIfChanged(
-        EditCopy<CSourceDictDlg>(m_data.SourceDict(), m_window->Operator(), m_window->DialogParent()));
+    return CommitIfChanged(EditCopy<CSourceDictDlg>(m_data.SourceDict(), m_window->Operator(),
+                                                    m_window->DialogParent()));
 }
 
 bool CNorvakDoc::OnDictThemes() {
-    return CommitIfChanged(
-        EditCopy<CTemathicsDlg>(m_data.TemathicsDict(), m_window->Operator(), m_window->DialogParent()));
+    return CommitIfChanged(EditCopy<CTemathicsDlg>(m_data.TemathicsDict(), m_window->Operator(),
+                                                   m_window->DialogParent()));
 }
 
 bool CNorvakDoc::OnClearCases() {
@@ -142,7 +145,8 @@ bool CNorvakDoc::OnClearLetterCase() {
 }
 
 QString CNorvakDoc::HeaderText() const {
-    const std::string bytes = WriteSourceBytes(m_window->GetRequisites(), m_settings.m_stringLength);
+    const std::string bytes =
+        WriteSourceBytes(m_window->GetRequisites(), m_settings.m_stringLength);
     // The blocks before the text: everything up to the header of the text block.
     std::size_t end = bytes.find("\r\n$18");
     end = end == std::string::npos ? bytes.size() : end + 2;
@@ -292,9 +296,13 @@ bool CNorvakDoc::WriteTo(const QString& path) {
     return true;
 }
 
-bool CNorvakDoc::OnFileSave() { return DoSave(false); }
+bool CNorvakDoc::OnFileSave() {
+    return DoSave(false);
+}
 
-bool CNorvakDoc::OnFileSaveAs() { return DoSave(true); }
+bool CNorvakDoc::OnFileSaveAs() {
+    return DoSave(true);
+}
 
 bool CNorvakDoc::OnNewDocument() {
     if (!SaveModified())
@@ -410,7 +418,7 @@ bool CNorvakDoc::OpenUnchanged(const QString& path) {
     std::string bytes;
     if (!ReadFileBytes(path.toStdString(), bytes)) {
         m_window->Operator().Message(FormatMessage("Ошибка чтения файла %s!"_cp, PathBytes(path)),
-                                    MessageIcon::Error);
+                                     MessageIcon::Error);
         return false;
     }
     m_record.Clear();

@@ -37,8 +37,7 @@ CNorvakView::CNorvakView(CSettingsStore* store, QWidget* parent)
     m_highlightTimer.setSingleShot(true);
     m_highlightTimer.setInterval(0);
     connect(&m_highlightTimer, &QTimer::timeout, this, &CNorvakView::HighlightVisible);
-    connect(verticalScrollBar(), &QScrollBar::valueChanged, this,
-            &CNorvakView::ScheduleHighlight);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CNorvakView::ScheduleHighlight);
     connect(this, &QPlainTextEdit::updateRequest, this, &CNorvakView::ScheduleHighlight);
 
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &CNorvakView::ReportPosition);
@@ -133,7 +132,9 @@ LineList CNorvakView::GetLines() const {
     return lines;
 }
 
-int CNorvakView::LineCount() const { return document()->blockCount(); }
+int CNorvakView::LineCount() const {
+    return document()->blockCount();
+}
 
 void CNorvakView::EmptyUndo() {
     document()->clearUndoRedoStacks();
@@ -142,9 +143,13 @@ void CNorvakView::EmptyUndo() {
     emit UndoRedoChanged();
 }
 
-bool CNorvakView::CanUndo() const { return m_undoSteps > 0 && document()->isUndoAvailable(); }
+bool CNorvakView::CanUndo() const {
+    return m_undoSteps > 0 && document()->isUndoAvailable();
+}
 
-bool CNorvakView::CanRedo() const { return m_redoSteps > 0 && document()->isRedoAvailable(); }
+bool CNorvakView::CanRedo() const {
+    return m_redoSteps > 0 && document()->isRedoAvailable();
+}
 
 void CNorvakView::Undo() {
     if (!CanUndo())
@@ -193,7 +198,9 @@ void CNorvakView::GoToLine(int line) {
     centerCursor();
 }
 
-void CNorvakView::MarkClean() { document()->setModified(false); }
+void CNorvakView::MarkClean() {
+    document()->setModified(false);
+}
 
 void CNorvakView::ReportPosition() {
     QTextCursor cursor = textCursor();

@@ -20,7 +20,8 @@ QStringList COpenDialogEx::FileTypeFilters() {
     // Each type is shown as "... (*.*)" but matches every file: a pattern "*.*" would hide the
     // DOS texts named without a dot (DOC001). The dialog shows a filter without its last
     // bracket (HideNameFilterDetails), which holds the pattern really used.
-    return {QStringLiteral("Текстовые файлы (*.*) (*)"), QStringLiteral("Исходный формат (*.*) (*)"),
+    return {QStringLiteral("Текстовые файлы (*.*) (*)"),
+            QStringLiteral("Исходный формат (*.*) (*)"),
             QStringLiteral("Исходный формат с разметкой (*.*) (*)")};
 }
 
@@ -96,7 +97,9 @@ int COpenDialogEx::FileType() const {
     return i < 0 ? 1 : static_cast<int>(i) + 1;
 }
 
-QString COpenDialogEx::PreviewText() const { return m_previewText->toPlainText(); }
+QString COpenDialogEx::PreviewText() const {
+    return m_previewText->toPlainText();
+}
 
 void COpenDialogEx::SetEncoding(Encoding encoding) {
     m_encoding = encoding;

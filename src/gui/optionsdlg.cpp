@@ -25,8 +25,7 @@ COptionsDlg::COptionsDlg(QWidget* parent, const DocSettings& settings)
     m_createTags = new QCheckBox(QStringLiteral("Создавать теги при открытии документа"), this);
     m_defineRecvisits->setChecked(settings.m_defineRecvisits != 0);
     m_createTags->setChecked(settings.m_createTags != 0);
-    m_extendedRecvisits =
-        new QCheckBox(QStringLiteral("Расширенное определение реквизитов"), this);
+    m_extendedRecvisits = new QCheckBox(QStringLiteral("Расширенное определение реквизитов"), this);
     m_extendedRecvisits->setChecked(settings.m_extendedRecvisits != 0);
     for (QLineEdit* e : {m_posParagraph, m_stringLength, m_leftSpaces})
         e->setMaximumWidth(80);

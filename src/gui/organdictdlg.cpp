@@ -10,12 +10,11 @@
 namespace norvak {
 
 COrganDictDlg::COrganDictDlg(COrganDict& copy, COperator& op, QWidget* parent)
-    : CEntryDictDlg({QStringLiteral("Словарь принявших органов"),
-                     QStringLiteral("Количество принявших органов:"),
-                     QStringLiteral("Принявшие органы"),
-                     QStringLiteral("Псевдонимы принявших органов"),
-                     QStringLiteral("Принявшие органы")},
-                    copy, op, parent) {
+    : CEntryDictDlg(
+          {QStringLiteral("Словарь принявших органов"),
+           QStringLiteral("Количество принявших органов:"), QStringLiteral("Принявшие органы"),
+           QStringLiteral("Псевдонимы принявших органов"), QStringLiteral("Принявшие органы")},
+          copy, op, parent) {
     setObjectName(QStringLiteral("OrganDictDlg"));
     Build();
 }

@@ -33,9 +33,12 @@ void CPhraseDictDlg::Build() {
         [this] { return Count(); },
         [this](int row, int column) -> QString {
             switch (column) {
-            case 0: return QString::number(row + 1);
-            case 1: return BytesToQString(Name(row));
-            default: return AliasNames(row);
+            case 0:
+                return QString::number(row + 1);
+            case 1:
+                return BytesToQString(Name(row));
+            default:
+                return AliasNames(row);
             }
         },
         this);
@@ -198,9 +201,14 @@ void CPhraseDictDlg::OnSave() {
 
 void CPhraseDictDlg::reject() {
     switch (AskOnCancel(m_op, m_modified)) {
-    case CancelChoice::Keep: accept(); break;
-    case CancelChoice::Discard: QDialog::reject(); break;
-    case CancelChoice::Stay: break;
+    case CancelChoice::Keep:
+        accept();
+        break;
+    case CancelChoice::Discard:
+        QDialog::reject();
+        break;
+    case CancelChoice::Stay:
+        break;
     }
 }
 

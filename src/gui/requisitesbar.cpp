@@ -21,7 +21,9 @@ void CRequisitesBar::SetRequisites(const CRequisiteRecord& record,
     m_list->SetRequisites(record, std::move(evidence));
 }
 
-CRequisiteRecord CRequisitesBar::GetRequisites() const { return m_list->GetRequisites(); }
+CRequisiteRecord CRequisitesBar::GetRequisites() const {
+    return m_list->GetRequisites();
+}
 
 void CRequisitesBar::RememberSize(Qt::DockWidgetArea area) {
     if (isFloating())

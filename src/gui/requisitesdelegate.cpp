@@ -15,7 +15,9 @@
 namespace norvak {
 namespace {
 
-QColor InactiveSelection() { return QColor(0xB4, 0xB4, 0xB4); }
+QColor InactiveSelection() {
+    return QColor(0xB4, 0xB4, 0xB4);
+}
 
 // The names of the kinds or bodies dictionary, in its order.
 QStringList DictionaryNames(const CServiceData* data, std::uint32_t captionData) {
@@ -36,7 +38,8 @@ QStringList DictionaryNames(const CServiceData* data, std::uint32_t captionData)
 
 void CRequisitesDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                 const QModelIndex& index) const {
-    const bool caption = (index.data(CRequisitesModel::RowDataRole).toULongLong() & kRowCaption) != 0;
+    const bool caption =
+        (index.data(CRequisitesModel::RowDataRole).toULongLong() & kRowCaption) != 0;
     const bool selected = (option.state & QStyle::State_Selected) != 0;
     const bool focused = option.widget != nullptr && option.widget->hasFocus();
     QColor back = caption ? option.palette.color(QPalette::Button) : QColor(Qt::white);
@@ -134,14 +137,15 @@ QWidget* CRequisitesDelegate::createEditor(QWidget* parent, const QStyleOptionVi
 
 void CRequisitesDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
     const QString text = index.data(Qt::DisplayRole).toString();
-    const auto data = static_cast<std::uint32_t>(editor->property("norvakCaptionData").toULongLong());
+    const auto data =
+        static_cast<std::uint32_t>(editor->property("norvakCaptionData").toULongLong());
     if (auto* combo = qobject_cast<CImplementComboBox*>(editor)) {
         if (combo->count() > 0)
             return;
-        QStringList items = EditorFor(data) == RowEditor::Status
-                                ? QStringList{QStringLiteral("-"), QStringLiteral("ё"),
-                                              QStringLiteral("+")}
-                                : DictionaryNames(m_data, data);
+        QStringList items =
+            EditorFor(data) == RowEditor::Status
+                ? QStringList{QStringLiteral("-"), QStringLiteral("ё"), QStringLiteral("+")}
+                : DictionaryNames(m_data, data);
         combo->addItems(items);
         // The last name equal to the row's text, else the first.
         const int found = static_cast<int>(items.lastIndexOf(text));
@@ -170,8 +174,7 @@ void CRequisitesDelegate::setModelData(QWidget* editor, QAbstractItemModel* mode
     (void)index;
 }
 
-void CRequisitesDelegate::updateEditorGeometry(QWidget* editor,
-                                               const QStyleOptionViewItem& option,
+void CRequisitesDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                                                const QModelIndex& index) const {
     (void)index;
     QRect r = option.rect.adjusted(0, 0, 0, -1);

@@ -17,7 +17,9 @@
 namespace norvak {
 namespace {
 
-bool IsEnter(const QKeyEvent* e) { return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter; }
+bool IsEnter(const QKeyEvent* e) {
+    return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+}
 
 QString DigitsOf(const QString& s) {
     QString out;
@@ -50,15 +52,15 @@ void CImplementRichEditCtrl::SetHeightLimits(int minimum, int maximum) {
 int CImplementRichEditCtrl::WantedHeight() const {
     // The text wrapped at the width the editor shows it in.
     const int margin = static_cast<int>(document()->documentMargin());
-    const int textWidth = std::max(20, width() - 2 * frameWidth() - 2 * margin - 4 -
-                                        (m_digitsOnly ? 25 : 0));
+    const int textWidth =
+        std::max(20, width() - 2 * frameWidth() - 2 * margin - 4 - (m_digitsOnly ? 25 : 0));
     QString text = toPlainText();
     if (text.isEmpty() || text.endsWith(QLatin1Char('\n')))
         text += QLatin1Char(' ');
     const int flags = m_digitsOnly ? Qt::TextSingleLine : Qt::TextWordWrap;
     const QRect r = fontMetrics().boundingRect(QRect(0, 0, textWidth, 1000000), flags, text);
-    const int wanted = std::max(r.height(), fontMetrics().lineSpacing()) + 2 * margin +
-                       2 * frameWidth() + 2;
+    const int wanted =
+        std::max(r.height(), fontMetrics().lineSpacing()) + 2 * margin + 2 * frameWidth() + 2;
     return std::clamp(wanted, m_minHeight, m_maxHeight);
 }
 

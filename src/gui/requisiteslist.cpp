@@ -71,7 +71,9 @@ void CRequisitesList::SetRequisites(const CRequisiteRecord& record,
     UpdateGoToEvidence();
 }
 
-CRequisiteRecord CRequisitesList::GetRequisites() const { return m_model->Rows().Collect(); }
+CRequisiteRecord CRequisitesList::GetRequisites() const {
+    return m_model->Rows().Collect();
+}
 
 int CRequisitesList::CurrentRow() const {
     const QModelIndex i = currentIndex();
@@ -242,8 +244,7 @@ void CRequisitesList::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     const QPoint pos = event->position().toPoint();
-    if (!m_dragging &&
-        (pos - m_pressPos).manhattanLength() < QApplication::startDragDistance())
+    if (!m_dragging && (pos - m_pressPos).manhattanLength() < QApplication::startDragDistance())
         return;
     m_dragging = true;
     const QModelIndex i = indexAt(pos);

@@ -1,9 +1,9 @@
 #include "sourcedictdlg.h"
 
 #include "charlistctrl.h"
+#include "dialoghelpers.h"
 #include "dialogkeys.h"
 #include "dictionaries/dictentry.h"
-#include "dialoghelpers.h"
 #include "textcodec.h"
 
 #include <QDialogButtonBox>
@@ -68,8 +68,7 @@ CSourceDictDlg::CSourceDictDlg(CSourceDict& copy, COperator& op, QWidget* parent
             [this] { m_delete->setEnabled(m_list->SelectedCount() > 0); });
 
     LayOutListDialog(this, m_list, {m_delete, clear, save},
-                     QStringLiteral("Количество видов документов:"), m_count, m_newSource,
-                     {enter});
+                     QStringLiteral("Количество видов документов:"), m_count, m_newSource, {enter});
     resize(640, 460);
     Refresh();
 }
@@ -121,9 +120,14 @@ void CSourceDictDlg::OnDelete() {
 
 void CSourceDictDlg::reject() {
     switch (AskOnCancel(m_op, m_modified)) {
-    case CancelChoice::Keep: accept(); break;
-    case CancelChoice::Discard: QDialog::reject(); break;
-    case CancelChoice::Stay: break;
+    case CancelChoice::Keep:
+        accept();
+        break;
+    case CancelChoice::Discard:
+        QDialog::reject();
+        break;
+    case CancelChoice::Stay:
+        break;
     }
 }
 
@@ -162,8 +166,7 @@ bool CSourceDictDlg::eventFilter(QObject* object, QEvent* event) {
     return QDialog::eventFilter(object, event);
 }
 
-CSourceSelectDlg::CSourceSelectDlg(const CSourceDict& sources, QWidget* parent)
-    : QDialog(parent) {
+CSourceSelectDlg::CSourceSelectDlg(const CSourceDict& sources, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("SourceSelectDlg"));
     setWindowTitle(QStringLiteral("Источники публикаций"));
     setSizeGripEnabled(true);
@@ -173,10 +176,10 @@ CSourceSelectDlg::CSourceSelectDlg(const CSourceDict& sources, QWidget* parent)
     m_list->setUniformItemSizes(true);
     // Grid lines under the rows; the selected row keeps the highlight colours, which a style
     // sheet for the items alone would replace by the plain text colour on the highlight.
-    m_list->setStyleSheet(QStringLiteral(
-        "QListWidget::item { border-bottom: 1px solid #d0d0d0; }"
-        "QListWidget::item:selected { background: palette(highlight);"
-        " color: palette(highlighted-text); }"));
+    m_list->setStyleSheet(
+        QStringLiteral("QListWidget::item { border-bottom: 1px solid #d0d0d0; }"
+                       "QListWidget::item:selected { background: palette(highlight);"
+                       " color: palette(highlighted-text); }"));
     for (const std::string& s : sources.Sources())
         m_list->addItem(BytesToQString(s));
     connect(m_list, &QListWidget::itemDoubleClicked, this, &CSourceSelectDlg::accept);

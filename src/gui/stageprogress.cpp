@@ -11,7 +11,9 @@ QString CStageProgress::IdlePrompt() {
     return QStringLiteral("Чтобы получить справку, нажмите клавишу F1");
 }
 
-void CStageProgress::Show(const QString& text) { m_statusBar->showMessage(text); }
+void CStageProgress::Show(const QString& text) {
+    m_statusBar->showMessage(text);
+}
 
 void CStageProgress::EnsureBar() {
     if (m_bar)

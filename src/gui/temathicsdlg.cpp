@@ -1,8 +1,8 @@
 #include "temathicsdlg.h"
 
+#include "dialoghelpers.h"
 #include "dialogkeys.h"
 #include "listfilter.h"
-#include "dialoghelpers.h"
 #include "textcodec.h"
 
 #include <QDialogButtonBox>
@@ -11,13 +11,13 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QPainter>
-#include <QProxyStyle>
-#include <QStyleOption>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QStyleOption>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -42,8 +42,8 @@ public:
         painter->setPen(pen);
         if (option->state & State_Item) {
             // The item's own row: a line to the item, and up (and on down to a next sibling).
-            painter->drawLine(midX, r.y(), midX, (option->state & State_Sibling) ? r.bottom()
-                                                                                   : midY);
+            painter->drawLine(midX, r.y(), midX,
+                              (option->state & State_Sibling) ? r.bottom() : midY);
             painter->drawLine(midX, midY, r.right(), midY);
         } else if (option->state & State_Sibling) {
             painter->drawLine(midX, r.y(), midX, r.bottom()); // passing by to a later sibling
@@ -211,9 +211,14 @@ void CTemathicsDlg::OnAdd() {
 
 void CTemathicsDlg::reject() {
     switch (AskOnCancel(m_op, m_modified)) {
-    case CancelChoice::Keep: accept(); break;
-    case CancelChoice::Discard: QDialog::reject(); break;
-    case CancelChoice::Stay: break;
+    case CancelChoice::Keep:
+        accept();
+        break;
+    case CancelChoice::Discard:
+        QDialog::reject();
+        break;
+    case CancelChoice::Stay:
+        break;
     }
 }
 

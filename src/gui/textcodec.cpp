@@ -86,7 +86,9 @@ const CodecTables& Tables() {
 
 } // namespace
 
-QChar ByteToChar(unsigned char byte) { return QChar(Tables().shown[byte]); }
+QChar ByteToChar(unsigned char byte) {
+    return QChar(Tables().shown[byte]);
+}
 
 bool CharToByte(QChar c, unsigned char& byte) {
     std::int16_t b = Tables().byteOf[c.unicode()];

@@ -19,8 +19,7 @@ namespace {
 constexpr std::size_t npos = std::string::npos;
 
 // Adds the entry's own forms and then one phrase per alias, all under the entry's nominative.
-template <class Dict>
-std::vector<CPhraseEntry> BuildPhrases(const Dict& dict) {
+template <class Dict> std::vector<CPhraseEntry> BuildPhrases(const Dict& dict) {
     std::vector<CPhraseEntry> phrases;
     for (int i = 0; i < dict.GetCount(); ++i) {
         const auto& entry = dict.GetAt(i);
@@ -90,9 +89,13 @@ void CDocAnalyzer::SetExtension(CExtendedDetection* extension) {
         m_extension->SetPhrases(&m_kindPhrases, &m_organPhrases);
 }
 
-void CDocAnalyzer::StepProgress() { m_progress.Step(); }
+void CDocAnalyzer::StepProgress() {
+    m_progress.Step();
+}
 
-void CDocAnalyzer::StepAndPump() { m_progress.StepAndPump(); }
+void CDocAnalyzer::StepAndPump() {
+    m_progress.StepAndPump();
+}
 
 const LineList& CDocAnalyzer::FinderLines(const LineList& lines) {
     return m_extension ? m_extension->Prepare(lines) : lines;

@@ -48,24 +48,24 @@ public:
     // Removes later repetitions from every list field (the text lines excepted).
     void RemoveDuplicates();
 
-    int m_dbNumber = -1;           // "Номер в базе"
-    CDateValue m_entryDate;        // "Дата ввода/изменения"
-    CDateValue m_textDate;         // "Дата ввода текста"
-    int m_firstEdition = -1;       // "Первая редакция"
-    CDateValue m_editionDate;      // "Редакция от"
-    int m_status = 0;              // "Поиск по статусу" (0, 1, 2)
-    std::string m_note;            // "Примечание к документу"
-    std::vector<int> m_themes;     // "Тематика"
+    int m_dbNumber = -1;                     // "Номер в базе"
+    CDateValue m_entryDate;                  // "Дата ввода/изменения"
+    CDateValue m_textDate;                   // "Дата ввода текста"
+    int m_firstEdition = -1;                 // "Первая редакция"
+    CDateValue m_editionDate;                // "Редакция от"
+    int m_status = 0;                        // "Поиск по статусу" (0, 1, 2)
+    std::string m_note;                      // "Примечание к документу"
+    std::vector<int> m_themes;               // "Тематика"
     std::vector<std::string> m_sources;      // "Источник публикации"
     std::vector<std::string> m_links;        // "Ссылки"
     std::vector<std::string> m_kinds;        // "Вид документа"
     std::vector<std::string> m_organs;       // "Принявший орган"
     std::vector<CDateValue> m_adoptionDates; // "Дата принятия"
     std::vector<std::string> m_numbers;      // "Номер"
-    CDateValue m_justiceDate;      // "Дата в Минюсте"
-    std::string m_justiceNumber;   // "Номер в Минюсте"
-    std::string m_title;           // "Название документа"
-    LineList m_text;               // "Текст документа"
+    CDateValue m_justiceDate;                // "Дата в Минюсте"
+    std::string m_justiceNumber;             // "Номер в Минюсте"
+    std::string m_title;                     // "Название документа"
+    LineList m_text;                         // "Текст документа"
 };
 
 } // namespace norvak

@@ -5,8 +5,8 @@
 #include "core/operatorio.h"
 #include "core/progress.h"
 #include "dictionaries/servicedata.h"
-#include "document/settings.h"
 #include "document/docclassing.h"
+#include "document/settings.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,7 +15,9 @@
 namespace norvak {
 namespace {
 
-std::string W(const std::string& utf8) { return Utf8ToCp1251(utf8); }
+std::string W(const std::string& utf8) {
+    return Utf8ToCp1251(utf8);
+}
 
 // A capital word made from n: distinct words for distinct n.
 std::string Word(int n) {
@@ -59,9 +61,14 @@ void Fill(CServiceData& sd, int kinds, int bodies) {
 }
 
 LineList Document(int lines, const CServiceData& sd) {
-    LineList doc = {"      " + sd.OrganDict().GetAt(17).Name(), "",
-                    "      " + sd.DocDict().GetAt(5).Name(), "",
-                    W("      от 12 февраля 2004 г. N 75"), "", W("      О ПОРЯДКЕ УЧЕТА"), ""};
+    LineList doc = {"      " + sd.OrganDict().GetAt(17).Name(),
+                    "",
+                    "      " + sd.DocDict().GetAt(5).Name(),
+                    "",
+                    W("      от 12 февраля 2004 г. N 75"),
+                    "",
+                    W("      О ПОРЯДКЕ УЧЕТА"),
+                    ""};
     // Body text: a word at PosParagraph, as in an indented paragraph and its full lines.
     const std::string body =
         W("     Текст документа продолжается и далее и далее и далее и далее и");

@@ -11,13 +11,13 @@
 #include "core/textfile.h"
 #include "dictionaries/dicttext.h"
 #include "dictionaries/servicedata.h"
+#include "document/docclassing.h"
 #include "document/inputsniff.h"
 #include "document/openroad.h"
 #include "document/settings.h"
 #include "document/sourceformat.h"
 #include "markup/markupdriver.h"
 #include "requisites/docanalyzer.h"
-#include "document/docclassing.h"
 
 #include <benchmark/benchmark.h>
 
@@ -113,8 +113,8 @@ const std::string& DocumentFile(int n) {
     if (it != files.end())
         return it->second;
     const std::string path =
-        (fs::temp_directory_path() / ("norvak_bench_" + std::to_string(::getpid()) + "_" +
-                                      std::to_string(n) + ".txt"))
+        (fs::temp_directory_path() /
+         ("norvak_bench_" + std::to_string(::getpid()) + "_" + std::to_string(n) + ".txt"))
             .string();
     WriteFileAtomic(path, GenerateDosDocument(n));
     return files[n] = path;
@@ -241,8 +241,7 @@ void BM_TypeCheck(benchmark::State& state) {
 void RunRoad(const std::string& path, const OpenOptions& options) {
     CScriptedOperator op;
     DocSettings settings;
-    OpenedDocument doc =
-        OpenDocument(path, options, settings, Dictionaries(), NullProgress(), op);
+    OpenedDocument doc = OpenDocument(path, options, settings, Dictionaries(), NullProgress(), op);
     CRequisiteRecord record = doc.record;
     record.m_text = std::move(doc.lines);
     WriteFileAtomic(path + ".rla", WriteSourceBytes(record, settings.m_stringLength));
@@ -257,9 +256,9 @@ void BM_WholeRoad(benchmark::State& state) {
 
 void BM_Sample(benchmark::State& state, const std::string& name) {
     const std::string path = NORVAK_SOURCE_DIR "/data/samples/" + name;
-    const std::string copy = (fs::temp_directory_path() /
-                              ("norvak_bench_" + std::to_string(::getpid()) + "_" + name))
-                                 .string();
+    const std::string copy =
+        (fs::temp_directory_path() / ("norvak_bench_" + std::to_string(::getpid()) + "_" + name))
+            .string();
     fs::copy_file(path, copy, fs::copy_options::overwrite_existing);
     std::string bytes;
     ReadFileBytes(copy, bytes);
@@ -294,8 +293,7 @@ BENCHMARK(BM_TypeCheck)->Apply(Sizes);
 void RegisterSamples() {
     for (const auto& e : fs::directory_iterator(NORVAK_SOURCE_DIR "/data/samples")) {
         const std::string name = e.path().filename().string();
-        benchmark::RegisterBenchmark(("BM_SampleBaseline/" + name).c_str(), BM_SampleBaseline,
-                                     name)
+        benchmark::RegisterBenchmark(("BM_SampleBaseline/" + name).c_str(), BM_SampleBaseline, name)
             ->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark(("BM_SampleWholeRoad/" + name).c_str(), BM_Sample, name)
             ->Unit(benchmark::kMicrosecond);
@@ -328,7 +326,8 @@ int MeasureRss(int n) {
     const double fileKb = static_cast<double>(fs::file_size(path)) / 1024.0;
     std::printf("lines %d, file %.0f KiB, RSS before %ld KiB, peak %ld KiB, road added %ld KiB "
                 "(%.1f x the file)\n",
-                n, fileKb, before, peak, peak - before, static_cast<double>(peak - before) / fileKb);
+                n, fileKb, before, peak, peak - before,
+                static_cast<double>(peak - before) / fileKb);
     return 0;
 }
 

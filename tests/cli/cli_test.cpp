@@ -126,8 +126,8 @@ TEST(Cli, NothingIsWrittenWhenTheOutputDirectoryIsMissing) {
 
 TEST(Cli, OverridesAndNoTagsReachTheConversion) {
     ScratchDir dir;
-    auto r = RunCliCapture({"convert", kSample, "-o", dir / "a.rla", "--dict", kDict,
-                            "--no-tags", "--no-requisites"});
+    auto r = RunCliCapture(
+        {"convert", kSample, "-o", dir / "a.rla", "--dict", kDict, "--no-tags", "--no-requisites"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("Tags:    none"), std::string::npos) << r.out;
     CRequisiteRecord rec = ReadSourceBytes(Read(dir / "a.rla"), true);
@@ -149,15 +149,16 @@ TEST(Cli, BatchConvertsTheGoodFilesAndReportsTheBadOne) {
     fs::copy_file(kSample, dir / "in/a.txt");
     fs::copy_file(kSample, dir / "in/b.txt");
     fs::create_directories(dir / "in/sub.txt"); // a directory among the inputs is skipped
-    auto r = RunCliCapture({"batch", dir / "in", dir / "missing.txt", "-o", dir / "out", "-j",
-                            "2", "--dict", kDict});
+    auto r = RunCliCapture(
+        {"batch", dir / "in", dir / "missing.txt", "-o", dir / "out", "-j", "2", "--dict", kDict});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("Converted 2 of 3"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("failed: " + (dir / "missing.txt")), std::string::npos) << r.out;
     EXPECT_TRUE(fs::exists(dir / "out/a.rla"));
     EXPECT_TRUE(fs::exists(dir / "out/b.rla"));
     std::string csv = Read(dir / "out/report.csv");
-    EXPECT_EQ(csv.rfind("file,status,class,kinds,bodies,dates,numbers,title,extended,ЗАГ", 0), 0u) << csv;
+    EXPECT_EQ(csv.rfind("file,status,class,kinds,bodies,dates,numbers,title,extended,ЗАГ", 0), 0u)
+        << csv;
     EXPECT_NE(csv.find("ПОСТАНОВЛЕНИЕ"), std::string::npos);
     EXPECT_NE(csv.find(",failed,"), std::string::npos);
 }

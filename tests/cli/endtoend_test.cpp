@@ -58,14 +58,13 @@ TEST_P(EndToEnd, ConversionKeepsEveryTextLine) {
     EXPECT_NE(shown.out.find("Текст документа:"), std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(Samples, EndToEnd, testing::ValuesIn(Samples()),
-                         [](const auto& p) {
-                             std::string n = fs::path(p.param).stem().stem().string();
-                             for (char& c : n)
-                                 if (!isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Samples, EndToEnd, testing::ValuesIn(Samples()), [](const auto& p) {
+    std::string n = fs::path(p.param).stem().stem().string();
+    for (char& c : n)
+        if (!isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    return n;
+});
 
 } // namespace
 } // namespace norvak

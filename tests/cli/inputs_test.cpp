@@ -36,9 +36,9 @@ TEST(CliInputs, PagesAndDocumentsConvertWithTheirTypeToldFromTheBytes) {
 
 TEST(CliInputs, AnExplicitTypeWins) {
     ScratchDir dir;
-    const auto r = RunCliCapture({"convert", kFormats + "composed_postanovlenie_tablica.html", "-o",
-                                  dir / "out.rla", "--dict", kDict, "--type", "text",
-                                  "--encoding", "utf8"});
+    const auto r =
+        RunCliCapture({"convert", kFormats + "composed_postanovlenie_tablica.html", "-o",
+                       dir / "out.rla", "--dict", kDict, "--type", "text", "--encoding", "utf8"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("Input:   text, utf8\n"), std::string::npos) << r.out;
     std::string written;
@@ -52,8 +52,9 @@ TEST(CliInputs, BadDocumentsFailWithTheReasonAndWriteNothing) {
         const char* name;
         std::string bytes;
         const char* reason;
-    } cases[] = {{"damaged.docx", "PK\x03\x04 not really a zip", "архив повреждён"},
-                 {"empty.html", "<html><body><p>&nbsp;</p></body></html>", "в документе нет текста"}};
+    } cases[] = {
+        {"damaged.docx", "PK\x03\x04 not really a zip", "архив повреждён"},
+        {"empty.html", "<html><body><p>&nbsp;</p></body></html>", "в документе нет текста"}};
     for (const Case& c : cases) {
         const std::string input = dir / c.name;
         ASSERT_TRUE(WriteFileAtomic(input, c.bytes));
@@ -69,13 +70,15 @@ TEST(CliInputs, BatchReportNamesTypeAndEncoding) {
     ScratchDir dir;
     fs::create_directories(dir / "in");
     fs::copy_file(kFormats + "composed_postanovlenie_tablica.odt", dir / "in/a.odt");
-    fs::copy_file(std::string(NORVAK_TEST_DATA) + "/samples/ips_102066375_fz_2000_82fz_mrot.cp1251.txt",
+    fs::copy_file(std::string(NORVAK_TEST_DATA) +
+                      "/samples/ips_102066375_fz_2000_82fz_mrot.cp1251.txt",
                   dir / "in/b.txt");
     const auto r = RunCliCapture({"batch", dir / "in", "-o", dir / "out", "--dict", kDict});
     ASSERT_EQ(r.status, 0) << r.err << r.out;
     std::string csv;
     ASSERT_TRUE(ReadFileBytes(dir / "out/report.csv", csv));
-    EXPECT_NE(csv.find(",type,encoding,warnings,failure,output,spelling\r\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(",type,encoding,warnings,failure,output,spelling\r\n"), std::string::npos)
+        << csv;
     EXPECT_NE(csv.find(",odt,,"), std::string::npos) << csv;
     EXPECT_NE(csv.find(",text,windows,"), std::string::npos) << csv;
 }

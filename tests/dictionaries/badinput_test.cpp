@@ -206,8 +206,8 @@ TEST(ServiceDataBadInput, FullFileSystem) {
     CScriptedOperator op;
     EXPECT_FALSE(sources.Serialize(full, op));
     EXPECT_EQ(op.Messages(),
-              std::vector<std::string>{std::string(
-                  "Ошибка операции ввода/вывода словаря источников публикации!"_cp)});
+              std::vector<std::string>{
+                  std::string("Ошибка операции ввода/вывода словаря источников публикации!"_cp)});
     try {
         full.Close();
     } catch (const CArchiveException& e) {

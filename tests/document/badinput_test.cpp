@@ -46,8 +46,8 @@ OpenedDocument OpenText(const std::string& bytes, CScriptedOperator& op) {
     OpenOptions options;
     options.type = FileType::Text;
     options.encoding = Encoding::Dos;
-    return OpenDocumentBytes(bytes, "doc.txt", options, DocSettings(), dictionaries,
-                             NullProgress(), op);
+    return OpenDocumentBytes(bytes, "doc.txt", options, DocSettings(), dictionaries, NullProgress(),
+                             op);
 }
 
 std::string RandomBinary(std::size_t size, unsigned seed) {
@@ -128,7 +128,10 @@ TEST(DocumentBadInput, TextFilesOpenWhole) {
         {"robustness: a binary file", binary, binaryLines, binaryNuls},
         {"robustness: NUL bytes inside a line", S("ПРИКАЗ\0\0N 5\r\n"_cp) + "x", 2, 2},
         {"robustness: mixed CR, LF and CR LF", "a\rb\nc\r\nd\n\r\ne\r\r\nf", 6, 0},
-        {"robustness: Ctrl+Z ends the text", "a\r\nb\x1A" "c\r\nd\r\n", 2, 0},
+        {"robustness: Ctrl+Z ends the text",
+         "a\r\nb\x1A"
+         "c\r\nd\r\n",
+         2, 0},
         {"robustness: only NUL bytes", std::string(1000, '\0'), 1, 1000},
     };
     for (const Case& c : cases) {
@@ -253,8 +256,8 @@ TEST(DocumentBadInput, WrongFileTypeOrEncodingOpensWithoutLoss) {
                 OpenOptions options;
                 options.type = type;
                 options.encoding = enc;
-                const OpenedDocument doc = OpenDocumentBytes(
-                    *bytes, "x", options, DocSettings(), dictionaries, NullProgress(), op);
+                const OpenedDocument doc = OpenDocumentBytes(*bytes, "x", options, DocSettings(),
+                                                             dictionaries, NullProgress(), op);
                 EXPECT_TRUE(doc.ok);
                 CRequisiteRecord r = doc.record;
                 r.m_text = doc.lines;

@@ -33,8 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
                    test::MakeZip({{"mimetype", "application/vnd.oasis.opendocument.text"},
                                   {"content.xml", "<d/>"}}),
                    FileType::Odt},
-        DetectCase{"other_zip_goes_to_the_reader_that_refuses_it",
-                   test::MakeZip({{"a.txt", "x"}}), FileType::Docx},
+        DetectCase{"other_zip_goes_to_the_reader_that_refuses_it", test::MakeZip({{"a.txt", "x"}}),
+                   FileType::Docx},
         DetectCase{"html", "<!DOCTYPE html><html><body>x</body></html>", FileType::Html},
         DetectCase{"source_format", "$$\r\n$0 Номер\r\n$1\r\n", FileType::Source},
         DetectCase{"dos_text", "\x8F\xE0\xA8\xAA\xA0\xA7 N 5\r\n", FileType::Text},
@@ -47,7 +47,8 @@ OpenedDocument Open(const std::string& bytes, FileType type, COperator& op) {
     OpenOptions options;
     options.type = type;
     options.guessEncoding = true;
-    return OpenDocumentBytes(bytes, "doc", options, DocSettings(), dictionaries, NullProgress(), op);
+    return OpenDocumentBytes(bytes, "doc", options, DocSettings(), dictionaries, NullProgress(),
+                             op);
 }
 
 TEST(InputRoad, UnreadableDocumentsAreReportedAndGiveNothing) {
@@ -66,9 +67,9 @@ TEST(InputRoad, UnreadableDocumentsAreReportedAndGiveNothing) {
 }
 
 TEST(InputRoad, ParagraphTextsAreLaidOutOnlyWhenTheTypeIsToldFromTheBytes) {
-    const std::string line = Utf8ToCp1251(
-        "1. Настоящий Кодекс устанавливает правовые основы использования воздушного "
-        "пространства Российской Федерации и деятельности в области авиации.");
+    const std::string line =
+        Utf8ToCp1251("1. Настоящий Кодекс устанавливает правовые основы использования воздушного "
+                     "пространства Российской Федерации и деятельности в области авиации.");
     const std::string text = Utf8ToCp1251("ВОЗДУШНЫЙ КОДЕКС") + "\r\n\r\n" + line + "\r\n";
     CScriptedOperator op;
     const OpenedDocument automatic = Open(text, FileType::Auto, op);

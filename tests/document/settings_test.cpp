@@ -83,8 +83,8 @@ TEST(Settings, DocumentDefaultsAreWrittenInTheStoredOrder) {
     EXPECT_EQ(s.m_createTags, 1);
     EXPECT_EQ(s.m_defineRecvisits, 1);
     EXPECT_EQ(s.m_extendedRecvisits, 1);
-    const std::vector<std::string> order = {"PosParagraph", "StringLength",    "LeftSpaces",
-                                            "QuestionDoc",  "CreateTags",      "DefineRecvisits",
+    const std::vector<std::string> order = {"PosParagraph",     "StringLength", "LeftSpaces",
+                                            "QuestionDoc",      "CreateTags",   "DefineRecvisits",
                                             "ExtendedRecvisits"};
     EXPECT_EQ(store.m_writes, order);
     // After the first read every value exists, so a second read writes nothing.

@@ -167,8 +167,9 @@ TEST(FlatOdt, WhiteSpaceAndElements) {
         {"nominal: unknown entities of characters outside CP1251 become ?",
          "<text:p>&#x4E2D;&#x1F600;</text:p>", "??"},
         {"nominal: text outside paragraphs is ignored", "loose<text:p>in</text:p>loose", "in"},
-        {"robustness: an overlong NUL is no character", "<text:p>a\xC0\x80"
-                                                        "b</text:p>",
+        {"robustness: an overlong NUL is no character",
+         "<text:p>a\xC0\x80"
+         "b</text:p>",
          "a??b"},
         {"robustness: an overlong '<' in CDATA is no character",
          "<text:p><![CDATA[\xC0\xBC]]></text:p>", "??"},

@@ -60,8 +60,8 @@ private slots:
         dialog.UpdatePreview(path);
         QCOMPARE(dialog.PreviewText(), QStringLiteral("Приказ"));
         dialog.SetDosEncoding(false);
-        QCOMPARE(dialog.PreviewText(),
-                 BytesToQString(std::string("\x8f\xe0\xa8\xaa\xa0\xa7")).replace(QChar(0xA0), QLatin1Char(' ')));
+        QCOMPARE(dialog.PreviewText(), BytesToQString(std::string("\x8f\xe0\xa8\xaa\xa0\xa7"))
+                                           .replace(QChar(0xA0), QLatin1Char(' ')));
         QCOMPARE(COpenDialogEx::PreviewLines(m_dir.filePath("none").toStdString(), true, 50).size(),
                  size_t(0));
     }

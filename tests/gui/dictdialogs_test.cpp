@@ -58,7 +58,6 @@ QString SelectedName(CCharListCtrl* list) {
 class TestDictDialogs : public QObject, private FrameTestFiles {
     Q_OBJECT
 private:
-
     CNorvakDoc& Doc() { return m_frame->Doc(); }
     std::string DictBytes() const {
         QFile f(DictPath());
@@ -158,14 +157,14 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<int>("questions");
-        QTest::newRow("nominal: all forms, no question") << true << true << int(Answer::No) << true
-                                                         << 0;
+        QTest::newRow("nominal: all forms, no question")
+            << true << true << int(Answer::No) << true << 0;
         QTest::newRow("nominal: no genitive, No keeps the form open")
             << false << true << int(Answer::No) << false << 1;
         QTest::newRow("nominal: no instrumental, Yes takes it")
             << true << false << int(Answer::Yes) << true << 1;
-        QTest::newRow("edge: neither, one question") << false << false << int(Answer::No) << false
-                                                     << 1;
+        QTest::newRow("edge: neither, one question")
+            << false << false << int(Answer::No) << false << 1;
     }
     void addingABodyAsksAboutEmptyForms() {
         QFETCH(bool, genitive);
@@ -217,8 +216,7 @@ private slots:
         QCOMPARE(e.GetAliasCount(), 2);
         QCOMPARE(e.Aliases()[1].Form(CaseGenitive), Cp("МИНФИНА РОССИИ"));
         QCOMPARE(e.LetterCaseName(), Cp("Министерство Финансов"));
-        const std::string* learned =
-            Doc().Dictionaries().UpperCaseDict().Find(Cp("ФИНАНСОВ"));
+        const std::string* learned = Doc().Dictionaries().UpperCaseDict().Find(Cp("ФИНАНСОВ"));
         QVERIFY(learned != nullptr);
         QCOMPARE(*learned, Cp("Финансов"));
         // The dictionary itself changes only when the list dialog assigns the copy.
@@ -244,16 +242,21 @@ private slots:
         CDocKindDlg second(kinds.GetAt(withAlias), m_op, nullptr);
         second.OnDeleteAllAliases();
         QCOMPARE(second.AliasList()->topLevelItemCount(), 0);
-        QCOMPARE(BytesToQString(m_op.Questions().back()), QStringLiteral("Удалить все псевдонимы?"));
+        QCOMPARE(BytesToQString(m_op.Questions().back()),
+                 QStringLiteral("Удалить все псевдонимы?"));
     }
 
     void typeAheadSelectsTheFirstRowStartingWithTheLetter_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("selected");
-        QTest::newRow("nominal: lower case letter") << "п" << "ПОЛОЖЕНИЕ";
-        QTest::newRow("nominal: upper case letter") << "Р" << "РАСПОРЯЖЕНИЕ";
-        QTest::newRow("nominal: only the first character counts") << "ук" << "УКАЗ";
-        QTest::newRow("edge: no match keeps the selection") << "я" << "ПРИКАЗ";
+        QTest::newRow("nominal: lower case letter") << "п"
+                                                    << "ПОЛОЖЕНИЕ";
+        QTest::newRow("nominal: upper case letter") << "Р"
+                                                    << "РАСПОРЯЖЕНИЕ";
+        QTest::newRow("nominal: only the first character counts") << "ук"
+                                                                  << "УКАЗ";
+        QTest::newRow("edge: no match keeps the selection") << "я"
+                                                            << "ПРИКАЗ";
     }
     void typeAheadSelectsTheFirstRowStartingWithTheLetter() {
         QFETCH(QString, typed);
@@ -389,7 +392,8 @@ private slots:
         CCharListCtrl* list = dialog.List();
         auto tipAt = [list](int row) {
             const QRect cell = list->visualRect(list->model()->index(row, 1));
-            QHelpEvent help(QEvent::ToolTip, cell.center(), list->viewport()->mapToGlobal(cell.center()));
+            QHelpEvent help(QEvent::ToolTip, cell.center(),
+                            list->viewport()->mapToGlobal(cell.center()));
             QApplication::sendEvent(list->viewport(), &help);
             return QToolTip::isVisible() ? QToolTip::text() : QString();
         };

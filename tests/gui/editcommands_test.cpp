@@ -28,7 +28,9 @@ bool BlockIsTagColoured(const QTextBlock& block) {
     return false;
 }
 
-std::string Dashes(std::size_t n) { return std::string(n, '-'); }
+std::string Dashes(std::size_t n) {
+    return std::string(n, '-');
+}
 
 } // namespace
 
@@ -97,8 +99,8 @@ private slots:
         View().SetText(m_three, true);
         Bed().Select(1, 1, 2, 5);
         Bed().Trigger(ID_TAG_NFT);
-        QCOMPARE(View().GetLines(), (LineList{"one", OpeningLine(TagCode::NFT), "two", "three",
-                                             ClosingLine()}));
+        QCOMPARE(View().GetLines(),
+                 (LineList{"one", OpeningLine(TagCode::NFT), "two", "three", ClosingLine()}));
         QCOMPARE(Bed().CaretLine(), 1);
         UndoRestores(m_three);
     }
@@ -108,7 +110,7 @@ private slots:
         Bed().Caret(1, 2);
         Bed().Trigger(ID_TAG_ZAG);
         QCOMPARE(View().GetLines(), (LineList{"one", "tw" + OpeningLine(TagCode::ZAG), "",
-                                             ClosingLine() + "o", "three"}));
+                                              ClosingLine() + "o", "three"}));
         // The caret stays where the insertion began.
         QCOMPARE(Bed().CaretLine(), 1);
         QCOMPARE(Bed().CaretColumn(), 2);
@@ -135,9 +137,9 @@ private slots:
     }
 
     void everyTagCommandIsOnTheTagToolbarOrMenuAndEnabled() {
-        for (int id : {ID_TAG_ZAG, ID_TAG_CNT, ID_TAG_PRV, ID_TAG_LEV, ID_TAG_LIP, ID_TAG_NFT,
-                       ID_TAG_TAB, ID_TAG_TTT, ID_TAG_LINK, ID_TAG_LABEL, ID_TAG_OGL,
-                       ID_TAG_INNER_LINK, ID_TAG_LINE}) {
+        for (int id :
+             {ID_TAG_ZAG, ID_TAG_CNT, ID_TAG_PRV, ID_TAG_LEV, ID_TAG_LIP, ID_TAG_NFT, ID_TAG_TAB,
+              ID_TAG_TTT, ID_TAG_LINK, ID_TAG_LABEL, ID_TAG_OGL, ID_TAG_INNER_LINK, ID_TAG_LINE}) {
             QAction* a = Bed().frame->Action(id);
             QVERIFY2(a->isEnabled(), qPrintable(a->text()));
             QVERIFY2(Bed().frame->TagToolBar().actions().contains(a), qPrintable(a->text()));
@@ -192,12 +194,17 @@ private slots:
     }
 
     void deleteAllTagsRemovesEveryMarkedLine() {
-        const LineList text{OpeningLine(TagCode::ZAG), "a", ClosingLine(),
+        const LineList text{OpeningLine(TagCode::ZAG),
+                            "a",
+                            ClosingLine(),
                             Dashes(66),
                             std::string("\x04\x04") + Cp("СС_ПОТ_1#") + Dashes(55),
                             std::string("b\x01link\x02"),
-                            OpeningLine(TagCode::OGL), ClosingLine(TagCode::OGL),
-                            "\r\r\x04\x04x", "\x04\x04", "c"};
+                            OpeningLine(TagCode::OGL),
+                            ClosingLine(TagCode::OGL),
+                            "\r\r\x04\x04x",
+                            "\x04\x04",
+                            "c"};
         View().SetText(text, true);
         Bed().Select(0, 0, 10, 0);
         Bed().Trigger(ID_TAG_DELETE_ALL);
@@ -264,12 +271,14 @@ private slots:
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("left") << int(ID_ALIGN_LEFT) << "   abc" << "abc";
+        QTest::newRow("left") << int(ID_ALIGN_LEFT) << "   abc"
+                              << "abc";
         QTest::newRow("centre") << int(ID_ALIGN_CENTER) << "ab" << QString(32, ' ') + "ab";
         QTest::newRow("right") << int(ID_ALIGN_RIGHT) << "abc  " << QString(63, ' ') + "abc";
-        QTest::newRow("left and right")
-            << int(ID_ALIGN_LEFT_RIGHT) << "a   b" << "a" + QString(64, ' ') + "b";
-        QTest::newRow("remove left spaces") << int(ID_REMOVE_LEFT_SPACES) << "  x" << "x";
+        QTest::newRow("left and right") << int(ID_ALIGN_LEFT_RIGHT) << "a   b"
+                                        << "a" + QString(64, ' ') + "b";
+        QTest::newRow("remove left spaces") << int(ID_REMOVE_LEFT_SPACES) << "  x"
+                                            << "x";
         QTest::newRow("justify") << int(ID_ALIGN_JUSTIFY) << "a b c"
                                  << "a" + QString(32, ' ') + "b" + QString(31, ' ') + "c";
     }

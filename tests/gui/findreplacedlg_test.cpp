@@ -120,9 +120,8 @@ private slots:
         dlg->SetFindText(QStringLiteral("приказ"));
         dlg->ReplaceEdit()->setText(QStringLiteral("приказ приказ"));
         QTest::mouseClick(dlg->ReplaceAllButton(), Qt::LeftButton);
-        QCOMPARE(View().GetLines(),
-                 (LineList{Cp("приказ приказ о приказ приказе"), Cp("второй приказ приказ"),
-                           "end"}));
+        QCOMPARE(View().GetLines(), (LineList{Cp("приказ приказ о приказ приказе"),
+                                              Cp("второй приказ приказ"), "end"}));
         View().Undo();
         QCOMPARE(View().GetLines(), m_text);
         QVERIFY(!View().CanUndo());

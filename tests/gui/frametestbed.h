@@ -36,8 +36,8 @@ protected:
                 return false;
             QFile::setPermissions(DictPath(), QFile::ReadOwner | QFile::WriteOwner);
         }
-        m_settings = std::make_unique<QSettings>(m_dir->filePath("norvak.ini"),
-                                                 QSettings::IniFormat);
+        m_settings =
+            std::make_unique<QSettings>(m_dir->filePath("norvak.ini"), QSettings::IniFormat);
         m_store = std::make_unique<norvak::CQtSettingsStore>(m_settings.get());
         m_op.Clear();
         m_op.SetAnswer(norvak::Answer::No);

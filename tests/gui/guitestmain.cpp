@@ -53,7 +53,9 @@ void OnNextModal(std::function<void(QWidget*)> act) {
     timer->start();
 }
 
-std::string Cp(const char* utf8) { return norvak::Utf8ToCp1251(utf8); }
+std::string Cp(const char* utf8) {
+    return norvak::Utf8ToCp1251(utf8);
+}
 
 int main(int argc, char** argv) {
     // Recovery copies of the windows under test go to a folder of their own, never to the

@@ -76,8 +76,8 @@ private slots:
         QCoreApplication::processEvents();
         frame.View().repaint();
         const qint64 scrollMs = timer.elapsed();
-        QTRY_VERIFY(CTagHighlighter::IsHighlighted(
-            frame.View().document()->findBlockByNumber(89999)));
+        QTRY_VERIFY(
+            CTagHighlighter::IsHighlighted(frame.View().document()->findBlockByNumber(89999)));
         const long after = ResidentKb();
         qInfo("100000 lines (%lld kB): open %lld ms, jump to line 90000 %lld ms, "
               "memory +%ld kB",

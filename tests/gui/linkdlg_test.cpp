@@ -71,14 +71,15 @@ private slots:
         QTest::addColumn<bool>("keyO");
         QTest::addColumn<bool>("keyP");
         QTest::addColumn<QString>("head");
-        QTest::newRow("nominal: no line, no keys") << 0 << "1234" << "" << false << false
-                                                   << "СС_ПОТ_1234#";
-        QTest::newRow("nominal: line and both keys") << 3 << "7" << "15" << true << true
-                                                     << "СС_ВИЗ_7_15-О-П#";
-        QTest::newRow("edge: line 0 means none") << 5 << "12" << "0" << false << true
-                                                 << "СС_НУЛ_12-П#";
+        QTest::newRow("nominal: no line, no keys") << 0 << "1234"
+                                                   << "" << false << false << "СС_ПОТ_1234#";
+        QTest::newRow("nominal: line and both keys") << 3 << "7"
+                                                     << "15" << true << true << "СС_ВИЗ_7_15-О-П#";
+        QTest::newRow("edge: line 0 means none") << 5 << "12"
+                                                 << "0" << false << true << "СС_НУЛ_12-П#";
         QTest::newRow("robustness: a number too long for an int is cut to the largest")
-            << 8 << "99999999999" << "" << false << false << "СС_ИСП_2147483647#";
+            << 8 << "99999999999"
+            << "" << false << false << "СС_ИСП_2147483647#";
     }
     void resultIsThePaddedLinkLine() {
         QFETCH(int, kind);

@@ -17,8 +17,8 @@
 #include <QDockWidget>
 #include <QMenuBar>
 #include <QSet>
-#include <QSignalSpy>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -198,8 +198,8 @@ private slots:
         QTest::addColumn<bool>("cleared");
         QTest::addColumn<int>("dialogs");
         QTest::newRow("nominal: No discards") << int(Answer::No) << false << true << 0;
-        QTest::newRow("nominal: Cancel keeps the text") << int(Answer::Cancel) << false << false
-                                                        << 0;
+        QTest::newRow("nominal: Cancel keeps the text")
+            << int(Answer::Cancel) << false << false << 0;
         QTest::newRow("nominal: Yes without path asks for one")
             << int(Answer::Yes) << false << true << 1;
         QTest::newRow("nominal: Yes with a path saves there")
@@ -246,8 +246,8 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("dialogAnswer");
         QTest::addColumn<bool>("closes");
-        QTest::newRow("nominal: Cancel refuses to close") << int(Answer::Cancel) << QString()
-                                                          << false;
+        QTest::newRow("nominal: Cancel refuses to close")
+            << int(Answer::Cancel) << QString() << false;
         QTest::newRow("nominal: No closes") << int(Answer::No) << QString() << true;
         QTest::newRow("robustness: Yes then cancelling the save dialog keeps the window")
             << int(Answer::Yes) << QString() << false;
@@ -283,24 +283,27 @@ private slots:
         p.StepAndPump();
         p.StepAndPump();
         QCOMPARE(p.Value(), 5);
-        QCOMPARE(p.ShownTexts(), (QStringList{QStringLiteral("Первый"), QStringLiteral("Второй"),
-                                              QStringLiteral("Третий"),
-                                              QStringLiteral("Четвёртый")}));
+        QCOMPARE(p.ShownTexts(),
+                 (QStringList{QStringLiteral("Первый"), QStringLiteral("Второй"),
+                              QStringLiteral("Третий"), QStringLiteral("Четвёртый")}));
         p.End();
         QVERIFY(!p.IsActive());
         QCOMPARE(Frame().MessageText(), CStageProgress::IdlePrompt());
     }
 
     void statusLineInvitesF1() {
-        QCOMPARE(Frame().MessageText(), QStringLiteral("Чтобы получить справку, нажмите клавишу F1"));
+        QCOMPARE(Frame().MessageText(),
+                 QStringLiteral("Чтобы получить справку, нажмите клавишу F1"));
     }
 
     void menusAndAccelerators() {
         const QList<QKeySequence> zag = Frame().Action(ID_TAG_ZAG)->shortcuts();
         QVERIFY(zag.contains(QKeySequence(Qt::CTRL | Qt::Key_P)));
         QVERIFY(zag.contains(QKeySequence(Qt::CTRL | 0x0417))); // З
-        QVERIFY(Frame().Action(ID_TAG_NFT)->shortcuts().contains(
-            QKeySequence(Qt::CTRL | Qt::Key_BracketRight)));
+        QVERIFY(Frame()
+                    .Action(ID_TAG_NFT)
+                    ->shortcuts()
+                    .contains(QKeySequence(Qt::CTRL | Qt::Key_BracketRight)));
         QCOMPARE(Frame().Action(ID_GOTO_LINE)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_U));
         QCOMPARE(Frame().Action(ID_TAG_ZAG)->statusTip(),
                  QStringLiteral("Вставить тег ЗАГ - заголовок"));
@@ -339,9 +342,9 @@ private slots:
         QList<int> ids;
         for (QAction* a : Frame().MainToolBar().actions())
             ids << (a->isSeparator() ? 0 : a->data().toInt());
-        QCOMPARE(ids, (QList<int>{57600, 57601, 57603, 157, 158, 164, 0, 57635, 57634, 57637, 0,
-                                  57607, 0, 57643, 57644, 0, 154, 153, 155, 156, 159, 160, 0, 162,
-                                  161}));
+        QCOMPARE(ids, (QList<int>{57600, 57601, 57603, 157, 158,   164,   0,  57635, 57634,
+                                  57637, 0,     57607, 0,   57643, 57644, 0,  154,   153,
+                                  155,   156,   159,   160, 0,     162,   161}));
     }
 
     void requisitesBarDocksLeftAndRemembersItsWidth() {
@@ -352,8 +355,7 @@ private slots:
         Frame().resizeDocks({&bar}, {260}, Qt::Horizontal);
         QTRY_COMPARE(bar.width(), 260);
         QVERIFY(Frame().close());
-        QCOMPARE(m_settings->value(QStringLiteral("BarState-SCBar-59424/sizeVertCX")).toInt(),
-                 260);
+        QCOMPARE(m_settings->value(QStringLiteral("BarState-SCBar-59424/sizeVertCX")).toInt(), 260);
         m_frame.reset();
         MakeFrame();
         Frame().resize(900, 600);
@@ -371,9 +373,9 @@ private slots:
 
     void layoutNamingAMissingBarIsIgnored() {
         QVERIFY(Frame().close());
-        m_settings->setValue(QStringLiteral("BarState/Bars"),
-                             QStringList{QStringLiteral("RequisitesBar"),
-                                         QStringLiteral("NoSuchBar")});
+        m_settings->setValue(
+            QStringLiteral("BarState/Bars"),
+            QStringList{QStringLiteral("RequisitesBar"), QStringLiteral("NoSuchBar")});
         m_settings->setValue(QStringLiteral("BarState-SCBar-59424/sizeVertCX"), 300);
         m_frame.reset();
         MakeFrame();
@@ -414,7 +416,9 @@ private slots:
         const QString text = browser->toPlainText();
         QVERIFY(text.contains(QStringLiteral("Открытие документа")));
         QVERIFY(text.contains(QStringLiteral("Ошибка чтения файла")));
-        QVERIFY(QIcon(QStringLiteral(":/icons/document-open.svg")).pixmap(16, 16).toImage()
+        QVERIFY(QIcon(QStringLiteral(":/icons/document-open.svg"))
+                    .pixmap(16, 16)
+                    .toImage()
                     .pixelColor(8, 8)
                     .isValid());
     }

@@ -30,9 +30,12 @@ private slots:
     void refusals_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("zero") << "0" << "Вы должны задать число большее 0!";
-        QTest::newRow("zeros") << "000" << "Вы должны задать число большее 0!";
-        QTest::newRow("robustness: not an int") << "99999999999" << "Введите целое число.";
+        QTest::newRow("zero") << "0"
+                              << "Вы должны задать число большее 0!";
+        QTest::newRow("zeros") << "000"
+                               << "Вы должны задать число большее 0!";
+        QTest::newRow("robustness: not an int") << "99999999999"
+                                                << "Введите целое число.";
     }
     void refusals() {
         QFETCH(QString, text);

@@ -18,8 +18,7 @@ class TestPrintCommands : public QObject {
 private:
     std::unique_ptr<FrameTestbed> m_bed;
     CPrintCommands& Printing() {
-        return m_bed->frame->findChild<CEditCommands*>(QStringLiteral("EditCommands"))
-            ->Printing();
+        return m_bed->frame->findChild<CEditCommands*>(QStringLiteral("EditCommands"))->Printing();
     }
 
 private slots:

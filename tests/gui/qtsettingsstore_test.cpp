@@ -36,12 +36,11 @@ private slots:
             QCOMPARE(view.m_fontName, std::string("Courier New"));
         }
         QSettings s(Path(), QSettings::IniFormat);
-        for (const char* name : {"PosParagraph", "StringLength", "LeftSpaces", "QuestionDoc",
-                                 "CreateTags", "DefineRecvisits", "FontHeight", "FontFamily",
-                                 "FontName"})
+        for (const char* name :
+             {"PosParagraph", "StringLength", "LeftSpaces", "QuestionDoc", "CreateTags",
+              "DefineRecvisits", "FontHeight", "FontFamily", "FontName"})
             QVERIFY2(s.contains(QLatin1String(name)), name);
-        QCOMPARE(s.value(QStringLiteral("QuestionDoc")).toString(),
-                 QStringLiteral("ВОПРОС-ОТВЕТ"));
+        QCOMPARE(s.value(QStringLiteral("QuestionDoc")).toString(), QStringLiteral("ВОПРОС-ОТВЕТ"));
     }
 
     void minus1025IsMissing() {

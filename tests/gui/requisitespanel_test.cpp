@@ -72,8 +72,8 @@ private:
         Key(combo, Qt::Key_Return);
     }
     void MoveMouse(QWidget* w, QPoint pos) {
-        QMouseEvent move(QEvent::MouseMove, pos, w->mapToGlobal(pos), Qt::NoButton,
-                         Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, pos, w->mapToGlobal(pos), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
         QApplication::sendEvent(w, &move);
     }
 
@@ -357,8 +357,8 @@ private slots:
         QVERIFY(edit != nullptr);
         edit->setPlainText(QStringLiteral("Положение о порядке (вместе с Правилами)"));
         const int before = e->height();
-        edit->setPlainText(QString(600, QLatin1Char('x')).replace(QLatin1Char('x'),
-                                                                 QStringLiteral("слово ")));
+        edit->setPlainText(
+            QString(600, QLatin1Char('x')).replace(QLatin1Char('x'), QStringLiteral("слово ")));
         QTRY_VERIFY(e->height() > before); // grows with its text
         edit->setPlainText(QStringLiteral("Положение о порядке (вместе с Правилами)"));
         Key(e, Qt::Key_Return);
@@ -396,8 +396,8 @@ private slots:
     void clearingTheDictionariesAsksAndSavesAtOnce_data() {
         QTest::addColumn<int>("command");
         QTest::addColumn<QString>("question");
-        QTest::newRow("nominal: cases") << int(ID_DICT_CLEAR_CASES)
-                                        << QStringLiteral("Очистить словарь падежей?");
+        QTest::newRow("nominal: cases")
+            << int(ID_DICT_CLEAR_CASES) << QStringLiteral("Очистить словарь падежей?");
         QTest::newRow("nominal: letter case")
             << int(ID_DICT_CLEAR_LETTER_CASE)
             << QStringLiteral("Очистить словарь регистров букв в принявших органах?");

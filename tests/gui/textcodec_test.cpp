@@ -71,8 +71,8 @@ private slots:
     void foreignCharactersBecomeQuestionMarks_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("robustness: Latin letter with diaeresis") << QStringLiteral("aüb")
-                                                                 << QByteArray("a?b");
+        QTest::newRow("robustness: Latin letter with diaeresis")
+            << QStringLiteral("aüb") << QByteArray("a?b");
         QTest::newRow("robustness: surrogate pair is one character")
             << QString::fromUtf8("a\xF0\x9F\x98\x80"
                                  "b")

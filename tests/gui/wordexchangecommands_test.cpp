@@ -58,8 +58,12 @@ private slots:
     }
 
     void roundTripKeepsCyrillicAndTags() {
-        const LineList text{OpeningLine(TagCode::ZAG), Cp("ПРИКАЗ  от 1 января"),
-                            ClosingLine(), std::string("a\x01link\x02 b"), "", "   end"};
+        const LineList text{OpeningLine(TagCode::ZAG),
+                            Cp("ПРИКАЗ  от 1 января"),
+                            ClosingLine(),
+                            std::string("a\x01link\x02 b"),
+                            "",
+                            "   end"};
         View().SetText(text, true);
         m_bed->Trigger(ID_EXPORT_WORD);
         View().SetText({"something else"}, true);
@@ -159,9 +163,9 @@ private slots:
         const QString exported = QString::fromStdString(Document());
         const QString outDir = m_bed->dir->filePath("converted");
         QProcess convert;
-        convert.start(soffice, {QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                                QStringLiteral("fodt"), QStringLiteral("--outdir"), outDir,
-                                exported});
+        convert.start(soffice,
+                      {QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                       QStringLiteral("fodt"), QStringLiteral("--outdir"), outDir, exported});
         QVERIFY(convert.waitForFinished(120000));
         const QString converted = outDir + QLatin1Char('/') + QFileInfo(exported).fileName();
         QVERIFY(QFile::exists(converted));

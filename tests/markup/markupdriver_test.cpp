@@ -97,7 +97,8 @@ TEST(MarkupDriver, QuestionRunTakesTwoStepsAndOnePump) {
     progress.Begin();
     progress.AddTexts(QuestionTagProgressTexts());
     LineList lines = FullDocument();
-    RunMarkup(lines, MarkupOptionsFor(Settings(), Kinds({"ПИСЬМО"_cp, "ВОПРОС-ОТВЕТ"_cp})), progress);
+    RunMarkup(lines, MarkupOptionsFor(Settings(), Kinds({"ПИСЬМО"_cp, "ВОПРОС-ОТВЕТ"_cp})),
+              progress);
     EXPECT_EQ(progress.Shown(), QuestionTagProgressTexts());
     EXPECT_EQ(progress.Steps(), 2);
     EXPECT_EQ(progress.Pumps(), 1);
@@ -439,7 +440,8 @@ TEST(MarkupDriverSamples, RemovingTagLinesGivesBackEverySample) {
             if (question)
                 record.m_kinds.emplace_back("ВОПРОС-ОТВЕТ"_cp);
             LineList lines = input;
-            RunMarkup(lines, MarkupOptionsFor(Settings(sample.stringLength), record), NullProgress());
+            RunMarkup(lines, MarkupOptionsFor(Settings(sample.stringLength), record),
+                      NullProgress());
             EXPECT_EQ(WithoutTagLines(lines), input) << sample.file;
             std::string where;
             EXPECT_TRUE(BlocksAreFlat(lines, &where)) << sample.file << " at " << where;
@@ -455,7 +457,8 @@ TEST(MarkupDriverSamples, TaggedSamplesMatchTheirGoldenFiles) {
         LineList lines = LoadSample(sample.file);
         if (!sample.golden) {
             const LineList input = lines;
-            RunMarkup(lines, MarkupOptionsFor(Settings(sample.stringLength), Kinds({})), NullProgress());
+            RunMarkup(lines, MarkupOptionsFor(Settings(sample.stringLength), Kinds({})),
+                      NullProgress());
             EXPECT_EQ(lines, input) << sample.file;
             continue;
         }

@@ -7,8 +7,8 @@
 #include "core/operatorio.h"
 #include "core/progress.h"
 #include "dictionaries/servicedata.h"
-#include "document/settings.h"
 #include "document/docclassing.h"
+#include "document/settings.h"
 #include "requisites/extendeddetection.h"
 
 #include <gtest/gtest.h>

@@ -14,8 +14,12 @@
 
 namespace norvak::test {
 
-inline std::string W(const std::string& utf8) { return Utf8ToCp1251(utf8); }
-inline std::string U(const std::string& cp1251) { return Cp1251ToUtf8(cp1251); }
+inline std::string W(const std::string& utf8) {
+    return Utf8ToCp1251(utf8);
+}
+inline std::string U(const std::string& cp1251) {
+    return Cp1251ToUtf8(cp1251);
+}
 
 inline std::vector<std::string> U(const std::vector<std::string>& cp1251) {
     std::vector<std::string> out;
@@ -128,8 +132,8 @@ class CFinderProbe : public CDocAnalyzer {
 public:
     CFinderProbe(const CServiceData& sd, CProgress& progress, int stringLength = 66,
                  int posParagraph = 5)
-        : CDocAnalyzer(sd.DocDict(), sd.OrganDict(), sd.UpperCaseDict(), stringLength,
-                       posParagraph, progress) {}
+        : CDocAnalyzer(sd.DocDict(), sd.OrganDict(), sd.UpperCaseDict(), stringLength, posParagraph,
+                       progress) {}
     CRequisiteRecord Run(const LineList&) override { return m_record; }
 };
 

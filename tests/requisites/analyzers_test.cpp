@@ -3,9 +3,9 @@
 #include "analyzerfixture.h"
 #include "core/operatorio.h"
 #include "core/progress.h"
+#include "document/docclassing.h"
 #include "document/settings.h"
 #include "requisites/approveddocanalyzer.h"
-#include "document/docclassing.h"
 #include "requisites/ordinarydocanalyzer.h"
 #include "requisites/questiondocanalyzer.h"
 
@@ -28,7 +28,9 @@ protected:
     CScriptedOperator m_op{Answer::No};
 };
 
-CDateValue Found(int y, int m, int d) { return CDateValue(y, m, d, 1, 1, 1); }
+CDateValue Found(int y, int m, int d) {
+    return CDateValue(y, m, d, 1, 1, 1);
+}
 
 // ---- BuildApprovedTitle --------------------------------------------------------------------
 
@@ -55,19 +57,42 @@ TEST_F(Analyzers, BuildApprovedTitle) {
     const std::string finance = "МИНИСТЕРСТВО ФИНАНСОВ РОССИЙСКОЙ ФЕДЕРАЦИИ";
     const std::vector<Case> cases = {
         {"nominal: neuter kind, one body and one date; two spaces after the participle",
-         "ПОЛОЖЕНИЕ О ПОРЯДКЕ", {"ПОЛОЖЕНИЕ"}, {finance}, {Found(2002, 12, 1)}, {},
+         "ПОЛОЖЕНИЕ О ПОРЯДКЕ",
+         {"ПОЛОЖЕНИЕ"},
+         {finance},
+         {Found(2002, 12, 1)},
+         {},
          "\"ПОЛОЖЕНИЕ О ПОРЯДКЕ\" утверждённое  Министерством финансов Российской Федерации от "
          "01.12.2002"},
         {"nominal: two bodies and one number; the number goes with the first",
-         "ИНСТРУКЦИЯ", {"ИНСТРУКЦИЯ"}, {finance, "ПРАВИТЕЛЬСТВО РОССИЙСКОЙ ФЕДЕРАЦИИ"}, {}, {"5"},
+         "ИНСТРУКЦИЯ",
+         {"ИНСТРУКЦИЯ"},
+         {finance, "ПРАВИТЕЛЬСТВО РОССИЙСКОЙ ФЕДЕРАЦИИ"},
+         {},
+         {"5"},
          "\"ИНСТРУКЦИЯ\" утверждённая  Министерством финансов Российской Федерации N 5,  "
          "Правительством Российской Федерации"},
-        {"nominal: masculine kind", "ПОРЯДОК", {"ПОРЯДОК"}, {}, {}, {"1"},
+        {"nominal: masculine kind",
+         "ПОРЯДОК",
+         {"ПОРЯДОК"},
+         {},
+         {},
+         {"1"},
          "\"ПОРЯДОК\" утверждённый  N 1"},
-        {"nominal: a kind not in the dictionary reads as masculine", "X", {"ПЕРЕЧЕНЬ"}, {}, {},
-         {}, "\"X\" утверждённый "},
-        {"nominal: no kinds, no participle; quotes already there are kept", "\"ПОРЯДОК\"", {}, {},
-         {}, {}, "\"ПОРЯДОК\""},
+        {"nominal: a kind not in the dictionary reads as masculine",
+         "X",
+         {"ПЕРЕЧЕНЬ"},
+         {},
+         {},
+         {},
+         "\"X\" утверждённый "},
+        {"nominal: no kinds, no participle; quotes already there are kept",
+         "\"ПОРЯДОК\"",
+         {},
+         {},
+         {},
+         {},
+         "\"ПОРЯДОК\""},
         {"robustness: empty heading leaves the title", "", {"ПОЛОЖЕНИЕ"}, {}, {}, {}, "прежнее"},
     };
     for (const auto& c : cases) {
@@ -81,12 +106,13 @@ TEST_F(Analyzers, BuildApprovedTitle) {
 
 TEST_F(Analyzers, ApprovedRunAdvancesEightSteps) {
     auto a = Approved();
-    const CRequisiteRecord r = a.Run(Lines({"УТВЕРЖДЕНО", "приказом Минфина России",
-                                            "от 1 декабря 2002 г. N 123", "", "ПОРЯДОК", "УЧЕТА",
-                                            "", "Текст."}));
+    const CRequisiteRecord r =
+        a.Run(Lines({"УТВЕРЖДЕНО", "приказом Минфина России", "от 1 декабря 2002 г. N 123", "",
+                     "ПОРЯДОК", "УЧЕТА", "", "Текст."}));
     EXPECT_EQ(m_progress.Steps(), 8);
     EXPECT_EQ(m_progress.Pumps(), 6);
-    EXPECT_EQ(U(r.m_organs), std::vector<std::string>{"МИНИСТЕРСТВО ФИНАНСОВ РОССИЙСКОЙ ФЕДЕРАЦИИ"});
+    EXPECT_EQ(U(r.m_organs),
+              std::vector<std::string>{"МИНИСТЕРСТВО ФИНАНСОВ РОССИЙСКОЙ ФЕДЕРАЦИИ"});
     EXPECT_EQ(U(r.m_title), "\"ПОРЯДОК УЧЕТА\" утверждённый  Министерством финансов Российской "
                             "Федерации от 01.12.2002 N 123");
 }
@@ -102,12 +128,14 @@ TEST_F(Analyzers, CollectHeading) {
     const std::string dashes17(17, '-');
     const std::vector<Case> cases = {
         {"nominal: stops at the first body-text line",
-         Lines({"  ПРИКАЗ", "      от 1 мая 2003 г.", "     Текст приказа."}), " ПРИКАЗ ОТ 1 МАЯ 2003 Г. "},
+         Lines({"  ПРИКАЗ", "      от 1 мая 2003 г.", "     Текст приказа."}),
+         " ПРИКАЗ ОТ 1 МАЯ 2003 Г. "},
         {"nominal: an amendment title ends the heading and is not taken",
          Lines({"  ПОСТАНОВЛЕНИЕ N 5", "  О внесении изменений в приказ N 7", "  ЕЩЕ"}),
          " ПОСТАНОВЛЕНИЕ N 5 "},
         {"nominal: a line of 17 dashes is passed over",
-         {W("  ПРИКАЗ"), dashes17 + "x", W("  N 5")}, " ПРИКАЗ N 5 "},
+         {W("  ПРИКАЗ"), dashes17 + "x", W("  N 5")},
+         " ПРИКАЗ N 5 "},
         {"nominal: a dated numbered line underlined by dashes belongs to the heading",
          {W("     от 1 мая 2003 года N 5"), std::string(16, '-'), W("     Текст.")},
          " ОТ 1 МАЯ 2003 ГОДА N 5 ---------------- "},
@@ -129,7 +157,8 @@ TEST_F(Analyzers, FindOwnTitle) {
     };
     const std::vector<Case> cases = {
         {"nominal: the capital paragraph above the body",
-         Lines({"  ПРАВИТЕЛЬСТВО", "", "  О ПОРЯДКЕ", "  УЧЕТА", "", "     Текст."}), "О ПОРЯДКЕ УЧЕТА"},
+         Lines({"  ПРАВИТЕЛЬСТВО", "", "  О ПОРЯДКЕ", "  УЧЕТА", "", "     Текст."}),
+         "О ПОРЯДКЕ УЧЕТА"},
         {"robustness: body text on the first line gives no own title",
          Lines({"     Текст.", "", "  О ПОРЯДКЕ"}), ""},
         {"nominal: a paragraph beginning \" от \" gives no own title",
@@ -139,7 +168,8 @@ TEST_F(Analyzers, FindOwnTitle) {
         {"decision: when the walk stands on the first line it collects and tests it",
          Lines({"      ЗАГОЛОВОК", "", "      Подзаголовок", "", "     Текст."}), "ЗАГОЛОВОК"},
         {"quirk: the line above a bounding blank is skipped when the walk goes on",
-         Lines({"      ПЕРВЫЙ", "      ВТОРОЙ", "", "      Строчная", "", "     Текст."}), "ПЕРВЫЙ"},
+         Lines({"      ПЕРВЫЙ", "      ВТОРОЙ", "", "      Строчная", "", "     Текст."}),
+         "ПЕРВЫЙ"},
         {"nominal: no body-text line", Lines({"  ПРИКАЗ", "", "  УЧЕТА"}), ""},
     };
     for (const auto& c : cases) {
@@ -161,16 +191,33 @@ TEST_F(Analyzers, ComposeTitle) {
     };
     const std::vector<Case> cases = {
         {"nominal: kind, body in the genitive, date, number, own title on the second line",
-         {"ПОСТАНОВЛЕНИЕ"}, {"ПРАВИТЕЛЬСТВО РОССИЙСКОЙ ФЕДЕРАЦИИ"}, {Found(2004, 2, 12)}, {"75"},
+         {"ПОСТАНОВЛЕНИЕ"},
+         {"ПРАВИТЕЛЬСТВО РОССИЙСКОЙ ФЕДЕРАЦИИ"},
+         {Found(2004, 2, 12)},
+         {"75"},
          "О ПОРЯДКЕ",
          "ПОСТАНОВЛЕНИЕ Правительства Российской Федерации от 12.02.2004 N 75 \n\"О ПОРЯДКЕ\""},
-        {"nominal: a quoted kind holds the own title and leaves out the bodies", {"ПОЛОЖЕНИЕ"},
-         {"ПРАВИТЕЛЬСТВО РОССИЙСКОЙ ФЕДЕРАЦИИ"}, {Found(2004, 2, 12), Found(2004, 3, 1)}, {"7"},
-         "О ПОРЯДКЕ", "\"ПОЛОЖЕНИЕ О ПОРЯДКЕ\" от 12.02.2004 N 7,  от 01.03.2004"},
-        {"nominal: an empty own title is written as <>", {"ПРИКАЗ"}, {}, {}, {"1"}, "",
+        {"nominal: a quoted kind holds the own title and leaves out the bodies",
+         {"ПОЛОЖЕНИЕ"},
+         {"ПРАВИТЕЛЬСТВО РОССИЙСКОЙ ФЕДЕРАЦИИ"},
+         {Found(2004, 2, 12), Found(2004, 3, 1)},
+         {"7"},
+         "О ПОРЯДКЕ",
+         "\"ПОЛОЖЕНИЕ О ПОРЯДКЕ\" от 12.02.2004 N 7,  от 01.03.2004"},
+        {"nominal: an empty own title is written as <>",
+         {"ПРИКАЗ"},
+         {},
+         {},
+         {"1"},
+         "",
          "ПРИКАЗ N 1 \n<>"},
         {"nominal: nothing at all gives an empty title", {}, {}, {}, {}, "", ""},
-        {"nominal: no kind, own title only, quotes kept", {}, {}, {}, {}, "\"О ЧЕМ-ТО\"",
+        {"nominal: no kind, own title only, quotes kept",
+         {},
+         {},
+         {},
+         {},
+         "\"О ЧЕМ-ТО\"",
          "\"О ЧЕМ-ТО\""},
     };
     for (const auto& c : cases) {
@@ -184,8 +231,9 @@ TEST_F(Analyzers, ComposeTitle) {
 TEST_F(Analyzers, LetterAsksOnceAndYesPutsTheKindInAngleBrackets) {
     m_op.SetAnswer(Answer::Yes);
     auto a = Ordinary();
-    const CRequisiteRecord r = a.Run(Lines({"  МИНФИН РОССИИ", "", "  ПИСЬМО", "", "      от 5 мая 2003 г. N 16-00",
-                                            "", "  О НАЛОГЕ", "", "     Текст письма."}));
+    const CRequisiteRecord r =
+        a.Run(Lines({"  МИНФИН РОССИИ", "", "  ПИСЬМО", "", "      от 5 мая 2003 г. N 16-00", "",
+                     "  О НАЛОГЕ", "", "     Текст письма."}));
     a.ComposeTitle(W("ЕЩЕ РАЗ"));
     ASSERT_EQ(m_op.Questions().size(), 1u);
     EXPECT_EQ(U(m_op.Questions()[0]), "Поместить выд документа \"ПИСЬМО\" в кавычки?");
@@ -203,10 +251,10 @@ TEST_F(Analyzers, LetterAnsweredNoKeepsThePlainKind) {
 
 TEST_F(Analyzers, AmendmentTitleKeepsItsKindsAndNumbersOut) {
     auto a = Ordinary();
-    const CRequisiteRecord r = a.Run(Lines({"  ПРАВИТЕЛЬСТВО РОССИЙСКОЙ ФЕДЕРАЦИИ", "",
-                                            "  ПОСТАНОВЛЕНИЕ", "      от 1 июля 2003 г. N 400", "",
-                                            "  О ВНЕСЕНИИ ИЗМЕНЕНИЙ В ПРИКАЗ N 17", "",
-                                            "     Правительство постановляет:"}));
+    const CRequisiteRecord r =
+        a.Run(Lines({"  ПРАВИТЕЛЬСТВО РОССИЙСКОЙ ФЕДЕРАЦИИ", "", "  ПОСТАНОВЛЕНИЕ",
+                     "      от 1 июля 2003 г. N 400", "", "  О ВНЕСЕНИИ ИЗМЕНЕНИЙ В ПРИКАЗ N 17",
+                     "", "     Правительство постановляет:"}));
     EXPECT_EQ(U(r.m_kinds), std::vector<std::string>{"ПОСТАНОВЛЕНИЕ"});
     EXPECT_EQ(U(r.m_numbers), std::vector<std::string>{"400"});
 }
@@ -222,17 +270,22 @@ TEST_F(Analyzers, QuestionAnalyzer) {
     };
     const std::vector<Case> cases = {
         {"nominal: three question lines then a blank line",
-         Lines({"ВОПРОС-ОТВЕТ", "Вопрос: как учесть", "расходы по письму", "Минфина России по налогу?", "",
-                "Ответ: так."}),
+         Lines({"ВОПРОС-ОТВЕТ", "Вопрос: как учесть", "расходы по письму",
+                "Минфина России по налогу?", "", "Ответ: так."}),
          "  Вопрос: как учесть расходы по письму Минфина России по налогу? ",
          {"МИНИСТЕРСТВО ФИНАНСОВ РОССИЙСКОЙ ФЕДЕРАЦИИ"}},
         {"nominal: Ответ inside the paragraph cuts the title, bodies are searched in all of it",
          Lines({"Вопрос: можно ли?", "Ответ: можно, см. письмо Минфина России"}),
-         "  Вопрос: можно ли? ", {"МИНИСТЕРСТВО ФИНАНСОВ РОССИЙСКОЙ ФЕДЕРАЦИИ"}},
-        {"robustness: no label gives a title of two spaces", Lines({"ВОПРОС", "", "Текст"}), "  ",
+         "  Вопрос: можно ли? ",
+         {"МИНИСТЕРСТВО ФИНАНСОВ РОССИЙСКОЙ ФЕДЕРАЦИИ"}},
+        {"robustness: no label gives a title of two spaces",
+         Lines({"ВОПРОС", "", "Текст"}),
+         "  ",
          {}},
         {"robustness: the label in lower case does not start the paragraph",
-         Lines({"вопрос: Минфина России"}), "  ", {}},
+         Lines({"вопрос: Минфина России"}),
+         "  ",
+         {}},
     };
     for (const auto& c : cases) {
         CRecordingProgress progress;
@@ -273,11 +326,11 @@ TEST(DocClassing, ProgressTexts) {
     EXPECT_EQ(ClassProgressTexts(DocClassOrdinary, false).size(), 8u);
     EXPECT_EQ(ClassProgressTexts(DocClassApproved, true).size(), 16u);
     const auto question = U(ClassProgressTexts(DocClassQuestion, true));
-    EXPECT_EQ(question, (std::vector<std::string>{
-                            "Определение реквизитов", "Определение принявших органов",
-                            "Определение принявших органов", "Определение дат принятия",
-                            "Определение дат принятия", "Расстановка тегов ПРВ",
-                            "Расстановка тегов"}));
+    EXPECT_EQ(question,
+              (std::vector<std::string>{"Определение реквизитов", "Определение принявших органов",
+                                        "Определение принявших органов", "Определение дат принятия",
+                                        "Определение дат принятия", "Расстановка тегов ПРВ",
+                                        "Расстановка тегов"}));
     const auto ordinary = U(ClassProgressTexts(DocClassOrdinary, true));
     EXPECT_EQ(ordinary[0], "Определение видов документов");
     EXPECT_EQ(ordinary[7], "Обработка приложений");
@@ -307,7 +360,8 @@ TEST(DocClassing, PreparationSortsKindsThenBodiesAndCreatesTheClassAnalyzer) {
     settings.m_questionDoc = W("ОТВЕТ НА ВОПРОС");
     auto question = CreateAnalyzer(DocClassQuestion, sd, settings, progress, op);
     EXPECT_EQ(U(question->Run({}).m_kinds), std::vector<std::string>{"ОТВЕТ НА ВОПРОС"});
-    EXPECT_NE(dynamic_cast<COrdinaryDocAnalyzer*>(CreateAnalyzer(DocClassOrdinary, sd, settings, progress, op).get()),
+    EXPECT_NE(dynamic_cast<COrdinaryDocAnalyzer*>(
+                  CreateAnalyzer(DocClassOrdinary, sd, settings, progress, op).get()),
               nullptr);
 }
 

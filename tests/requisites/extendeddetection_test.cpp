@@ -4,9 +4,9 @@
 #include "analyzerfixture.h"
 #include "core/operatorio.h"
 #include "core/progress.h"
+#include "document/docclassing.h"
 #include "document/settings.h"
 #include "requisites/approveddocanalyzer.h"
-#include "document/docclassing.h"
 #include "requisites/extendeddetection.h"
 #include "requisites/ordinarydocanalyzer.h"
 #include "requisites/questiondocanalyzer.h"
@@ -321,8 +321,9 @@ TEST(ExtendedDetection, SignatureBlockStandsAmongTheLastFortyLines) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        LineList lines = {C("ФЕДЕРАЛЬНЫЙ ЗАКОН"), W("     Текст закона."), W("Москва, Кремль"),
-                          "", W("23 ноября 2009 года"), W("N 261-ФЗ")};
+        LineList lines = {C("ФЕДЕРАЛЬНЫЙ ЗАКОН"),   W("     Текст закона."),
+                          W("Москва, Кремль"),      "",
+                          W("23 ноября 2009 года"), W("N 261-ФЗ")};
         for (std::size_t k = 3; k < c.placeFromEnd; ++k) {
             lines.push_back("");
             lines.push_back(W("     Текст приложения."));

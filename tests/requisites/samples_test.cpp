@@ -7,8 +7,8 @@
 #include "core/operatorio.h"
 #include "core/progress.h"
 #include "core/textfile.h"
-#include "document/settings.h"
 #include "document/docclassing.h"
+#include "document/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +54,8 @@ std::string QuestionTitle() {
 
 const std::vector<Expected>& Samples() {
     static const std::vector<Expected> samples = {
-        {"composed_polozhenie_utverzhdeno.cp866.txt", 1,
+        {"composed_polozhenie_utverzhdeno.cp866.txt",
+         1,
          {"ПОЛОЖЕНИЕ", "ПРАВИЛА", "ИНСТРУКЦИЯ"},
          {"МИНИСТЕРСТВО ФИНАНСОВ РОССИЙСКОЙ ФЕДЕРАЦИИ"},
          {"14.03.2003"},
@@ -63,14 +64,16 @@ const std::vector<Expected>& Samples() {
          " Министерством финансов Российской Федерации от 14.03.2003 N 27Н \n(вместе с "
          "\"ПРАВИЛАМИ ЗАПОЛНЕНИЯ ФОРМЫ УЧЕТА ИМУЩЕСТВЕННЫХ ФОНДОВ\", \"ИНСТРУКЦИЕЙ О ПОРЯДКЕ "
          "СВЕРКИ ДАННЫХ УЧЕТА\")"},
-        {"composed_postanovlenie_tablica.cp866.txt", 0,
+        {"composed_postanovlenie_tablica.cp866.txt",
+         0,
          {"ПОСТАНОВЛЕНИЕ"},
          {"ПРАВИТЕЛЬСТВО РОССИЙСКОЙ ФЕДЕРАЦИИ"},
          {"12.02.2004"},
          {"75"},
          "ПОСТАНОВЛЕНИЕ Правительства Российской Федерации от 12.02.2004 N 75 \n\"ОБ УТВЕРЖДЕНИИ "
          "ПЕРЕЧНЯ ПОКАЗАТЕЛЕЙ ГОСУДАРСТВЕННОЙ СТАТИСТИЧЕСКОЙ ОТЧЕТНОСТИ\""},
-        {"composed_vopros_otvet.cp866.txt", 2,
+        {"composed_vopros_otvet.cp866.txt",
+         2,
          {"ВОПРОС-ОТВЕТ"},
          {"МИНИСТЕРСТВО ФИНАНСОВ РОССИЙСКОЙ ФЕДЕРАЦИИ"},
          {"22.07.2003"},
@@ -78,14 +81,16 @@ const std::vector<Expected>& Samples() {
          QuestionTitle()},
         // The repeal stamp above the title is part of the heading: its kind, date and number
         // are taken as the code's own.
-        {"ips102010101_rsfsr_gpk_1964_stub.cp866.txt", 0,
+        {"ips102010101_rsfsr_gpk_1964_stub.cp866.txt",
+         0,
          {"ФЕДЕРАЛЬНЫЙ ЗАКОН", "КОДЕКС"},
          {},
          {"14.11.2002"},
          {"137-ФЗ"},
          "ФЕДЕРАЛЬНЫЙ ЗАКОН от 14.11.2002 N 137-ФЗ \n\"ГРАЖДАНСКИЙ ПРОЦЕССУАЛЬНЫЙ КОДЕКС "
          "РСФСР\""},
-        {"ips102010117_rsfsr_kobs_1969.cp866.txt", 0,
+        {"ips102010117_rsfsr_kobs_1969.cp866.txt",
+         0,
          {"КОДЕКС"},
          {},
          {},
@@ -93,7 +98,8 @@ const std::vector<Expected>& Samples() {
          "КОДЕКС \n\"КОДЕКС О БРАКЕ И СЕМЬЕ РСФСР\""},
         // The own-title walk skips the line above the blank that bounds the mixed-case title
         // ("РОССИЙСКАЯ ФЕДЕРАЦИЯ") and ends in the repeal stamp on the first line: no own title.
-        {"ips102038209_rf_vodnyj_1995_167fz.cp866.txt", 0,
+        {"ips102038209_rf_vodnyj_1995_167fz.cp866.txt",
+         0,
          {"ФЕДЕРАЛЬНЫЙ ЗАКОН", "КОДЕКС"},
          {},
          {"03.06.2006"},
@@ -102,7 +108,8 @@ const std::vector<Expected>& Samples() {
         // One more blank line than in the water code: the walk lands on the blank line, skips
         // it and takes "РОССИЙСКАЯ ФЕДЕРАЦИЯ" as the own title. The stamp's "с 1 января 2009
         // года" is a date of its own.
-        {"ips102045461_rf_lesnoj_1997_22fz.cp866.txt", 0,
+        {"ips102045461_rf_lesnoj_1997_22fz.cp866.txt",
+         0,
          {"ФЕДЕРАЛЬНЫЙ ЗАКОН", "КОДЕКС"},
          {},
          {"01.01.2009", "04.12.2006"},
@@ -110,13 +117,15 @@ const std::vector<Expected>& Samples() {
          "ФЕДЕРАЛЬНЫЙ ЗАКОН от 01.01.2009 N 201-ФЗ,  от 04.12.2006 \n\"РОССИЙСКАЯ ФЕДЕРАЦИЯ\""},
         // One paragraph per line: the mixed-case title line counts as body text, so the heading
         // ends above it and the own title is the kind line.
-        {"ips_102066375_fz_2000_82fz_mrot.cp1251.txt", 0,
+        {"ips_102066375_fz_2000_82fz_mrot.cp1251.txt",
+         0,
          {"ФЕДЕРАЛЬНЫЙ ЗАКОН"},
          {},
          {},
          {},
          "ФЕДЕРАЛЬНЫЙ ЗАКОН \n\"ФЕДЕРАЛЬНЫЙ ЗАКОН\""},
-        {"ips_fz_1996_10fz_profsojuzy.cp1251.txt", 0,
+        {"ips_fz_1996_10fz_profsojuzy.cp1251.txt",
+         0,
          {"ФЕДЕРАЛЬНЫЙ ЗАКОН"},
          {},
          {},
