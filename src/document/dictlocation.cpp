@@ -1,6 +1,7 @@
 #include "document/dictlocation.h"
 
 #include "core/textfile.h"
+#include "core/userfolders.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -20,13 +21,6 @@ bool WritableDir(const fs::path& p) {
     return !p.empty() && ::access(p.c_str(), W_OK | X_OK) == 0;
 }
 
-fs::path UserDataDir() {
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
-        return fs::path(xdg) / "norvak";
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return fs::path(home) / ".local" / "share" / "norvak";
-    return {};
-}
 } // namespace
 
 std::string ExecutableDir() {
@@ -38,12 +32,7 @@ std::string ExecutableDir() {
 }
 
 std::string ShippedDictionary(const std::string& exeDir) {
-    if (!exeDir.empty()) {
-        fs::path installed = fs::path(exeDir) / ".." / "share" / "norvak" / "dict.dat";
-        if (Exists(installed))
-            return fs::weakly_canonical(installed).string();
-    }
-    return {};
+    return InstalledDataFile(exeDir, "dict.dat");
 }
 
 DictLocation LocateDictionary(const std::string& exeDir, const std::string& shippedDefault) {
@@ -60,7 +49,7 @@ DictLocation LocateDictionary(const std::string& exeDir, const std::string& ship
             return loc;
         }
     }
-    fs::path user = UserDataDir();
+    const fs::path user = UserDataFolder();
     if (!user.empty()) {
         loc.path = (user / "dict.dat").string();
         if (!Exists(loc.path))

@@ -1,6 +1,7 @@
 #include "document/recovery.h"
 
 #include "core/textfile.h"
+#include "core/userfolders.h"
 
 #include <algorithm>
 #include <atomic>
@@ -98,11 +99,7 @@ bool ProcessRuns(long pid) {
 } // namespace
 
 std::string RecoveryFolder(const char* xdgStateHome, const char* home) {
-    if (xdgStateHome != nullptr && xdgStateHome[0] == '/')
-        return (fs::path(xdgStateHome) / "norvak").string();
-    if (home != nullptr && home[0] != '\0')
-        return (fs::path(home) / ".local" / "state" / "norvak").string();
-    return {};
+    return UserFolder(xdgStateHome, home, ".local/state");
 }
 
 std::string EncodeRecoveryCopy(const RecoveryCopy& copy) {

@@ -38,4 +38,17 @@ CancelChoice AskOnCancel(COperator& op, bool modified) {
     return CancelChoice::Stay;
 }
 
+void RejectAsking(QDialog& dialog, COperator& op, bool modified) {
+    switch (AskOnCancel(op, modified)) {
+    case CancelChoice::Keep:
+        dialog.accept();
+        break;
+    case CancelChoice::Discard:
+        dialog.QDialog::reject();
+        break;
+    case CancelChoice::Stay:
+        break;
+    }
+}
+
 } // namespace norvak

@@ -24,4 +24,8 @@ enum class CancelChoice {
 // Asks "Сохранить изменения словаря?" (Yes, No, Cancel) when modified; Discard otherwise.
 CancelChoice AskOnCancel(COperator& op, bool modified);
 
+// The reject() of a dictionary dialog: AskOnCancel, then the dialog is accepted, rejected or
+// left open as the operator chose.
+void RejectAsking(QDialog& dialog, COperator& op, bool modified);
+
 } // namespace norvak

@@ -200,16 +200,7 @@ void CPhraseDictDlg::OnSave() {
 }
 
 void CPhraseDictDlg::reject() {
-    switch (AskOnCancel(m_op, m_modified)) {
-    case CancelChoice::Keep:
-        accept();
-        break;
-    case CancelChoice::Discard:
-        QDialog::reject();
-        break;
-    case CancelChoice::Stay:
-        break;
-    }
+    RejectAsking(*this, m_op, m_modified);
 }
 
 bool CPhraseDictDlg::eventFilter(QObject* object, QEvent* event) {

@@ -119,16 +119,7 @@ void CSourceDictDlg::OnDelete() {
 }
 
 void CSourceDictDlg::reject() {
-    switch (AskOnCancel(m_op, m_modified)) {
-    case CancelChoice::Keep:
-        accept();
-        break;
-    case CancelChoice::Discard:
-        QDialog::reject();
-        break;
-    case CancelChoice::Stay:
-        break;
-    }
+    RejectAsking(*this, m_op, m_modified);
 }
 
 void CSourceDictDlg::keyPressEvent(QKeyEvent* event) {

@@ -210,16 +210,7 @@ void CTemathicsDlg::OnAdd() {
 }
 
 void CTemathicsDlg::reject() {
-    switch (AskOnCancel(m_op, m_modified)) {
-    case CancelChoice::Keep:
-        accept();
-        break;
-    case CancelChoice::Discard:
-        QDialog::reject();
-        break;
-    case CancelChoice::Stay:
-        break;
-    }
+    RejectAsking(*this, m_op, m_modified);
 }
 
 bool CTemathicsDlg::eventFilter(QObject* object, QEvent* event) {

@@ -1,5 +1,6 @@
 #include "spelling/spellingfiles.h"
 
+#include "core/userfolders.h"
 #include "spelling/hunspelldictionary.h"
 
 #include <cstdlib>
@@ -48,22 +49,16 @@ std::string FindHunspellDir(const std::vector<std::string>& dirs, const std::str
 }
 
 std::string ShippedLegalWords(const std::string& exeDir) {
-    if (!exeDir.empty()) {
-        fs::path installed = fs::path(exeDir) / ".." / "share" / "norvak" / "legal-words.txt";
-        if (Exists(installed))
-            return fs::weakly_canonical(installed).string();
-    }
+    if (std::string installed = InstalledDataFile(exeDir, "legal-words.txt"); !installed.empty())
+        return installed;
     if (Exists(NORVAK_BUILD_LEGAL_WORDS))
         return NORVAK_BUILD_LEGAL_WORDS;
     return {};
 }
 
 std::string PersonalWordsPath() {
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
-        return (fs::path(xdg) / "norvak" / "words.txt").string();
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return (fs::path(home) / ".local" / "share" / "norvak" / "words.txt").string();
-    return {};
+    const std::string folder = UserDataFolder();
+    return folder.empty() ? std::string() : (fs::path(folder) / "words.txt").string();
 }
 
 SpellingDictionary OpenSpellingDictionary(const std::string& exeDir) {

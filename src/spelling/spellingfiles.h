@@ -21,8 +21,8 @@ std::string FindHunspellDir(const std::vector<std::string>& dirs,
 // The shipped legal vocabulary: exeDir/../share/norvak/legal-words.txt when installed,
 // otherwise the copy the build made; empty when neither exists.
 std::string ShippedLegalWords(const std::string& exeDir);
-// $XDG_DATA_HOME/norvak/words.txt, else ~/.local/share/norvak/words.txt; empty without either
-// variable.
+// words.txt in the user's data folder (UserDataFolder): $XDG_DATA_HOME/norvak/words.txt, else
+// ~/.local/share/norvak/words.txt; empty without either variable.
 std::string PersonalWordsPath();
 
 // The shared, read-only part of spell checking: the Russian dictionary with the shipped

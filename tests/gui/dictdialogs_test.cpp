@@ -3,6 +3,7 @@
 #include "charlistctrl.h"
 #include "core/operatorio.h"
 #include "dictionaries/servicedata.h"
+#include "dicttestdata.h"
 #include "docdictdlg.h"
 #include "frametestbed.h"
 #include "mainframe.h"
@@ -35,24 +36,7 @@
 
 using namespace norvak;
 
-namespace {
-
-CDocDict Kinds(std::initializer_list<const char*> names) {
-    CDocDict d;
-    for (const char* n : names) {
-        CDocKindEntry e = d.CreateEntry();
-        e.GetCases().SetForm(CaseNominative, Cp(n));
-        d.Add(e);
-    }
-    return d;
-}
-
-QString SelectedName(CCharListCtrl* list) {
-    const QList<int> rows = list->SelectedRows();
-    return rows.size() == 1 ? list->model()->index(rows.front(), 1).data().toString() : QString();
-}
-
-} // namespace
+namespace {} // namespace
 
 // The dictionary dialogs: working copies, committing, adding with all forms, type-ahead.
 class TestDictDialogs : public QObject, private FrameTestFiles {

@@ -3,6 +3,7 @@
 #include "charlistctrl.h"
 #include "core/literal.h"
 #include "core/operatorio.h"
+#include "dicttestdata.h"
 #include "docdictdlg.h"
 #include "editcommands.h"
 #include "frametestbed.h"
@@ -38,21 +39,6 @@
 using namespace norvak;
 
 namespace {
-
-CDocDict Kinds(std::initializer_list<const char*> names) {
-    CDocDict d;
-    for (const char* n : names) {
-        CDocKindEntry e = d.CreateEntry();
-        e.GetCases().SetForm(CaseNominative, Cp(n));
-        d.Add(e);
-    }
-    return d;
-}
-
-QString SelectedName(CCharListCtrl* list) {
-    const QList<int> rows = list->SelectedRows();
-    return rows.size() == 1 ? list->model()->index(rows.front(), 1).data().toString() : QString();
-}
 
 // Shows a dialog without running its own loop, so the test can press keys in it.
 void ShowNow(QWidget* w) {
