@@ -98,9 +98,13 @@ FlowDocument ParagraphsFromLines(const LineList& lines, int stringLength, int po
         const char last = line.back();
         const bool shortLine = static_cast<int>(line.size()) <= centredWidth;
         const bool ends = last == '.' || last == ',' || last == ';';
-        if (shortLine && !ends &&
-            (InCapitals(line) || IsSectionHeading(line) ||
-             (nonBlank <= 15 && NamesActKind(line)))) {
+        // An act's own name at the head may run over a line ("Кодекс административного
+        // судопроизводства Российской Федерации"); a note in brackets that names a code is
+        // not one.
+        const bool actName = nonBlank <= 15 && line.front() != '(' &&
+                             static_cast<int>(line.size()) <= 2 * stringLength &&
+                             NamesActKind(line);
+        if (!ends && ((shortLine && (InCapitals(line) || IsSectionHeading(line))) || actName)) {
             p.align = FlowAlign::Centre;
         } else if (static_cast<int>(line.size()) <= stringLength && IsRightAlignedForm(line)) {
             p.align = FlowAlign::Right;

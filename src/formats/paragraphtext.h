@@ -15,9 +15,10 @@ bool IsParagraphPerLine(const LineList& lines, int stringLength);
 // - centred: a line of at most stringLength - 2 * (posParagraph + 1) characters that has no
 //   final full stop, comma or semicolon and is written in capitals (two letters at least, no
 //   small letter), or begins a heading ("Раздел", "Подраздел", "Глава", "Часть" followed by a
-//   numeral or a capital word), or, among the first fifteen non-blank lines, names the kind
-//   of act ("... кодекс ...", "Федеральный закон", "Закон", "Указ", "Постановление",
-//   "Распоряжение", "Приказ", "Положение");
+//   numeral or a capital word); or, among the first fifteen non-blank lines, a line of at
+//   most 2 * stringLength characters, not in brackets and without such a final mark, that
+//   names the kind of act ("... кодекс ...", "Федеральный закон", "Закон", "Указ",
+//   "Постановление", "Распоряжение", "Приказ", "Положение");
 // - right-aligned: a line beginning with "Принят " or "Одобрен " (also "Принята", "Одобрена",
 //   "Принято", "Одобрено"), or "УТВЕРЖДЕН" in any form, and at most stringLength characters;
 // - every other line: justified, its first line indented by posParagraph.
