@@ -93,14 +93,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const OpenedDocument again =
         OpenDocumentBytes(saved, "fuzz", reopen, keep, Dictionaries(), progress, op);
     NORVAK_FUZZ_CHECK(again.ok);
-    if (!doc.lines.empty()) {
-        NORVAK_FUZZ_CHECK(again.lines.size() == doc.lines.size() + 1);
+    // The text comes back line for line: the empty line that ends the text block is no line
+    // of it. The one exception is a text of a single empty line, which the file holds exactly
+    // as it holds no text (the block's two empty lines) and which therefore reads back as none.
+    if (doc.lines.size() == 1 && StripTrailingCR(doc.lines[0]).empty()) {
+        NORVAK_FUZZ_CHECK(again.lines.empty());
+    } else {
+        NORVAK_FUZZ_CHECK(again.lines.size() == doc.lines.size());
         // Characters CP866 lacks (a CP1251 text opened in the Windows encoding) take their
         // best fit in the file; nothing else may change.
         for (std::size_t i = 0; i < doc.lines.size(); ++i)
             NORVAK_FUZZ_CHECK(StripTrailingCR(again.lines[i]) ==
                               StripTrailingCR(DosToWindows(WindowsToDos(doc.lines[i]))));
-        NORVAK_FUZZ_CHECK(again.lines.back().empty());
     }
     return 0;
 }

@@ -415,7 +415,7 @@ std::vector<std::vector<std::string>> WrapWords(const std::vector<std::string>& 
     std::vector<std::vector<std::string>> lines;
     std::vector<std::string> line;
     int used = 0;
-    for (const std::string& w : words) {
+    auto place = [&](std::string w) {
         const int limit = lines.empty() ? firstWidth : width;
         const int len = static_cast<int>(w.size());
         if (!line.empty() && used + 1 + len > limit) {
@@ -424,7 +424,20 @@ std::vector<std::vector<std::string>> WrapWords(const std::vector<std::string>& 
             used = 0;
         }
         used += (line.empty() ? 0 : 1) + len;
-        line.push_back(w);
+        line.push_back(std::move(w));
+    };
+    for (const std::string& w : words) {
+        // Words joined by non-breaking spaces that would not fit even on a line of their own
+        // break at those spaces: they print as spaces, so the line would hold several words.
+        const int alone = lines.empty() && line.empty() ? firstWidth : width;
+        if (static_cast<int>(w.size()) <= alone || w.find(kNbsp) == std::string::npos) {
+            place(w);
+            continue;
+        }
+        std::size_t start = 0;
+        for (std::size_t at; (at = w.find(kNbsp, start)) != std::string::npos; start = at + 1)
+            place(w.substr(start, at - start));
+        place(w.substr(start));
     }
     if (!line.empty())
         lines.push_back(std::move(line));

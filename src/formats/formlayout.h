@@ -40,7 +40,8 @@ struct LaidOutText {
 //   borderless one places its cells side by side, the first at the left margin, the last
 //   ending at column W;
 // - a bold left paragraph that is a section heading (IsSectionHeading) is centred;
-// - an empty paragraph is a blank line; non-breaking spaces print as spaces.
+// - an empty paragraph is a blank line; non-breaking spaces print as spaces, and words they
+//   join that do not fit on a line of their own break at them.
 // Only a single word longer than its line makes a line longer than W.
 LaidOutText LayOutDocument(const FlowDocument& doc, const LayoutOptions& options);
 
@@ -49,7 +50,8 @@ LaidOutText LayOutDocument(const FlowDocument& doc, const LayoutOptions& options
 std::vector<std::string> SplitFlowWords(const std::string& text);
 
 // Greedy wrap of words: the first line holds at most firstWidth columns, the others width.
-// A word longer than its line stands alone on it.
+// A word longer than its line stands alone on it, except that one of words joined by
+// non-breaking spaces (SplitFlowWords) is broken at those spaces.
 std::vector<std::vector<std::string>> WrapWords(const std::vector<std::string>& words,
                                                 int firstWidth, int width);
 

@@ -83,6 +83,12 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"non_breaking_spaces_hold_words_together",
                    {Para("Статья один два три четыре пять 19\u00A0февраля")},
                    {"Статья один два три четыре пять", "19 февраля"}},
+        LayoutCase{
+            "words_joined_too_long_for_a_line_break_at_the_non_breaking_spaces",
+            {Para("Изменения: от\u00A030.12.2015\u00A0№\u00A0462-ФЗ)\u00A0(В\u00A0редакции"
+                  "\u00A0от\u00A003.07.2016\u00A0№\u00A0291-ФЗ)",
+                  FlowAlign::Justify)},
+            {"Изменения:  от  30.12.2015  № 462-ФЗ) (В", "редакции от 03.07.2016 № 291-ФЗ)"}},
         LayoutCase{"hard_breaks_end_lines_and_pieces_are_not_spread",
                    {Para("Председатель Правительства\nРоссийской Федерации", FlowAlign::Justify)},
                    {"Председатель Правительства", "Российской Федерации"}},
@@ -167,6 +173,7 @@ FlowDocument RandomDocument(std::mt19937& rng) {
                 t += k == 0   ? "\n"
                      : k == 1 ? "\t"
                      : k == 2 ? "\u00A0\u00A0\u00A0\u00A0\u00A0"
+                     : k <= 5 ? "\u00A0"
                               : " ";
             }
             t += word();
