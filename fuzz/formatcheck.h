@@ -8,6 +8,10 @@
 #include "fuzzcheck.h"
 #include "markup/framestage.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
 inline void CheckLayout(const norvak::FlowDocument& doc, int width) {
     using namespace norvak;
     LayoutOptions options;
@@ -20,4 +24,22 @@ inline void CheckLayout(const norvak::FlowDocument& doc, int width) {
             ++tops;
     }
     NORVAK_FUZZ_CHECK(RunFramedTablesStage(lines) == tops);
+}
+
+// The body of a reader's fuzz target: read (bytes, document, error) over the input; a failure
+// comes with its message and leaves no blocks, a success keeps the layout's invariants at the
+// usual width and at a narrow one.
+template <class Reader> int FuzzReader(Reader read, const std::uint8_t* data, std::size_t size) {
+    using namespace norvak;
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    FlowDocument doc;
+    std::string error;
+    if (!read(bytes, doc, &error)) {
+        NORVAK_FUZZ_CHECK(!error.empty());
+        NORVAK_FUZZ_CHECK(doc.blocks.empty());
+        return 0;
+    }
+    CheckLayout(doc, 66);
+    CheckLayout(doc, 24);
+    return 0;
 }

@@ -4,12 +4,28 @@
 // 0xA0 is a non-breaking space, '\n' a hard line break, '\t' a tab.
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace norvak {
 
 enum class FlowAlign { Left, Centre, Right, Justify };
+
+// The alignment a CSS text-align value names (ODF's fo:text-align takes the same values); nothing
+// for any other value.
+inline std::optional<FlowAlign> TextAlignValue(std::string_view v) {
+    if (v == "center" || v == "-webkit-center" || v == "middle")
+        return FlowAlign::Centre;
+    if (v == "right" || v == "end")
+        return FlowAlign::Right;
+    if (v == "justify")
+        return FlowAlign::Justify;
+    if (v == "left" || v == "start")
+        return FlowAlign::Left;
+    return std::nullopt;
+}
 
 // One paragraph: its text and how it is set.
 struct FlowParagraph {

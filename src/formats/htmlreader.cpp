@@ -189,18 +189,6 @@ std::vector<std::string> SplitSpaces(const std::string& s) {
     return out;
 }
 
-std::optional<FlowAlign> AlignValue(const std::string& v) {
-    if (v == "center" || v == "-webkit-center" || v == "middle")
-        return FlowAlign::Centre;
-    if (v == "right" || v == "end")
-        return FlowAlign::Right;
-    if (v == "justify")
-        return FlowAlign::Justify;
-    if (v == "left" || v == "start")
-        return FlowAlign::Left;
-    return std::nullopt;
-}
-
 bool BorderValue(const std::string& v) {
     if (v.empty())
         return false;
@@ -341,7 +329,7 @@ private:
                       HasHtmlAttr(n, "hidden");
         if (tag == "center")
             ctx.align = FlowAlign::Centre;
-        if (const auto a = AlignValue(get("text-align")))
+        if (const auto a = TextAlignValue(get("text-align")))
             ctx.align = *a;
         if (tag == "b" || tag == "strong" || tag == "th" ||
             (tag.size() == 2 && tag[0] == 'h' && tag[1] >= '1' && tag[1] <= '6'))

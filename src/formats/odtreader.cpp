@@ -49,18 +49,6 @@ struct OdfStyle {
     bool border = false;
 };
 
-std::optional<FlowAlign> OdfAlign(const std::string& v) {
-    if (v == "center")
-        return FlowAlign::Centre;
-    if (v == "end" || v == "right")
-        return FlowAlign::Right;
-    if (v == "justify")
-        return FlowAlign::Justify;
-    if (v == "start" || v == "left")
-        return FlowAlign::Left;
-    return std::nullopt;
-}
-
 bool OdfBorder(const std::string& v) {
     return !v.empty() && v != "none" && v.find("none") == std::string::npos &&
            !StartsWith(v, "0pt") && !StartsWith(v, "0cm") && !StartsWith(v, "0in");
@@ -118,7 +106,7 @@ private:
             OdfStyle st;
             st.parent = Attr(s, "parent-style-name");
             if (const xmlNode* pp = Child(s, "paragraph-properties")) {
-                st.align = OdfAlign(Attr(pp, "text-align"));
+                st.align = TextAlignValue(Attr(pp, "text-align"));
                 if (HasAttr(pp, "text-indent"))
                     st.firstPt = OdfLengthPt(Attr(pp, "text-indent"));
                 if (HasAttr(pp, "margin-left"))
