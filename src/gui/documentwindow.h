@@ -13,6 +13,10 @@ class QWidget;
 namespace norvak {
 
 class COperator;
+
+// The recent-file type of a file opened with "Определить автоматически": it is told again
+// the next time, so that a text laid out one paragraph per line is laid out again.
+inline constexpr int kRecentDetected = 7;
 class CProgress;
 
 // The window side of the document: the operator and progress, the requisites panel, the text
@@ -44,7 +48,8 @@ public:
     virtual bool ConfirmSave() = 0;
     virtual QString AskSavePath(const CRequisiteRecord& record) = 0;
     virtual bool AskOpenPath(int lastType, QString& path, int& type, Encoding& encoding) = 0;
-    // A file opened or saved, and how to open it again: type 1 to 3 of the open dialog, 0 for
+    // A file opened or saved, and how to open it again: its FileType (1 to 6), kRecentDetected
+    // when its type was told automatically, 0 for
     // a text loaded unchanged.
     virtual void AddRecentFile(const QString& path, int type, Encoding encoding) = 0;
 };

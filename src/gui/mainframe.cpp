@@ -25,10 +25,13 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QStatusBar>
@@ -36,6 +39,7 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #ifndef NORVAK_VERSION
@@ -488,6 +492,9 @@ void CMainFrame::ConnectCommands() {
     connect(m_view, &CNorvakView::UndoRedoChanged, this, &CMainFrame::UpdateCommands);
     connect(m_view, &QPlainTextEdit::copyAvailable, this, &CMainFrame::UpdateCommands);
 
+    // Files dropped onto the window or the view open as documents.
+    setAcceptDrops(true);
+    m_view->viewport()->installEventFilter(this);
     // The view's right-click menu is the window's own (the editor's would bypass the undo
     // limit).
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -568,7 +575,7 @@ QList<CMainFrame::RecentFile> CMainFrame::RecentEntries() const {
         if (e.path.isEmpty())
             continue;
         e.type = s.value(QStringLiteral("Type%1").arg(i), 0).toInt();
-        if (e.type < 0 || e.type > 3)
+        if (e.type < 0 || e.type > kRecentDetected)
             e.type = 0;
         const int encoding = s.value(QStringLiteral("Encoding%1").arg(i), 0).toInt();
         e.encoding = encoding == 1   ? Encoding::Windows
@@ -706,6 +713,57 @@ void CMainFrame::showEvent(QShowEvent* event) {
         // Once more after the first layout pass, which may have squeezed the dock.
         QTimer::singleShot(0, this, &CMainFrame::ApplyBarSize);
     }
+}
+
+QString CMainFrame::DroppedFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().front();
+    if (!url.isLocalFile())
+        return {};
+    const QString path = url.toLocalFile();
+    return QFileInfo(path).isFile() ? path : QString();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Opened once the drag has ended: a question or an error box must not run inside it.
+    QTimer::singleShot(0, this, [this, path] { m_doc->OpenDropped(path); });
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_view->viewport()) {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto* drag = static_cast<QDragMoveEvent*>(event);
+            if (!DroppedFile(drag->mimeData()).isEmpty()) {
+                drag->acceptProposedAction();
+                return true;
+            }
+            break;
+        }
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            if (!DroppedFile(drop->mimeData()).isEmpty()) {
+                dropEvent(drop);
+                return true;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -15,7 +15,10 @@
 #include <functional>
 #include <memory>
 
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
+class QMimeData;
 class QSettings;
 class QToolBar;
 
@@ -81,8 +84,9 @@ public:
     void SetSavePathProvider(std::function<QString(const QString& proposed)> provider);
     void SetOpenPathProvider(std::function<bool(int, QString&, int&, Encoding&)> provider);
 
-    // An entry of the recent-file list: the file and how it was opened (type 1 to 3 of the
-    // open dialog, 0 when it was loaded unchanged or the entry predates the types).
+    // An entry of the recent-file list: the file and how it was opened (its FileType, 1 to 6;
+    // kRecentDetected when its type was told automatically; 0 when it was loaded unchanged or
+    // the entry predates the types).
     struct RecentFile {
         QString path;
         int type = 0;
@@ -120,8 +124,16 @@ public slots:
     // "Просмотреть &шапку": the header of the document in a read-only window.
     void OnViewHeader();
 
+    // The local file a drag carries, when it carries exactly one; empty otherwise.
+    static QString DroppedFile(const QMimeData* data);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A file dragged onto the window or its view opens as a document (OpenDropped) instead
+    // of going into the text as its name.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:

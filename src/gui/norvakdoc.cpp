@@ -4,6 +4,7 @@
 #include "core/literal.h"
 #include "core/textfile.h"
 #include "docdictdlg.h"
+#include "document/inputkind.h"
 #include "document/inputsniff.h"
 #include "document/sourceformat.h"
 #include "documentwindow.h"
@@ -318,16 +319,16 @@ bool CNorvakDoc::OnNewDocument() {
 
 bool CNorvakDoc::OnFileOpen() {
     QString path;
-    int type = 1;
+    int type = 0;
     Encoding encoding = Encoding::Dos;
     if (!m_window->AskOpenPath(m_lastFileType, path, type, encoding))
         return false;
     m_lastFileType = type;
-    FileType chosen = type == 2 ? FileType::Source : type == 3 ? FileType::Marked : FileType::Text;
+    FileType chosen = type >= 0 && type <= 3 ? static_cast<FileType>(type) : FileType::Auto;
     // A type that does not fit the file is told before anything is given up for it.
     std::string bytes;
     const bool read = ReadFileBytes(path.toStdString(), bytes);
-    if (read) {
+    if (read && chosen != FileType::Auto) {
         const TypeMismatch mismatch = CheckFileType(bytes, chosen, PathBytes(path));
         if (mismatch.found) {
             switch (m_window->Operator().AskYesNoCancel(mismatch.message)) {
@@ -352,10 +353,15 @@ bool CNorvakDoc::OpenFile(const QString& path, FileType type, Encoding encoding)
 }
 
 bool CNorvakDoc::OpenDetected(const QString& path, int fileType, Encoding encoding) {
-    if (fileType >= 1 && fileType <= 3) {
+    if (fileType >= 1 && fileType <= 6) {
         if (!SaveModified())
             return false;
         return OpenFile(path, static_cast<FileType>(fileType), encoding);
+    }
+    if (fileType == kRecentDetected) {
+        if (!SaveModified())
+            return false;
+        return OpenFile(path, FileType::Auto, encoding);
     }
     std::string bytes;
     if (ReadFileBytes(path.toStdString(), bytes)) {
@@ -365,8 +371,27 @@ bool CNorvakDoc::OpenDetected(const QString& path, int fileType, Encoding encodi
                 return false;
             return OpenWith(path, detected.type, detected.encoding, &bytes);
         }
+        // A web page or a word-processor document has no unchanged text to show.
+        const FileType kind = DetectFileType(bytes);
+        if (kind == FileType::Html || kind == FileType::Docx || kind == FileType::Odt) {
+            if (!SaveModified())
+                return false;
+            return OpenWith(path, kind, Encoding::Utf8, &bytes);
+        }
     }
     return OpenUnchanged(path);
+}
+
+bool CNorvakDoc::OpenDropped(const QString& path) {
+    std::string bytes;
+    if (!ReadFileBytes(path.toStdString(), bytes)) {
+        m_window->Operator().Message(FormatMessage("Ошибка чтения файла %s!"_cp, PathBytes(path)),
+                                     MessageIcon::Error);
+        return false;
+    }
+    if (!SaveModified())
+        return false;
+    return OpenWith(path, FileType::Auto, GuessTextEncoding(bytes), &bytes);
 }
 
 bool CNorvakDoc::OpenWith(const QString& path, FileType type, Encoding encoding,
@@ -402,9 +427,14 @@ bool CNorvakDoc::OpenWith(const QString& path, FileType type, Encoding encoding,
     MapEvidenceLines(opened.evidence, opened.lines);
     m_window->SetRequisites(m_record, std::move(opened.evidence));
     progress.End();
-    m_window->AddRecentFile(path, fileType, encoding);
+    // Opened again the way it was read: the detected type and encoding when it was told
+    // automatically.
+    m_encoding = opened.encoding;
+    m_window->AddRecentFile(
+        path, type == FileType::Auto ? kRecentDetected : static_cast<int>(opened.type),
+        opened.encoding);
     m_openedPath = QFileInfo(path).absoluteFilePath();
-    m_openedType = fileType;
+    m_openedType = static_cast<int>(opened.type);
     SetModified(false);
     const QString warning = LossWarningText(path, opened);
     if (!warning.isEmpty())

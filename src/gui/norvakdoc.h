@@ -73,12 +73,16 @@ public:
     // The file's text as it is, without conversion, requisites or tags; asks to save first.
     bool OpenUnchanged(const QString& path);
     // A file named on the command line or an entry of the recent-file list whose type is not
-    // known (type 0): a source-format file (told by its header) opens as it was saved, anything
-    // else unchanged. A known type opens the file again as it was opened the last time.
+    // known (type 0): a source-format file (told by its header) opens as it was saved, an
+    // HTML, DOCX or ODT document through the whole Open road, anything else unchanged. A known
+    // type (1 to 6, or kRecentDetected) opens the file again as it was opened the last time.
     bool OpenDetected(const QString& path, int fileType = 0, Encoding encoding = Encoding::Dos);
     // Asks to save a modified document; false when the operator cancels, also in the save
     // dialog after Yes, and when the save fails.
     bool SaveModified();
+    // A file dropped onto the window: opened through the Open road with its type detected
+    // and its encoding guessed from its bytes, after asking to save a modified document.
+    bool OpenDropped(const QString& path);
 
     // Recovery copies: written every kAutosaveMs while the document is modified, removed when
     // it is saved, discarded or closed. The folder is $XDG_STATE_HOME/norvak unless set here.

@@ -20,13 +20,15 @@ QStringList COpenDialogEx::FileTypeFilters() {
     // Each type is shown as "... (*.*)" but matches every file: a pattern "*.*" would hide the
     // DOS texts named without a dot (DOC001). The dialog shows a filter without its last
     // bracket (HideNameFilterDetails), which holds the pattern really used.
-    return {QStringLiteral("Текстовые файлы (*.*) (*)"),
+    return {QStringLiteral("Определить автоматически (*.*) (*)"),
+            QStringLiteral("Текстовые файлы (*.*) (*)"),
             QStringLiteral("Исходный формат (*.*) (*)"),
             QStringLiteral("Исходный формат с разметкой (*.*) (*)")};
 }
 
 QStringList COpenDialogEx::FileTypeNames() {
-    return {QStringLiteral("Текстовые файлы (*.*)"), QStringLiteral("Исходный формат (*.*)"),
+    return {QStringLiteral("Определить автоматически (*.*)"),
+            QStringLiteral("Текстовые файлы (*.*)"), QStringLiteral("Исходный формат (*.*)"),
             QStringLiteral("Исходный формат с разметкой (*.*)")};
 }
 
@@ -37,8 +39,8 @@ COpenDialogEx::COpenDialogEx(QWidget* parent, int fileType)
     setAcceptMode(QFileDialog::AcceptOpen);
     setOption(QFileDialog::HideNameFilterDetails, true);
     setNameFilters(FileTypeFilters());
-    if (fileType >= 1 && fileType <= 3)
-        selectNameFilter(FileTypeFilters().at(fileType - 1));
+    if (fileType >= 0 && fileType <= 3)
+        selectNameFilter(FileTypeFilters().at(fileType));
 
     auto* group = new QGroupBox(QStringLiteral("Кодировка файла"), this);
     m_dosButton = new QRadioButton(QStringLiteral("Dos"), group);
@@ -94,7 +96,7 @@ int COpenDialogEx::FileType() const {
     qsizetype i = FileTypeFilters().indexOf(selectedNameFilter());
     if (i < 0)
         i = FileTypeNames().indexOf(selectedNameFilter());
-    return i < 0 ? 1 : static_cast<int>(i) + 1;
+    return i < 0 ? 0 : static_cast<int>(i);
 }
 
 QString COpenDialogEx::PreviewText() const {

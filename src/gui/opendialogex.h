@@ -1,7 +1,7 @@
 #pragma once
-// The open dialog: the file dialog with the three file types, a "Кодировка файла" group
-// (Dos / Windows / UTF-8, proposed from the bytes of the selected file), a preview check box
-// and a preview of the selected file's first lines.
+// The open dialog: the file dialog with automatic detection and the three file types, a "Кодировка
+// файла" group (Dos / Windows / UTF-8, proposed from the bytes of the selected file), a preview
+// check box and a preview of the selected file's first lines.
 
 #include "document/inputsniff.h"
 
@@ -21,10 +21,11 @@ class COpenDialogEx : public QFileDialog {
 public:
     static constexpr int kPreviewLines = 50;
 
-    // fileType: 1-based type to preselect; 0 leaves the first.
+    // fileType: the type to preselect, 0 ("Определить автоматически", the first) to 3.
     COpenDialogEx(QWidget* parent, int fileType);
 
-    // 1-based type of the chosen filter.
+    // The type of the chosen filter: 0 for "Определить автоматически", then 1 (texts), 2
+    // (source format) and 3 (source format with tags), as FileType numbers them.
     int FileType() const;
     bool DosEncoding() const { return m_encoding == Encoding::Dos; }
     Encoding ChosenEncoding() const { return m_encoding; }

@@ -24,13 +24,18 @@ private:
     QTemporaryDir m_dir;
 
 private slots:
-    void openDialogOffersTheThreeTypes() {
+    void openDialogOffersDetectionFirstThenTheThreeTypes() {
         COpenDialogEx dialog(nullptr, 3);
         QCOMPARE(dialog.nameFilters(), COpenDialogEx::FileTypeFilters());
+        QCOMPARE(dialog.nameFilters().size(), 4);
+        QVERIFY(
+            dialog.nameFilters().front().startsWith(QStringLiteral("Определить автоматически")));
         QCOMPARE(dialog.FileType(), 3);
         QVERIFY(dialog.DosEncoding());
         QVERIFY(dialog.PreviewOn());
-        QCOMPARE(COpenDialogEx(nullptr, 0).FileType(), 1);
+        QCOMPARE(COpenDialogEx(nullptr, 0).FileType(), 0);
+        QCOMPARE(COpenDialogEx(nullptr, 1).FileType(), 1);
+        QCOMPARE(COpenDialogEx(nullptr, 9).FileType(), 0); // an unknown type leaves the first
     }
 
     void previewShowsTheFirstFiftyLines() {

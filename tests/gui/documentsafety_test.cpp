@@ -9,12 +9,17 @@
 #include "core/textfile.h"
 #include "document/recovery.h"
 #include "document/sourceformat.h"
+#include "documentwindow.h"
 #include "frametestbed.h"
 #include "markup/tags.h"
 #include "textcodec.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -337,6 +342,65 @@ private slots:
         m_savePaths = {m_dir->filePath("again.rla")};
         QVERIFY(Doc().OnFileSaveAs());
         QCOMPARE(ReadBack(m_dir->filePath("again.rla")), rla);
+    }
+
+    // A portal page, a DOCX or an ODT reaches the editor laid out and tagged by every road:
+    // the Open dialog's detection, the command line, a drop onto the view, the recent list.
+    void modernDocumentsOpenLaidOutByEveryRoad_data() {
+        QTest::addColumn<QString>("road");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("type");
+        QTest::newRow("nominal: open dialog, html")
+            << "dialog"
+            << "formats/vozdushnyj_kodeks_1997_102046246.html" << kRecentDetected;
+        QTest::newRow("nominal: command line, docx")
+            << "command"
+            << "formats/composed_postanovlenie_tablica.docx" << int(FileType::Docx);
+        QTest::newRow("nominal: drop, odt")
+            << "drop"
+            << "formats/composed_postanovlenie_tablica.odt" << kRecentDetected;
+        QTest::newRow("nominal: drop, paragraph-per-line text")
+            << "drop"
+            << "formats/vozdushnyj_kodeks_1997_102046246.cp1251.txt" << kRecentDetected;
+    }
+    void modernDocumentsOpenLaidOutByEveryRoad() {
+        QFETCH(QString, road);
+        QFETCH(QString, file);
+        QFETCH(int, type);
+        const QString path = TestData(file.toUtf8().constData());
+        if (road == QLatin1String("dialog")) {
+            m_openPath = path;
+            m_openType = 0;
+            m_openEncoding = Encoding::Utf8;
+            QVERIFY(Doc().OnFileOpen());
+        } else if (road == QLatin1String("command")) {
+            QVERIFY(Doc().OpenDetected(path));
+        } else {
+            auto* mime = new QMimeData;
+            mime->setUrls({QUrl::fromLocalFile(path)});
+            QWidget* viewport = Frame().View().viewport();
+            const QPointF at = viewport->rect().center();
+            QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, mime, Qt::LeftButton,
+                                  Qt::NoModifier);
+            QApplication::sendEvent(viewport, &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(viewport, &drop);
+            QVERIFY(drop.isAccepted());
+            QTRY_VERIFY(!Frame().View().GetLines().empty());
+            delete mime;
+        }
+        const LineList lines = Frame().View().GetLines();
+        QVERIFY(TagLines() > 0);
+        for (const std::string& l : lines)
+            QVERIFY2(IsTagLine(l) || l.size() <= 66 || l.find(' ') == std::string::npos, l.c_str());
+        QVERIFY(!Doc().IsModified());
+        const CMainFrame::RecentFile recent = Frame().RecentEntries().at(0);
+        QCOMPARE(recent.type, type);
+        // The recent entry opens it the same way again.
+        Doc().OnNewDocument();
+        QVERIFY(Frame().OpenRecent(0));
+        QCOMPARE(Frame().View().GetLines(), lines);
     }
 
     void theCommandLineOpensAnRlaAsSaved() {
