@@ -39,6 +39,8 @@ public:
     virtual LineList TextLines() const = 0;
     virtual void ShowText(const LineList& lines, bool highlight) = 0;
     virtual void EmptyUndo() = 0;
+    // Replaces the whole text with lines (tags highlighted) as one step the operator can undo.
+    virtual void ReplaceText(const LineList& lines) = 0;
     // The view's text is what was saved or opened.
     virtual void MarkTextClean() = 0;
 

@@ -36,6 +36,7 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
@@ -160,6 +161,18 @@ LineList CMainFrame::TextLines() const {
 
 void CMainFrame::ShowText(const LineList& lines, bool highlight) {
     m_view->SetText(lines, highlight);
+}
+
+void CMainFrame::ReplaceText(const LineList& lines) {
+    QStringList text;
+    for (const std::string& l : lines)
+        text << BytesToQString(l);
+    QTextCursor all(m_view->document());
+    all.select(QTextCursor::Document);
+    all.beginEditBlock(); // one undo step
+    all.insertText(text.join(QLatin1Char('\n')));
+    all.endEditBlock();
+    m_view->HighlightLines(0, static_cast<int>(lines.size()));
 }
 
 void CMainFrame::EmptyUndo() {

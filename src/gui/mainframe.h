@@ -71,6 +71,7 @@ public:
     LineList TextLines() const override;
     void ShowText(const LineList& lines, bool highlight) override;
     void EmptyUndo() override;
+    void ReplaceText(const LineList& lines) override;
     void MarkTextClean() override;
 
     // The save dialog for the source format; the proposed name is the database number as

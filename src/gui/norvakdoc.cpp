@@ -421,9 +421,17 @@ bool CNorvakDoc::OpenWith(const QString& path, FileType type, Encoding encoding,
         SetModified(false);
         return false;
     }
-    m_window->ShowText(opened.lines, true);
+    if (opened.unlaidLines.empty()) {
+        m_window->ShowText(opened.lines, true);
+        m_window->EmptyUndo();
+    } else {
+        // A text laid out from one paragraph per line: the layout (with its tags) is one
+        // edit over the text as read, so that Undo gives the text back as it was.
+        m_window->ShowText(opened.unlaidLines, false);
+        m_window->EmptyUndo();
+        m_window->ReplaceText(opened.lines);
+    }
     m_record = std::move(opened.record);
-    m_window->EmptyUndo();
     MapEvidenceLines(opened.evidence, opened.lines);
     m_window->SetRequisites(m_record, std::move(opened.evidence));
     progress.End();

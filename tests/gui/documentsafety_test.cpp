@@ -397,6 +397,15 @@ private slots:
         QVERIFY(!Doc().IsModified());
         const CMainFrame::RecentFile recent = Frame().RecentEntries().at(0);
         QCOMPARE(recent.type, type);
+        if (file.endsWith(QLatin1String(".txt"))) {
+            // The layout of a paragraph-per-line text is one edit: Undo gives the text as read.
+            Frame().Action(ID_EDIT_UNDO)->trigger();
+            QCOMPARE(TagLines(), 0);
+            QVERIFY(Frame().View().GetLines().size() < lines.size());
+            QVERIFY(Doc().IsModified());
+            Frame().Action(ID_EDIT_REDO)->trigger();
+            QCOMPARE(Frame().View().GetLines(), lines);
+        }
         // The recent entry opens it the same way again.
         Doc().OnNewDocument();
         QVERIFY(Frame().OpenRecent(0));
