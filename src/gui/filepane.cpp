@@ -9,6 +9,10 @@ namespace norvak {
 QString FileStatusText(const CNorvakDoc& doc) {
     const QString dosEncoding = QStringLiteral("DOS (CP866)");
     const QString windowsEncoding = QStringLiteral("Windows (CP1251)");
+    const QString readEncoding = doc.LastEncoding() == Encoding::Dos ? dosEncoding
+                                 : doc.LastEncoding() == Encoding::Windows
+                                     ? windowsEncoding
+                                     : QStringLiteral("UTF-8");
     QString path;
     QString type;
     QString encoding;
@@ -22,17 +26,24 @@ QString FileStatusText(const CNorvakDoc& doc) {
         switch (doc.OpenedType()) {
         case 1:
             type = QStringLiteral("текст");
-            // A text is converted from CP866 whatever the choice (the opening road's rule).
-            encoding = dosEncoding;
+            encoding = readEncoding;
             break;
         case 2:
             type = QStringLiteral("исходный формат");
-            encoding = doc.DosEncoding() ? dosEncoding : windowsEncoding;
+            encoding = readEncoding;
             break;
         case 3:
             type = QStringLiteral("исходный формат с разметкой");
-            encoding = doc.DosEncoding() ? dosEncoding : windowsEncoding;
+            encoding = readEncoding;
             break;
+        case 4:
+        case 5:
+        case 6:
+            // The readers tell the encoding of these themselves.
+            type = doc.OpenedType() == 4   ? QStringLiteral("веб-страница HTML")
+                   : doc.OpenedType() == 5 ? QStringLiteral("документ DOCX")
+                                           : QStringLiteral("документ ODT");
+            return QStringLiteral("%1 — %2").arg(QFileInfo(path).fileName(), type);
         default:
             type = QStringLiteral("без преобразования");
             encoding = windowsEncoding;

@@ -145,6 +145,16 @@ private slots:
         QCOMPARE(pane->text(), QStringLiteral("00001.rla — исходный формат, DOS (CP866)"));
         QVERIFY(Frame().Doc().OnNewDocument());
         QCOMPARE(pane->text(), QStringLiteral("Новый документ"));
+        // A text in the encoding it was read in; a web page or a word-processor document by
+        // its kind.
+        QVERIFY(
+            Frame().Doc().OpenFile(TestData("formats/vozdushnyj_kodeks_1997_102046246.cp1251.txt"),
+                                   FileType::Text, Encoding::Windows));
+        QVERIFY(pane->text().endsWith(QStringLiteral(" — текст, Windows (CP1251)")));
+        QVERIFY(
+            Frame().Doc().OpenDetected(TestData("formats/composed_postanovlenie_tablica.docx")));
+        QCOMPARE(pane->text(),
+                 QStringLiteral("composed_postanovlenie_tablica.docx — документ DOCX"));
     }
 
     void tagCheckListsTheProblemsAndGoesToThem() {
