@@ -1,5 +1,6 @@
 #include "requisiteslist.h"
 
+#include "dictionaries/servicedata.h"
 #include "requisitesdelegate.h"
 #include "requisitesmodel.h"
 #include "textcodec.h"
@@ -59,6 +60,7 @@ void CRequisitesList::UpdateGoToEvidence() {
 
 void CRequisitesList::SetDictionaries(CServiceData* dictionaries) {
     m_delegate->SetDictionaries(dictionaries);
+    m_model->SetThemes(dictionaries != nullptr ? &dictionaries->TemathicsDict() : nullptr);
 }
 
 void CRequisitesList::SetRequisites(const CRequisiteRecord& record,

@@ -51,6 +51,14 @@ QVariant CRequisitesModel::data(const QModelIndex& index, int role) const {
     const RequisiteRow& row = m_rows.At(index.row());
     switch (role) {
     case Qt::DisplayRole:
+        if (m_themes != nullptr && !m_rows.IsCaption(index.row()) &&
+            (m_rows.CaptionData(index.row()) & kRowThemes) != 0) {
+            const int code = CRequisiteRows::ReadInteger(row.text);
+            for (const CTemathicsRec& t : m_themes->Themes())
+                if (code >= 0 && t.Code() == code)
+                    return QStringLiteral("%1 — %2").arg(code).arg(BytesToQString(t.Name()));
+        }
+        return BytesToQString(row.text);
     case Qt::EditRole:
         return BytesToQString(row.text);
     case RowDataRole:

@@ -1,6 +1,7 @@
 #pragma once
 // The rows of the requisites panel as a Qt model.
 
+#include "dictionaries/temathicsdict.h"
 #include "document/requisiterows.h"
 #include "requisites/extendeddetection.h"
 
@@ -13,7 +14,8 @@ QString EvidenceRuleCaption(int rule);
 // "Найдено автоматически: строка 12, правило «подпись»" and the line's text under it.
 QString EvidenceToolTip(const RequisiteEvidence& evidence);
 
-// The rows as a Qt model. Display text is the row text; RowDataRole its data word.
+// The rows as a Qt model. Display text is the row text (a theme's code with its name from the
+// rubricator); the edit text is the row text itself; RowDataRole its data word.
 class CRequisitesModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -24,6 +26,9 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // The rubricator the theme rows take their names from; null shows the bare codes.
+    void SetThemes(const CTemathicsDict* themes) { m_themes = themes; }
 
     CRequisiteRows& Rows() { return m_rows; }
     const CRequisiteRows& Rows() const { return m_rows; }
@@ -40,6 +45,7 @@ public:
 private:
     CRequisiteRows m_rows;
     std::vector<RequisiteEvidence> m_evidence;
+    const CTemathicsDict* m_themes = nullptr;
 };
 
 } // namespace norvak

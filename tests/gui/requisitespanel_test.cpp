@@ -98,6 +98,22 @@ private slots:
         QVERIFY(m_op.Entries().empty());
     }
 
+    void themesShowTheirNamesAndKeepTheirCodes() {
+        const CTemathicsRec& known = Doc().Dictionaries().TemathicsDict().GetAt(0);
+        CRequisiteRecord record;
+        record.m_themes = {known.Code(), 987654};
+        Frame().SetRequisites(record);
+        QAbstractItemModel* model = Frame().Bar().List()->model();
+        QStringList shown;
+        for (int r = 0; r < model->rowCount(); ++r)
+            shown << model->index(r, 0).data().toString();
+        QVERIFY2(shown.contains(
+                     QStringLiteral("%1 — %2").arg(known.Code()).arg(BytesToQString(known.Name()))),
+                 qPrintable(shown.join('|')));
+        QVERIFY2(shown.contains(QStringLiteral("987654")), qPrintable(shown.join('|')));
+        QCOMPARE(Frame().GetRequisites().m_themes, record.m_themes);
+    }
+
     void missingDictionaryIsCreatedAtOnce() {
         m_frame.reset();
         const QString fresh = m_dir->filePath("fresh/dict.dat");
@@ -288,7 +304,7 @@ private slots:
         });
         Key(themes, Qt::Key_Insert);
         QVERIFY(chosen);
-        QCOMPARE(List().RowText(Caption("Тематика") + 1), QStringLiteral("2"));
+        QCOMPARE(List().RowText(Caption("Тематика") + 1), QStringLiteral("2 — НАЛОГИ"));
 
         // Save, and read what was written.
         const QString out = m_dir->filePath("edited.rla");
