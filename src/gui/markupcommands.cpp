@@ -2,6 +2,7 @@
 
 #include "core/operatorio.h"
 #include "document/openroad.h"
+#include "document/titlerecompose.h"
 #include "mainframe.h"
 #include "norvakdoc.h"
 #include "norvakview.h"
@@ -173,6 +174,10 @@ CMarkupCommands::CMarkupCommands(CMainFrame& frame) : QObject(&frame), m_frame(f
     m_redetect = make(QStringLiteral("Определить &реквизиты заново..."), "RedetectRequisites",
                       QStringLiteral("Определить реквизиты по тексту и показать, что изменится "
                                      "в панели"));
+    m_retitle = make(QStringLiteral("Составить &название по реквизитам..."), "RecomposeTitle",
+                     QStringLiteral("Составить название документа заново из видов, органов, дат "
+                                    "и номеров панели"));
+    connect(m_retitle, &QAction::triggered, this, &CMarkupCommands::OnRetitle);
     connect(m_check, &QAction::triggered, this, &CMarkupCommands::OnCheckTags);
     connect(m_remarkup, &QAction::triggered, this, &CMarkupCommands::OnRemarkup);
     connect(m_redetect, &QAction::triggered, this, &CMarkupCommands::OnRedetect);
@@ -184,6 +189,7 @@ CMarkupCommands::CMarkupCommands(CMainFrame& frame) : QObject(&frame), m_frame(f
     if (QMenu* service = FrameMenu(m_frame, "ServiceMenu")) {
         service->addSeparator();
         service->addAction(m_redetect);
+        service->addAction(m_retitle);
     }
 }
 
@@ -268,6 +274,33 @@ void CMarkupCommands::OnRedetect() {
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_frame.SetRequisites(WithDetected(shown, found));
+    m_frame.Doc().SetModified(true);
+}
+
+void CMarkupCommands::OnRetitle() {
+    const CRequisiteRecord shown = m_frame.GetRequisites();
+    const std::optional<std::string> title = RecomposedTitle(
+        shown, m_frame.Doc().Dictionaries(), m_frame.Doc().Settings(), m_frame.Operator());
+    if (!title) {
+        m_frame.Operator().Message(
+            QStringToBytes(QStringLiteral("Название документа не составлено из реквизитов и "
+                                          "остаётся как есть.")),
+            MessageIcon::Information);
+        return;
+    }
+    CRequisiteRecord composed = shown;
+    composed.m_title = *title;
+    const std::vector<RequisiteChange> changes = DetectedChanges(shown, composed);
+    if (changes.empty()) {
+        m_frame.Operator().Message(
+            QStringToBytes(QStringLiteral("Название уже составлено из реквизитов панели.")),
+            MessageIcon::Information);
+        return;
+    }
+    CDetectedChangesDlg dialog(changes, &m_frame);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_frame.SetRequisites(composed);
     m_frame.Doc().SetModified(true);
 }
 

@@ -65,6 +65,7 @@ public:
     QAction* CheckAction() const { return m_check; }
     QAction* RemarkupAction() const { return m_remarkup; }
     QAction* RedetectAction() const { return m_redetect; }
+    QAction* RetitleAction() const { return m_retitle; }
 
     // "Проверить теги": the problems of the editor's text in a list (a message when none).
     void OnCheckTags();
@@ -74,6 +75,10 @@ public:
     // "Определить реквизиты заново": detection on the editor's text; what would change in the
     // panel is shown first and applied on OK.
     void OnRedetect();
+    // "Составить название по реквизитам": the panel's title composed again from its kinds,
+    // bodies, dates and numbers around its own title; shown first, applied on OK. A title
+    // that was not composed (written by hand, an act's own name) is left as it is, and said so.
+    void OnRetitle();
     // Before a save: true when the tag structure is sound or the operator saves anyway.
     bool ConfirmTagsBeforeSave();
 
@@ -82,6 +87,7 @@ private:
     QAction* m_check;
     QAction* m_remarkup;
     QAction* m_redetect;
+    QAction* m_retitle = nullptr;
 };
 
 } // namespace norvak

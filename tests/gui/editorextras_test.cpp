@@ -267,6 +267,37 @@ private slots:
         QCOMPARE(Frame().Doc().IsModified(), apply);
     }
 
+    void retitleComposesTheTitleFromTheCorrectedRequisites() {
+        QVERIFY(Frame().Doc().OpenFile(TestData(kSample), 1, true));
+        CRequisiteRecord edited = Frame().GetRequisites();
+        QVERIFY(!edited.m_adoptionDates.empty());
+        const QString before = BytesToQString(edited.m_title);
+        const QString oldDate = BytesToQString(FormatDate(edited.m_adoptionDates.front()));
+        QVERIFY2(before.contains(oldDate), qPrintable(before));
+        edited.m_adoptionDates = {CDateValue(2005, 3, 1)};
+        Frame().SetRequisites(edited);
+        QStringList captions;
+        OnModal<CDetectedChangesDlg>([&captions](CDetectedChangesDlg* d) {
+            for (int i = 0; i < d->Table()->topLevelItemCount(); ++i)
+                captions << d->Table()->topLevelItem(i)->text(0);
+            d->accept();
+        });
+        Markup().RetitleAction()->trigger();
+        QCOMPARE(captions, QStringList{QStringLiteral("Название документа")});
+        const QString after = BytesToQString(Frame().GetRequisites().m_title);
+        QVERIFY2(after.contains(QStringLiteral("от 01.03.2005")) && !after.contains(oldDate),
+                 qPrintable(after));
+        QVERIFY(Frame().Doc().IsModified());
+
+        // A title the operator wrote is left as it is, and the operator is told.
+        edited.m_title = Cp("Воздушный кодекс Российской Федерации");
+        Frame().SetRequisites(edited);
+        m_op.Clear();
+        Markup().RetitleAction()->trigger();
+        QCOMPARE(Frame().GetRequisites().m_title, edited.m_title);
+        QCOMPARE(m_op.Messages().size(), size_t(1));
+    }
+
     void screenshots() {
         const QByteArray env = qgetenv("NORVAK_SCREENSHOT_DIR");
         if (env.isEmpty())
