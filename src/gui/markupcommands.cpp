@@ -263,17 +263,21 @@ void CMarkupCommands::OnRedetect() {
                              m_frame.Doc().Dictionaries(), m_frame.Progress(), m_frame.Operator());
     }
     const CRequisiteRecord shown = m_frame.GetRequisites();
-    const std::vector<RequisiteChange> changes = DetectedChanges(shown, found);
+    ApplyChanges(shown, WithDetected(shown, found),
+                 QStringLiteral("Реквизиты, найденные в тексте, совпадают с панелью."));
+}
+
+void CMarkupCommands::ApplyChanges(const CRequisiteRecord& shown, const CRequisiteRecord& next,
+                                   const QString& sameText) {
+    const std::vector<RequisiteChange> changes = DetectedChanges(shown, next);
     if (changes.empty()) {
-        m_frame.Operator().Message(
-            QStringToBytes(QStringLiteral("Реквизиты, найденные в тексте, совпадают с панелью.")),
-            MessageIcon::Information);
+        m_frame.Operator().Message(QStringToBytes(sameText), MessageIcon::Information);
         return;
     }
     CDetectedChangesDlg dialog(changes, &m_frame);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_frame.SetRequisites(WithDetected(shown, found));
+    m_frame.SetRequisites(next);
     m_frame.Doc().SetModified(true);
 }
 
@@ -290,18 +294,7 @@ void CMarkupCommands::OnRetitle() {
     }
     CRequisiteRecord composed = shown;
     composed.m_title = *title;
-    const std::vector<RequisiteChange> changes = DetectedChanges(shown, composed);
-    if (changes.empty()) {
-        m_frame.Operator().Message(
-            QStringToBytes(QStringLiteral("Название уже составлено из реквизитов панели.")),
-            MessageIcon::Information);
-        return;
-    }
-    CDetectedChangesDlg dialog(changes, &m_frame);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    m_frame.SetRequisites(composed);
-    m_frame.Doc().SetModified(true);
+    ApplyChanges(shown, composed, QStringLiteral("Название уже составлено из реквизитов панели."));
 }
 
 } // namespace norvak

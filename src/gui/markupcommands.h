@@ -83,6 +83,10 @@ public:
     bool ConfirmTagsBeforeSave();
 
 private:
+    // What would change in the panel from shown to next, shown first and applied on OK (the
+    // document then modified); sameText is told when nothing would.
+    void ApplyChanges(const CRequisiteRecord& shown, const CRequisiteRecord& next,
+                      const QString& sameText);
     CMainFrame& m_frame;
     QAction* m_check;
     QAction* m_remarkup;
