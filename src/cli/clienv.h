@@ -5,9 +5,11 @@
 #include "document/openroad.h"
 #include "document/settings.h"
 
+#include <initializer_list>
 #include <iosfwd>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +20,11 @@ class CSpellChecker;
 } // namespace norvak
 
 namespace norvak::cli {
+
+// The flags of a command: those of a null-terminated list and more.
+std::set<std::string> FlagSet(const char* const* flags, std::initializer_list<const char*> more);
+// True when the arguments ask for help (-h or --help).
+bool WantsHelp(const std::vector<std::string>& args);
 
 class COptions;
 
