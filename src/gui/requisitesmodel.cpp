@@ -5,7 +5,7 @@
 
 namespace norvak {
 
-QString EvidenceRuleCaption(int rule) {
+QString EvidenceRuleCaption(ExtendedRule rule) {
     switch (rule) {
     case ExtendedRuleNotes:
         return QStringLiteral("редакционные примечания");

@@ -10,7 +10,7 @@
 namespace norvak {
 
 // The name of a rule of the extended detection as the panel shows it ("подпись").
-QString EvidenceRuleCaption(int rule);
+QString EvidenceRuleCaption(ExtendedRule rule);
 // "Найдено автоматически: строка 12, правило «подпись»" and the line's text under it.
 QString EvidenceToolTip(const RequisiteEvidence& evidence);
 

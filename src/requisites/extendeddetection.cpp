@@ -227,7 +227,7 @@ bool HasPhrase(const std::vector<CPhraseEntry>& phrases, std::string_view name) 
 
 } // namespace
 
-std::string_view ExtendedRuleName(int rule) {
+std::string_view ExtendedRuleName(ExtendedRule rule) {
     switch (rule) {
     case ExtendedRuleNotes:
         return "notes";
@@ -332,13 +332,13 @@ void CExtendedDetection::SetPhrases(const std::vector<CPhraseEntry>* kinds,
     m_organPhrases = organs;
 }
 
-void CExtendedDetection::Fire(int rule) {
+void CExtendedDetection::Fire(ExtendedRule rule) {
     if (std::find(m_fired.begin(), m_fired.end(), rule) == m_fired.end())
         m_fired.push_back(rule);
 }
 
 void CExtendedDetection::AddEvidence(RequisiteId requisite, std::string value, std::size_t line,
-                                     int rule) {
+                                     ExtendedRule rule) {
     const std::string text = line < m_source->size() ? (*m_source)[line] : std::string();
     m_evidence.push_back({requisite, std::move(value), static_cast<int>(line), text, rule});
 }
@@ -347,7 +347,7 @@ bool CExtendedDetection::IsLeftOut(std::size_t line) const {
     return line < m_leftOut.size() && m_leftOut[line];
 }
 
-void CExtendedDetection::Hide(std::size_t first, std::size_t count, int rule) {
+void CExtendedDetection::Hide(std::size_t first, std::size_t count, ExtendedRule rule) {
     for (std::size_t i = first; i < first + count && i < m_leftOut.size(); ++i)
         if (!m_partial.count(i))
             m_leftOut[i] = true;
@@ -1014,7 +1014,7 @@ std::vector<int> CExtendedDetection::FiredRules() const {
 std::string FormatExtendedRules(const std::vector<int>& rules) {
     std::string s;
     for (int rule : rules) {
-        const std::string_view name = ExtendedRuleName(rule);
+        const std::string_view name = ExtendedRuleName(static_cast<ExtendedRule>(rule));
         if (!s.empty())
             s += "; ";
         s += std::to_string(rule);

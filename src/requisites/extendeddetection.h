@@ -36,7 +36,7 @@ enum ExtendedRule : int {
 };
 
 // The name of a rule as the evidence and the batch report print it ("signature").
-std::string_view ExtendedRuleName(int rule);
+std::string_view ExtendedRuleName(ExtendedRule rule);
 
 // One value found by the extended detection and the line it came from.
 struct RequisiteEvidence {
@@ -44,7 +44,7 @@ struct RequisiteEvidence {
     std::string m_value;                         // as the record holds it (dates dd.mm.yyyy)
     int m_line = -1;                             // 0-based index in the analysed lines
     std::string m_lineText;                      // that line (CP1251)
-    int m_rule = 0;                              // ExtendedRule
+    ExtendedRule m_rule = ExtendedRule{};        // the rule that found it
 
     bool operator==(const RequisiteEvidence&) const = default;
 };
@@ -127,13 +127,13 @@ private:
     void ApplyTitleKind(CRequisiteRecord& record);
     bool ApplyClosingDate(CRequisiteRecord& record);
     void LocateFinderValues(const CRequisiteRecord& record);
-    void AddEvidence(RequisiteId requisite, std::string value, std::size_t line, int rule);
-    void Fire(int rule);
+    void AddEvidence(RequisiteId requisite, std::string value, std::size_t line, ExtendedRule rule);
+    void Fire(ExtendedRule rule);
     // Each returns how many lines starting at i it leaves out (0: the rule does not apply).
     std::size_t NoteAt(std::size_t i, bool questionParagraph);
     std::size_t RegistrationAt(std::size_t i);
     std::size_t ChamberMarkAt(std::size_t i) const;
-    void Hide(std::size_t first, std::size_t count, int rule);
+    void Hide(std::size_t first, std::size_t count, ExtendedRule rule);
     bool ApplySignatureBlock(CRequisiteRecord& record);
 
     int m_posParagraph;

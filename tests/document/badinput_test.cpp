@@ -75,7 +75,8 @@ TEST(MapEvidenceLines, FollowsTheLineIntoTheTaggedText) {
         {"a blank line stays", 2, "", 2},
     };
     for (const Case& c : cases) {
-        std::vector<RequisiteEvidence> evidence = {{kReqNumbers, "5", c.line, c.text, 4}};
+        std::vector<RequisiteEvidence> evidence = {
+            {kReqNumbers, "5", c.line, c.text, ExtendedRuleSignature}};
         MapEvidenceLines(evidence, editor);
         EXPECT_EQ(evidence[0].m_line, c.expected) << c.name;
     }

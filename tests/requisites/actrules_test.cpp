@@ -297,7 +297,7 @@ TEST(ActRules, RuleNames) {
     EXPECT_EQ(FormatExtendedRules({5, 6, 7, 8, 9, 10}),
               "5 repeal; 6 title; 7 title kind; 8 closing date; 9 popular vote; 10 soviet code");
     EXPECT_EQ(ExtendedRuleName(ExtendedRuleFinders), "finders");
-    EXPECT_EQ(ExtendedRuleName(99), "?");
+    EXPECT_EQ(ExtendedRuleName(static_cast<ExtendedRule>(99)), "?");
 }
 
 } // namespace

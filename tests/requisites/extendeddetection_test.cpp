@@ -349,8 +349,10 @@ TEST(ExtendedDetection, RegistrationFillsTheJusticeRequisitesWithEvidence) {
     EXPECT_EQ(FormatDate(record.m_justiceDate), "05.03.2019");
     EXPECT_EQ(record.m_justiceNumber, "53940");
     ASSERT_EQ(x.Evidence().size(), 2u);
-    EXPECT_EQ(x.Evidence()[0], (RequisiteEvidence{kReqJusticeDate, "05.03.2019", 1, lines[1], 2}));
-    EXPECT_EQ(x.Evidence()[1], (RequisiteEvidence{kReqJusticeNumber, "53940", 1, lines[1], 2}));
+    EXPECT_EQ(x.Evidence()[0], (RequisiteEvidence{kReqJusticeDate, "05.03.2019", 1, lines[1],
+                                                  ExtendedRuleRegistration}));
+    EXPECT_EQ(x.Evidence()[1], (RequisiteEvidence{kReqJusticeNumber, "53940", 1, lines[1],
+                                                  ExtendedRuleRegistration}));
     // A second preparation starts afresh.
     x.Prepare({C("ПРИКАЗ")});
     EXPECT_TRUE(x.Evidence().empty());
