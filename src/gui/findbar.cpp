@@ -14,6 +14,8 @@
 #include <QTextBlock>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace norvak {
 namespace {
 
@@ -78,6 +80,11 @@ CFindBar::CFindBar(CNorvakView& view, QWidget* parent) : QWidget(parent), m_view
         if (!isHidden() && !m_edit->text().isEmpty())
             m_refreshTimer.start();
     });
+    // Scrolling (by the scroll bar or by moving the caret) lights the matches come into view.
+    connect(&m_view, &QPlainTextEdit::updateRequest, this, [this](const QRect&, int dy) {
+        if (dy != 0 && !isHidden() && !m_starts.isEmpty())
+            LightVisible();
+    });
     hide();
 }
 
@@ -88,9 +95,7 @@ void CFindBar::Open() {
                          !selected.contains(QLatin1Char('\n'));
     show();
     // A match of the text already there (the bar's own find) leaves it as typed.
-    const Qt::CaseSensitivity cs =
-        m_matchCase->isChecked() ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    if (oneLine && selected.compare(Wanted(), cs) != 0) {
+    if (oneLine && selected.compare(Wanted(), Sensitivity()) != 0) {
         QSignalBlocker block(m_edit);
         m_edit->setText(selected);
     }
@@ -101,6 +106,7 @@ void CFindBar::Open() {
 
 void CFindBar::Close() {
     m_refreshTimer.stop();
+    m_starts.clear();
     SetHighlights({});
     hide();
     m_view.setFocus(Qt::OtherFocusReason);
@@ -110,6 +116,10 @@ QString CFindBar::Wanted() const {
     // Only characters the code page holds can be in the text.
     const QString text = m_edit->text();
     return text.isEmpty() ? QString() : BytesToQString(QStringToBytes(text));
+}
+
+Qt::CaseSensitivity CFindBar::Sensitivity() const {
+    return m_matchCase->isChecked() ? Qt::CaseSensitive : Qt::CaseInsensitive;
 }
 
 QTextDocument::FindFlags CFindBar::Flags() const {
@@ -174,20 +184,53 @@ void CFindBar::OnTextEdited() {
 
 void CFindBar::Refresh() {
     m_refreshTimer.stop();
-    QList<QTextCursor> matches;
-    m_count = 0;
+    m_starts.clear();
     const QString wanted = Wanted();
+    m_wanted = wanted;
+    m_length = static_cast<int>(wanted.size());
+    const Qt::CaseSensitivity cs = Sensitivity();
     if (!wanted.isEmpty()) {
-        const QTextDocument::FindFlags flags = Flags();
+        // Within each line, as the document's own find does; no match spans a line break.
+        for (QTextBlock block = m_view.document()->begin(); block.isValid(); block = block.next()) {
+            const QString text = block.text();
+            for (qsizetype at = text.indexOf(wanted, 0, cs); at >= 0;
+                 at = text.indexOf(wanted, at + m_length, cs))
+                m_starts.push_back(block.position() + static_cast<int>(at));
+        }
+    }
+    m_count = static_cast<int>(m_starts.size());
+    LightVisible();
+    ShowCount();
+}
+
+void CFindBar::LightVisible() {
+    QList<QTextCursor> matches;
+    if (!m_starts.isEmpty() && !isHidden()) {
+        // Only around the lines shown: lighting a match lays its line out.
         QTextDocument* doc = m_view.document();
-        for (QTextCursor found = doc->find(wanted, 0, flags); !found.isNull();
-             found = doc->find(wanted, found.selectionEnd(), flags)) {
-            if (++m_count <= kHighlightLimit)
-                matches.push_back(found);
+        const QTextBlock top = m_view.cursorForPosition(QPoint(0, 0)).block();
+        const int lineHeight = std::max(1, m_view.fontMetrics().height());
+        const int shown = m_view.viewport()->height() / lineHeight + 1;
+        const QTextBlock first =
+            doc->findBlockByNumber(std::max(0, top.blockNumber() - kLitMargin));
+        QTextBlock last = doc->findBlockByNumber(top.blockNumber() + shown + kLitMargin);
+        if (!last.isValid())
+            last = doc->lastBlock();
+        const int from = first.position();
+        const int to = last.position() + last.length();
+        const int end = doc->characterCount() - 1;
+        const Qt::CaseSensitivity cs = Sensitivity();
+        for (auto it = std::lower_bound(m_starts.cbegin(), m_starts.cend(), from);
+             it != m_starts.cend() && *it < to && *it + m_length <= end; ++it) {
+            QTextCursor match(doc);
+            match.setPosition(*it);
+            match.setPosition(*it + m_length, QTextCursor::KeepAnchor);
+            // Between an edit of the text and the next count a place may hold a match no more.
+            if (match.selectedText().compare(m_wanted, cs) == 0)
+                matches.push_back(match);
         }
     }
     SetHighlights(matches);
-    ShowCount();
 }
 
 bool CFindBar::IsMatchSelection(const QTextCharFormat& format) {
@@ -227,6 +270,8 @@ void CFindBar::keyPressEvent(QKeyEvent* event) {
 }
 
 bool CFindBar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &m_view && event->type() == QEvent::Resize && !isHidden() && !m_starts.isEmpty())
+        LightVisible();
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);

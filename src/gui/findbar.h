@@ -21,8 +21,8 @@ class CNorvakView;
 class CFindBar : public QWidget {
     Q_OBJECT
 public:
-    // Matches beyond this many are counted but not lit.
-    static constexpr int kHighlightLimit = 20000;
+    // Matches are lit this many lines above and below the lines shown (all are counted).
+    static constexpr int kLitMargin = 200;
 
     CFindBar(CNorvakView& view, QWidget* parent);
 
@@ -57,8 +57,10 @@ private:
     bool Find(bool backward);
     QString Wanted() const;
     QTextDocument::FindFlags Flags() const;
+    Qt::CaseSensitivity Sensitivity() const;
     void OnTextEdited();
     void SetHighlights(const QList<QTextCursor>& matches);
+    void LightVisible();
     void ShowCount();
 
     CNorvakView& m_view;
@@ -69,6 +71,10 @@ private:
     QLabel* m_countLabel;
     QTimer m_refreshTimer;
     int m_count = 0;
+    // The text counted, where its matches start, in order, and their length.
+    QString m_wanted;
+    QList<int> m_starts;
+    int m_length = 0;
 };
 
 } // namespace norvak

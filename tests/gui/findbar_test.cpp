@@ -260,6 +260,32 @@ private slots:
         QTRY_COMPARE(Count(), QStringLiteral("Не найдено"));
     }
 
+    void aLongTextIsCountedWholeAndLitWhereItIsShown() {
+        LineList lines;
+        for (int i = 0; i < 3000; ++i)
+            lines.push_back(Cp("приказ ") + std::to_string(i));
+        View().SetText(lines, true);
+        OpenAndType(QStringLiteral("приказ"));
+        QCOMPARE(Count(), QStringLiteral("Совпадений: 3000"));
+        QCOMPARE(Bar().MatchCount(), 3000);
+        QList<std::pair<int, int>> lit = Lit();
+        QVERIFY(!lit.isEmpty());
+        QVERIFY(lit.size() < 3000);
+        QCOMPARE(lit.front(), (std::pair<int, int>{0, 6}));
+        // Scrolled to the end, the last lines are lit.
+        View().moveCursor(QTextCursor::End);
+        View().ensureCursorVisible();
+        const int lastStart = View().document()->lastBlock().position();
+        lit = Lit();
+        QVERIFY(!lit.isEmpty());
+        QCOMPARE(lit.back(), (std::pair<int, int>{lastStart, lastStart + 6}));
+        QVERIFY(lit.front().first > 0);
+        // Enter from the end wraps round to the first match.
+        Press(Qt::Key_Return);
+        QCOMPARE(Caret(), 0);
+        QCOMPARE(Lit().front(), (std::pair<int, int>{0, 6}));
+    }
+
     void screenshot() {
         const QByteArray env = qgetenv("NORVAK_SCREENSHOT_DIR");
         if (env.isEmpty())
