@@ -4,6 +4,7 @@
 #include "core/literal.h"
 #include "core/operatorio.h"
 #include "document/linklabel.h"
+#include "findbar.h"
 #include "findreplacedlg.h"
 #include "linkdlg.h"
 #include "mainframe.h"
@@ -19,6 +20,8 @@
 #include <QApplication>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTextBlock>
 
 namespace norvak {
@@ -134,6 +137,22 @@ void CEditCommands::Connect() {
                    ID_EXPORT_WORD,
                    ID_IMPORT_WORD})
         m_frame.Action(id)->setEnabled(true);
+
+    // The find bar: beside the dialogs, under its own key, since Ctrl+F is the dialog's.
+    m_findBarAction = new QAction(QStringLiteral("Панель по&иска"), &m_frame);
+    m_findBarAction->setObjectName(QStringLiteral("ShowFindBar"));
+    m_findBarAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+    m_findBarAction->setStatusTip(
+        QStringLiteral("Показать панель поиска под текстом: все совпадения и их число"));
+    connect(m_findBarAction, &QAction::triggered, this, [this] { m_frame.FindBar().Open(); });
+    m_frame.addAction(m_findBarAction);
+    if (auto* edit = m_frame.menuBar()->findChild<QMenu*>(QStringLiteral("EditMenu"))) {
+        const QList<QAction*> items = edit->actions();
+        const qsizetype replace = items.indexOf(m_frame.Action(ID_EDIT_REPLACE));
+        QAction* before =
+            replace >= 0 && replace + 1 < items.size() ? items.at(replace + 1) : nullptr;
+        edit->insertAction(before, m_findBarAction);
+    }
 
     connect(&m_view, &QPlainTextEdit::selectionChanged, this, &CEditCommands::UpdateCommands);
     connect(&m_view, &QPlainTextEdit::copyAvailable, this, &CEditCommands::UpdateCommands);
@@ -522,28 +541,34 @@ int CEditCommands::ReplaceAll(const QString& text, const QString& with,
     const QString replacement = BytesToQString(QStringToBytes(with));
     flags &= ~QTextDocument::FindBackward;
     QTextDocument* doc = m_view.document();
-    CWaitCursor wait;
-    CRepaintHold hold(m_view.viewport());
-    QTextCursor edit(doc);
     int count = 0;
-    QTextCursor found = doc->find(wanted, 0, flags);
-    while (!found.isNull()) {
-        if (count == 0)
-            edit.beginEditBlock();
-        edit.setPosition(found.selectionStart());
-        edit.setPosition(found.selectionEnd(), QTextCursor::KeepAnchor);
-        edit.insertText(replacement);
-        ++count;
-        found = doc->find(wanted, edit.position(), flags);
+    {
+        CWaitCursor wait;
+        CRepaintHold hold(m_view.viewport());
+        QTextCursor edit(doc);
+        QTextCursor found = doc->find(wanted, 0, flags);
+        while (!found.isNull()) {
+            if (count == 0)
+                edit.beginEditBlock();
+            edit.setPosition(found.selectionStart());
+            edit.setPosition(found.selectionEnd(), QTextCursor::KeepAnchor);
+            edit.insertText(replacement);
+            ++count;
+            found = doc->find(wanted, edit.position(), flags);
+        }
+        if (count > 0) {
+            edit.endEditBlock();
+            m_view.setTextCursor(edit);
+        }
     }
-    if (count == 0) {
+    // The operator learns the outcome once the wait cursor is gone.
+    if (count == 0)
         m_frame.Operator().Message(
             FormatMessage("Не удается найти \"%s\"."_cp, QStringToBytes(text)),
             MessageIcon::Information);
-        return 0;
-    }
-    edit.endEditBlock();
-    m_view.setTextCursor(edit);
+    else
+        m_frame.Operator().Message(FormatMessage("Заменено: %d."_cp, count),
+                                   MessageIcon::Information);
     return count;
 }
 

@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 
+class QAction;
 class QFont;
 
 namespace norvak {
@@ -72,7 +73,8 @@ public:
     bool FindNext(const QString& text, QTextDocument::FindFlags flags);
     // Replaces the selection when it is an occurrence, then finds the next one.
     bool ReplaceCurrent(const QString& text, const QString& with, QTextDocument::FindFlags flags);
-    // All occurrences, as one undo step; returns their number.
+    // All occurrences, as one undo step; returns their number, which the operator is told
+    // ("Заменено: N."), or that there was none.
     int ReplaceAll(const QString& text, const QString& with, QTextDocument::FindFlags flags);
     CFindReplaceDlg* FindDialog() const { return m_findDlg; }
 
@@ -97,6 +99,7 @@ private:
     CPrintCommands* m_print;
     CWordExchangeCommands* m_exchange;
     QPointer<CFindReplaceDlg> m_findDlg;
+    QAction* m_findBarAction = nullptr;
     QString m_lastFind;
     QTextDocument::FindFlags m_lastFlags;
     std::function<std::optional<QFont>(const QFont&)> m_fontProvider;

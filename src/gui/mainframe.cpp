@@ -4,6 +4,7 @@
 #include "document/sourceformat.h"
 #include "editcommands.h"
 #include "filepane.h"
+#include "findbar.h"
 #include "gotolinedlg.h"
 #include "markup/tags.h"
 #include "markupcommands.h"
@@ -108,7 +109,16 @@ CMainFrame::CMainFrame(CQtSettingsStore& store, const QString& serviceDataPath, 
     m_doc = std::make_unique<CNorvakDoc>(&m_store, serviceDataPath, *m_operator);
     m_view = new CNorvakView(&m_store, this);
     m_view->setObjectName(QStringLiteral("NorvakView"));
-    setCentralWidget(m_view);
+    // The text area: the view, and the find bar under it while it is shown.
+    auto* textArea = new QWidget(this);
+    textArea->setObjectName(QStringLiteral("TextArea"));
+    auto* textLayout = new QVBoxLayout(textArea);
+    textLayout->setContentsMargins(0, 0, 0, 0);
+    textLayout->setSpacing(0);
+    textLayout->addWidget(m_view, 1);
+    m_findBar = new CFindBar(*m_view, textArea);
+    textLayout->addWidget(m_findBar);
+    setCentralWidget(textArea);
 
     CreateActions();
     CreateMenus();

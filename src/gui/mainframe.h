@@ -24,6 +24,7 @@ class QToolBar;
 
 namespace norvak {
 
+class CFindBar;
 class CMessageBoxOperator;
 class CNorvakDoc;
 class CNorvakView;
@@ -49,6 +50,8 @@ public:
 
     CNorvakDoc& Doc() { return *m_doc; }
     CNorvakView& View() { return *m_view; }
+    // The find bar under the view; hidden until asked for.
+    CFindBar& FindBar() { return *m_findBar; }
     CRequisitesBar& Bar() { return *m_bar; }
     QToolBar& MainToolBar() { return *m_mainBar; }
     QToolBar& TagToolBar() { return *m_tagBar; }
@@ -151,6 +154,7 @@ private:
     CQtSettingsStore& m_store;
     std::unique_ptr<CNorvakDoc> m_doc;
     CNorvakView* m_view = nullptr;
+    CFindBar* m_findBar = nullptr;
     CRequisitesBar* m_bar = nullptr;
     CSpellingCommands* m_spelling = nullptr;
     QToolBar* m_mainBar = nullptr;
