@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks that the folders of src/ include one another only downwards in the layer stack:
-#   core <- dictionaries <- requisites;  core <- markup <- spelling;  core <- formats;
-#   document on top of those;  cli and gui on top of document.
+#   core <- dictionaries <- requisites;  core <- markup <- spelling;  document on top of
+#   core, dictionaries, requisites and markup;  formats on document (it implements the
+#   readers the opening road is handed);  cli and gui on top of all.
 # A quoted include "folder/file.h" must name the file's own folder or one below it; a folder
 # of src/ that has no place in the stack fails too. Exit status 0 when all is in order.
 set -euo pipefail
@@ -12,9 +13,9 @@ declare -A below=(
   [dictionaries]="core"
   [requisites]="core dictionaries"
   [markup]="core"
-  [formats]="core"
   [spelling]="core markup"
-  [document]="core dictionaries requisites markup formats spelling"
+  [document]="core dictionaries requisites markup"
+  [formats]="core dictionaries requisites markup document"
   [cli]="core dictionaries requisites markup formats spelling document"
   [gui]="core dictionaries requisites markup formats spelling document"
 )

@@ -8,6 +8,7 @@
 #include "dictionaries/servicedata.h"
 #include "document/dictlocation.h"
 #include "document/sourceformat.h"
+#include "formats/formatreaders.h"
 #include "markup/tags.h"
 
 #include <algorithm>
@@ -141,6 +142,7 @@ bool MakeConvertEnv(const COptions& opts, ConvertEnv& env, std::string& error) {
     if (opts.Has("--no-extended"))
         env.settings.m_extendedRecvisits = 0;
     env.open.type = FileType::Auto;
+    env.open.readers = &FormatReaders();
     if (auto t = opts.Value("--type")) {
         static const std::pair<const char*, FileType> kTypes[] = {
             {"auto", FileType::Auto},     {"text", FileType::Text}, {"source", FileType::Source},

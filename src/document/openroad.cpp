@@ -6,7 +6,6 @@
 #include "core/textfile.h"
 #include "dictionaries/servicedata.h"
 #include "document/docclassing.h"
-#include "document/inputkind.h"
 #include "document/sourceformat.h"
 #include "markup/markupdriver.h"
 #include "markup/tags.h"
@@ -123,15 +122,22 @@ OpenedDocument OpenDocumentBytes(const std::string& bytes, const std::string& pa
     OpenedDocument doc;
     doc.ok = true;
     const bool automatic = options.type == FileType::Auto;
-    doc.type = automatic ? DetectFileType(bytes) : options.type;
+    const CInputReaders* readers = options.readers;
+    doc.type = !automatic           ? options.type
+               : readers != nullptr ? readers->Detect(bytes)
+               : LooksLikeSourceFormat(bytes)
+                   ? (HoldsTagLines(bytes) ? FileType::Marked : FileType::Source)
+                   : FileType::Text;
     doc.encoding = options.encoding;
     if (automatic && options.guessEncoding && doc.type == FileType::Text)
         doc.encoding = GuessTextEncoding(bytes);
     const bool dos = doc.encoding == Encoding::Dos;
     if (doc.type == FileType::Html || doc.type == FileType::Docx || doc.type == FileType::Odt) {
-        LaidOutText text;
-        std::string error;
-        if (!ReadLaidOut(bytes, doc.type, settings, text, &error)) {
+        LineList laidOut;
+        std::vector<LossyLine> replaced;
+        std::string error("чтение таких документов недоступно"_cp);
+        if (readers == nullptr ||
+            !readers->ReadLaidOut(bytes, doc.type, settings, laidOut, replaced, &error)) {
             op.Message(FormatMessage("Документ %s не открыт: "_cp, Utf8ToCp1251(path)) + error +
                            ".",
                        MessageIcon::Error);
@@ -142,10 +148,10 @@ OpenedDocument OpenDocumentBytes(const std::string& bytes, const std::string& pa
         }
         doc.encoding = Encoding::Windows;
         doc.laidOut = true;
-        for (const LossyLine& l : text.replaced)
+        for (const LossyLine& l : replaced)
             doc.losses.push_back({static_cast<int>(l.line) + 1, static_cast<int>(l.column) + 1,
                                   static_cast<int>(l.count)});
-        DetermineAndTag(doc, std::move(text.lines), settings, dictionaries, progress, op);
+        DetermineAndTag(doc, std::move(laidOut), settings, dictionaries, progress, op);
     } else if (doc.type == FileType::Text) {
         TextSplitInfo info;
         LineList lines = dos                              ? SplitDosTextLines(bytes, &info)
@@ -154,9 +160,9 @@ OpenedDocument OpenDocumentBytes(const std::string& bytes, const std::string& pa
         NoteLosses(doc, info);
         // Only a text whose type was told from its bytes is laid out: one opened as a text
         // is read as it stands.
-        if (automatic) {
+        if (automatic && readers != nullptr) {
             LineList read = lines;
-            if (LayOutParagraphText(lines, settings)) {
+            if (readers->LayOutParagraphText(lines, settings)) {
                 doc.laidOut = true;
                 doc.unlaidLines = std::move(read);
                 doc.losses.clear(); // their line numbers were those of the text as read

@@ -5,7 +5,7 @@
 #include "core/operatorio.h"
 #include "core/progress.h"
 #include "core/textcore.h"
-#include "document/inputkind.h"
+#include "document/inputreaders.h"
 #include "document/inputsniff.h"
 #include "document/settings.h"
 #include "markup/markupdriver.h"
@@ -56,13 +56,17 @@ struct OpenOptions {
     Encoding encoding = Encoding::Dos;
     // With type Auto: guess the encoding of a text from its bytes instead of taking encoding.
     bool guessEncoding = false;
+    // The readers of web pages, word-processor documents and paragraph-per-line texts (not
+    // owned). Without them type Auto tells only source-format files from texts, a text is read
+    // as it stands, and HTML, DOCX and ODT are refused with a message.
+    const CInputReaders* readers = nullptr;
 };
 
 // Opens path as the editor's Open command does: reads it by its type, determines the
 // requisites (DefineRecvisits) and places the tags (CreateTags). Reports an unreadable file
 // to the operator ("Ошибка чтения файла %s!") and returns ok = false with empty contents.
 // HTML, DOCX and ODT files, and with type Auto texts written one paragraph per line, are
-// laid out into the fixed-width form first (document/inputkind.h); one that cannot be read
+// laid out into the fixed-width form first (OpenOptions::readers); one that cannot be read
 // or holds no text is reported ("Документ %s не открыт: ...") with ok = false.
 // The kinds and bodies dictionaries are sorted by word count for the analysis and by name
 // afterwards, as the editor leaves them.

@@ -4,10 +4,10 @@
 #include "core/literal.h"
 #include "core/textfile.h"
 #include "docdictdlg.h"
-#include "document/inputkind.h"
 #include "document/inputsniff.h"
 #include "document/sourceformat.h"
 #include "documentwindow.h"
+#include "formats/formatreaders.h"
 #include "opendialogex.h"
 #include "organdictdlg.h"
 #include "sourcedictdlg.h"
@@ -372,7 +372,7 @@ bool CNorvakDoc::OpenDetected(const QString& path, int fileType, Encoding encodi
             return OpenWith(path, detected.type, detected.encoding, &bytes);
         }
         // A web page or a word-processor document has no unchanged text to show.
-        const FileType kind = DetectFileType(bytes);
+        const FileType kind = FormatReaders().Detect(bytes);
         if (kind == FileType::Html || kind == FileType::Docx || kind == FileType::Odt) {
             if (!SaveModified())
                 return false;
@@ -409,6 +409,7 @@ bool CNorvakDoc::OpenWith(const QString& path, FileType type, Encoding encoding,
     progress.Pump();
 
     OpenOptions options;
+    options.readers = &FormatReaders();
     options.type = type;
     options.encoding = encoding;
     OpenedDocument opened = bytes != nullptr

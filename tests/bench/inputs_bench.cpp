@@ -10,10 +10,10 @@
 #include "core/textfile.h"
 #include "dictionaries/dicttext.h"
 #include "dictionaries/servicedata.h"
-#include "document/inputkind.h"
 #include "document/openroad.h"
 #include "document/settings.h"
 #include "document/sourceformat.h"
+#include "formats/formatreaders.h"
 
 #include <algorithm>
 #include <chrono>
@@ -86,6 +86,7 @@ int Run(const std::string& path, int repeats) {
         CScriptedOperator op;
         OpenOptions options;
         options.type = FileType::Auto;
+        options.readers = &FormatReaders();
         options.guessEncoding = true;
         t0 = Clock::now();
         OpenedDocument doc =

@@ -82,6 +82,33 @@ TEST(MapEvidenceLines, FollowsTheLineIntoTheTaggedText) {
     }
 }
 
+// Without the readers of the further formats the road still reads texts and source files,
+// never guesses a page into a text, and refuses a page named as such with a message.
+TEST(DocumentBadInput, WithoutTheFormatReadersPagesAreRefusedAndTextsReadAsTheyStand) {
+    CServiceData dictionaries;
+    CScriptedOperator op;
+    OpenOptions options;
+    options.type = FileType::Html;
+    const OpenedDocument page =
+        OpenDocumentBytes("<html><body><p>x</p></body></html>", "p.html", options, DocSettings(),
+                          dictionaries, NullProgress(), op);
+    EXPECT_FALSE(page.ok);
+    ASSERT_EQ(op.Messages().size(), 1u);
+    EXPECT_NE(op.Messages().front().find("недоступно"_cp), std::string::npos);
+
+    options.type = FileType::Auto;
+    const std::string longLine(200, 'x');
+    const OpenedDocument text = OpenDocumentBytes(longLine + "\r\n", "t.txt", options,
+                                                  DocSettings(), dictionaries, NullProgress(), op);
+    EXPECT_TRUE(text.ok);
+    EXPECT_EQ(text.type, FileType::Text);
+    EXPECT_FALSE(text.laidOut) << "a paragraph-per-line text stays as read without the readers";
+    const OpenedDocument source =
+        OpenDocumentBytes("$$\r\n$0 Номер\r\n$1\r\n"_cp.data(), "s.rla", options, DocSettings(),
+                          dictionaries, NullProgress(), op);
+    EXPECT_EQ(source.type, FileType::Source);
+}
+
 TEST(EditorRoundTrip, JoinsAtLfAndCutsAgain) {
     struct Case {
         const char* name;

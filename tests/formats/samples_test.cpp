@@ -7,6 +7,7 @@
 #include "dictionaries/servicedata.h"
 #include "document/openroad.h"
 #include "formats/docxreader.h"
+#include "formats/formatreaders.h"
 #include "formats/htmlreader.h"
 #include "formats/odtreader.h"
 #include "formats/paragraphtext.h"
@@ -98,6 +99,7 @@ TEST_P(SampleRoad, OpensTaggedWithItsRequisites) {
     ASSERT_TRUE(ReadFileBytes(kDir + GetParam().file, bytes));
     OpenOptions options;
     options.type = FileType::Auto;
+    options.readers = &FormatReaders();
     options.guessEncoding = true;
     const OpenedDocument doc = OpenDocumentBytes(bytes, GetParam().file, options, DocSettings(),
                                                  dictionaries, NullProgress(), op);

@@ -1,7 +1,6 @@
-#include "document/inputkind.h"
+#include "formats/formatreaders.h"
 
 #include "core/literal.h"
-#include "document/openroad.h"
 #include "formats/docxreader.h"
 #include "formats/htmlreader.h"
 #include "formats/odtreader.h"
@@ -83,6 +82,33 @@ bool LayOutParagraphText(LineList& lines, const DocSettings& settings) {
         return false;
     lines = LayOutDocument(ParagraphsFromLines(lines, o.stringLength, o.posParagraph), o).lines;
     return true;
+}
+
+namespace {
+
+class CFormatReaders : public CInputReaders {
+public:
+    FileType Detect(std::string_view bytes) const override { return DetectFileType(bytes); }
+    bool ReadLaidOut(std::string_view bytes, FileType type, const DocSettings& settings,
+                     LineList& lines, std::vector<LossyLine>& replaced,
+                     std::string* error) const override {
+        LaidOutText text;
+        if (!norvak::ReadLaidOut(bytes, type, settings, text, error))
+            return false;
+        lines = std::move(text.lines);
+        replaced = std::move(text.replaced);
+        return true;
+    }
+    bool LayOutParagraphText(LineList& lines, const DocSettings& settings) const override {
+        return norvak::LayOutParagraphText(lines, settings);
+    }
+};
+
+} // namespace
+
+const CInputReaders& FormatReaders() {
+    static const CFormatReaders readers;
+    return readers;
 }
 
 } // namespace norvak

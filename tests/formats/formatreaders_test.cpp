@@ -4,8 +4,8 @@
 #include "core/codepage.h"
 #include "core/literal.h"
 #include "dictionaries/servicedata.h"
-#include "document/inputkind.h"
 #include "document/openroad.h"
+#include "formats/formatreaders.h"
 #include "formats/formatstest.h"
 
 #include <gtest/gtest.h>
@@ -46,6 +46,7 @@ OpenedDocument Open(const std::string& bytes, FileType type, COperator& op) {
     static CServiceData dictionaries;
     OpenOptions options;
     options.type = type;
+    options.readers = &FormatReaders();
     options.guessEncoding = true;
     return OpenDocumentBytes(bytes, "doc", options, DocSettings(), dictionaries, NullProgress(),
                              op);

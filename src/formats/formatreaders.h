@@ -1,8 +1,10 @@
 #pragma once
 // Which reader a file needs, told from its bytes, and the reading of the documents that are
-// laid out into the fixed-width form before the markup runs on them.
+// laid out into the fixed-width form before the markup runs on them: the readers the opening
+// road is handed.
 
 #include "core/textcore.h"
+#include "document/inputreaders.h"
 #include "document/inputsniff.h"
 #include "document/settings.h"
 #include "formats/formlayout.h"
@@ -29,5 +31,8 @@ bool LayOutParagraphText(LineList& lines, const DocSettings& settings);
 
 // The layout options the settings give.
 LayoutOptions LayoutFromSettings(const DocSettings& settings);
+
+// The functions above as the opening road's readers (OpenOptions::readers); one for the process.
+const CInputReaders& FormatReaders();
 
 } // namespace norvak
