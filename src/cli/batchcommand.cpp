@@ -108,7 +108,7 @@ std::string ReportCsv(const std::vector<BatchItem>& items) {
         const ConvertResult& r = it.result;
         const CRequisiteRecord& rec = r.doc.record;
         std::vector<std::string> fields = {it.input, r.ok ? "converted" : "failed"};
-        fields.push_back(r.ok && r.doc.docClass >= 0 ? std::to_string(r.doc.docClass) : "");
+        fields.push_back(r.ok && r.doc.docClass ? std::to_string(*r.doc.docClass) : "");
         fields.push_back(JoinUtf8(rec.m_kinds));
         fields.push_back(JoinUtf8(rec.m_organs));
         std::vector<std::string> dates;

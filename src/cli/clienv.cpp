@@ -289,8 +289,7 @@ ConvertResult ConvertOne(const std::string& input, const std::string& output, co
     // The record borrows the saved lines for the writing instead of holding a copy of them.
     record.m_text = EditorRoundTrip(r.doc.lines);
     std::string error;
-    const bool written =
-        WriteSourceFile(record, output, env.settings.m_stringLength, nullptr, &error);
+    const bool written = WriteSourceFile(record, output, env.settings.m_stringLength, &error);
     r.savedLines = std::move(record.m_text);
     record.m_text.clear();
     if (!written) {

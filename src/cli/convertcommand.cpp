@@ -89,10 +89,11 @@ int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std:
     if (r.doc.laidOut)
         out << ", laid out at " << env.settings.m_stringLength << " columns";
     out << '\n';
-    if (r.doc.docClass >= 0) {
+    if (r.doc.docClass) {
         static const char* const kClassNames[] = {"ordinary", "approval stamp",
                                                   "question and answer"};
-        out << "Class:   " << r.doc.docClass << " (" << kClassNames[r.doc.docClass] << ")\n";
+        const DocClass docClass = *r.doc.docClass;
+        out << "Class:   " << docClass << " (" << kClassNames[docClass] << ")\n";
     }
     PrintRequisites(out, r.doc.record);
     PrintExtended(out, r.doc);

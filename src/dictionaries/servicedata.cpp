@@ -37,11 +37,11 @@ bool IsNonRegular(const std::string& path) {
     return !ec && fs::exists(st) && !fs::is_regular_file(st);
 }
 
-// Reads what is at path now: true with *bytes empty when nothing is there; false with error
+// Reads what is at path now: true with *bytes empty when nothing is there; false with *error
 // set when something is there that cannot be read.
-bool ReadCurrent(const std::string& path, std::optional<std::string>& bytes, std::string& error) {
+bool ReadCurrent(const std::string& path, std::optional<std::string>& bytes, std::string* error) {
     std::string read;
-    if (ReadFileBytes(path, read, &error)) {
+    if (ReadFileBytes(path, read, error)) {
         bytes = std::move(read);
         return true;
     }
@@ -117,7 +117,7 @@ bool CServiceData::Load(const std::string& path, COperator& op) {
     m_readError.clear();
     std::optional<std::string> bytes;
     std::string error;
-    if (!ReadCurrent(path, bytes, error)) {
+    if (!ReadCurrent(path, bytes, &error)) {
         // A file that exists but cannot be read must not be replaced unseen by a save.
         m_loadedCleanly = false;
         m_unreadable = true;
@@ -188,7 +188,7 @@ bool CServiceData::ReplaceFile(const std::string& path, const std::string& bytes
         return false;
     std::optional<std::string> old;
     std::string readError;
-    if (!ReadCurrent(path, old, readError)) {
+    if (!ReadCurrent(path, old, &readError)) {
         if (error)
             *error = path + " cannot be read (" + readError + ") and is not replaced";
         return false;
@@ -212,7 +212,7 @@ int CServiceData::Save(const std::string& path, COperator& op) {
         return fail();
     std::optional<std::string> current;
     std::string readError;
-    if (!ReadCurrent(path, current, readError))
+    if (!ReadCurrent(path, current, &readError))
         return fail(); // something stands there that cannot be read: never replaced unseen
     const bool ours = path == m_basePath;
     if (ours && current && current != m_baseBytes) {

@@ -9,10 +9,12 @@
 #include "document/inputsniff.h"
 #include "document/settings.h"
 #include "markup/markupdriver.h"
+#include "requisites/docclass.h"
 #include "requisites/extendeddetection.h"
 #include "requisites/requisiterecord.h"
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,20 +32,20 @@ struct LossWarning {
 
 // What the opening road hands to the editor.
 struct OpenedDocument {
-    bool ok = false;                 // false when the file could not be read
-    LineList lines;                  // the editor's text: tagged when tags were created
-    CRequisiteRecord record;         // the document's requisites
-    int docClass = -1;               // 0, 1, 2 when requisites were determined, else -1
-    bool tagged = false;             // the markup ran
-    std::vector<LossWarning> losses; // replaced characters (DOS and UTF-8 texts)
-    std::size_t nulBytes = 0;        // NUL bytes met in the file (each became a space)
+    bool ok = false;                  // false when the file could not be read
+    LineList lines;                   // the editor's text: tagged when tags were created
+    CRequisiteRecord record;          // the document's requisites
+    std::optional<DocClass> docClass; // when the requisites were determined
+    bool tagged = false;              // the markup ran
+    std::vector<LossWarning> losses;  // replaced characters (DOS and UTF-8 texts)
+    std::size_t nulBytes = 0;         // NUL bytes met in the file (each became a space)
     // A Ctrl+Z ended the reading before the end of the file: the 1-based line it stood on;
     // what followed it was not read. 0 when the whole file was read.
     int ctrlZLine = 0;
     // The extended detection (ExtendedRecvisits): each value it found with its line, and the
     // rules that fired; empty when it was off or did not run.
     std::vector<RequisiteEvidence> evidence;
-    std::vector<int> extendedRules;
+    std::vector<ExtendedRule> extendedRules;
     FileType type = FileType::Text;    // the type the file was read as (Auto resolved)
     Encoding encoding = Encoding::Dos; // the encoding a text was read in
     bool laidOut = false; // the text was laid out into the fixed-width form before the markup

@@ -2,7 +2,6 @@
 
 #include "core/codepage.h"
 #include "core/literal.h"
-#include "core/operatorio.h"
 #include "core/textfile.h"
 #include "markup/tags.h"
 
@@ -389,15 +388,8 @@ std::string WriteSourceBytes(const CRequisiteRecord& r, int stringLength) {
 }
 
 bool WriteSourceFile(const CRequisiteRecord& record, const std::string& path, int stringLength,
-                     COperator* op, std::string* error) {
-    std::string reason;
-    if (WriteFileAtomic(path, WriteSourceBytes(record, stringLength), &reason))
-        return true;
-    if (error)
-        *error = reason;
-    if (op)
-        op->Message("Ошибка сохранения файла!"_cp, MessageIcon::Error);
-    return false;
+                     std::string* error) {
+    return WriteFileAtomic(path, WriteSourceBytes(record, stringLength), error);
 }
 
 CRequisiteRecord ReadSourceBytes(std::string_view bytes, bool dos) {
@@ -503,18 +495,13 @@ CRequisiteRecord ReadSourceBytes(std::string_view bytes, bool dos) {
     return r;
 }
 
-CRequisiteRecord ReadSourceFile(const std::string& path, bool dos, COperator* op, bool* ok) {
+bool ReadSourceFile(const std::string& path, bool dos, CRequisiteRecord& record,
+                    std::string* error) {
     std::string bytes;
-    bool read = ReadFileBytes(path, bytes);
-    if (ok)
-        *ok = read;
-    if (!read) {
-        if (op)
-            op->Message(FormatMessage("Ошибка чтения файла %s!"_cp, Utf8ToCp1251(path)),
-                        MessageIcon::Exclamation);
-        return CRequisiteRecord();
-    }
-    return ReadSourceBytes(bytes, dos);
+    if (!ReadFileBytes(path, bytes, error))
+        return false;
+    record = ReadSourceBytes(bytes, dos);
+    return true;
 }
 
 std::string ProposedSaveName(int dbNumber) {

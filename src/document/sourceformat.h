@@ -11,8 +11,6 @@
 
 namespace norvak {
 
-class COperator;
-
 // Breaks a note or a title into the lines of a wrapped-text block of width `width`: words
 // are cut as SplitWords cuts them and filled into lines of at most `width` bytes, each full
 // line justified; a word longer than the width stands on a line of its own. Every LF in the
@@ -31,10 +29,10 @@ std::string JustifyLine(std::string_view line, int width);
 std::string WriteSourceBytes(const CRequisiteRecord& record, int stringLength);
 
 // Writes the file through a temporary file renamed over `path`, so a failed write leaves the
-// previous file in place. On failure tells the operator "Ошибка сохранения файла!" (when one is
-// given), puts the reason into `error` (when given) and returns false.
+// previous file in place. On failure puts the reason into `error` (when given) and returns
+// false; the caller tells the operator ("Ошибка сохранения файла!").
 bool WriteSourceFile(const CRequisiteRecord& record, const std::string& path, int stringLength,
-                     COperator* op = nullptr, std::string* error = nullptr);
+                     std::string* error = nullptr);
 
 // Parses the bytes of a file. `dos`: the lines are CP866 with box-drawing characters (the
 // usual case); otherwise they are taken as CP1251 as they are. What WriteSourceBytes wrote
@@ -45,11 +43,11 @@ bool WriteSourceFile(const CRequisiteRecord& record, const std::string& path, in
 // as the one source "Документ опубликован не был" the writer puts in its place.
 CRequisiteRecord ReadSourceBytes(std::string_view bytes, bool dos);
 
-// Reads and parses a file (`path` in the file system's encoding, UTF-8). When it cannot be read,
-// tells the operator "Ошибка чтения файла %s!" with the path (when an operator is given), sets *ok
-// to false and returns an empty record; nothing is parsed.
-CRequisiteRecord ReadSourceFile(const std::string& path, bool dos, COperator* op = nullptr,
-                                bool* ok = nullptr);
+// Reads and parses a file (`path` in the file system's encoding, UTF-8) into `record`. When it
+// cannot be read, says why in `error` (when given), leaves `record` untouched
+// and returns false; the caller tells the operator ("Ошибка чтения файла %s!").
+bool ReadSourceFile(const std::string& path, bool dos, CRequisiteRecord& record,
+                    std::string* error = nullptr);
 
 // The file name the save dialog proposes: the database number as "%05d", empty for -1.
 std::string ProposedSaveName(int dbNumber);

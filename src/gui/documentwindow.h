@@ -49,7 +49,8 @@ public:
     // (a broken tag structure), chose not to save.
     virtual bool ConfirmSave() = 0;
     virtual QString AskSavePath(const CRequisiteRecord& record) = 0;
-    virtual bool AskOpenPath(int lastType, QString& path, int& type, Encoding& encoding) = 0;
+    virtual bool AskOpenPath(FileType lastType, QString& path, FileType& type,
+                             Encoding& encoding) = 0;
     // A file opened or saved, and how to open it again: its FileType (1 to 6), kRecentDetected
     // when its type was told automatically, 0 for
     // a text loaded unchanged.

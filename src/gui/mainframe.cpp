@@ -559,7 +559,8 @@ void CMainFrame::SetSavePathProvider(std::function<QString(const QString&)> prov
     m_savePathProvider = std::move(provider);
 }
 
-void CMainFrame::SetOpenPathProvider(std::function<bool(int, QString&, int&, Encoding&)> provider) {
+void CMainFrame::SetOpenPathProvider(
+    std::function<bool(FileType, QString&, FileType&, Encoding&)> provider) {
     m_openPathProvider = std::move(provider);
 }
 
@@ -576,14 +577,14 @@ QString CMainFrame::AskSavePath(const CRequisiteRecord& record) {
                            proposed);
 }
 
-bool CMainFrame::AskOpenPath(int lastType, QString& path, int& type, Encoding& encoding) {
+bool CMainFrame::AskOpenPath(FileType lastType, QString& path, FileType& type, Encoding& encoding) {
     if (m_openPathProvider)
         return m_openPathProvider(lastType, path, type, encoding);
     COpenDialogEx dialog(this, lastType);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     path = dialog.selectedFiles().front();
-    type = dialog.FileType();
+    type = dialog.ChosenType();
     encoding = dialog.ChosenEncoding();
     return true;
 }

@@ -83,10 +83,11 @@ public:
     // The tag check of the markup commands.
     bool ConfirmSave() override;
     // The open dialog; false when cancelled.
-    bool AskOpenPath(int lastType, QString& path, int& type, Encoding& encoding) override;
+    bool AskOpenPath(FileType lastType, QString& path, FileType& type, Encoding& encoding) override;
     // Replace the two file dialogs (tests and scripted runs).
     void SetSavePathProvider(std::function<QString(const QString& proposed)> provider);
-    void SetOpenPathProvider(std::function<bool(int, QString&, int&, Encoding&)> provider);
+    void
+    SetOpenPathProvider(std::function<bool(FileType, QString&, FileType&, Encoding&)> provider);
 
     // An entry of the recent-file list: the file and how it was opened (its FileType, 1 to 6;
     // kRecentDetected when its type was told automatically; 0 when it was loaded unchanged or
@@ -167,7 +168,7 @@ private:
     std::unique_ptr<CMessageBoxOperator> m_boxOperator;
     COperator* m_operator = nullptr;
     std::function<QString(const QString&)> m_savePathProvider;
-    std::function<bool(int, QString&, int&, Encoding&)> m_openPathProvider;
+    std::function<bool(FileType, QString&, FileType&, Encoding&)> m_openPathProvider;
     QHash<int, QAction*> m_actions;
     bool m_barSizePending = false;
 };

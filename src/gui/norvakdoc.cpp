@@ -280,8 +280,7 @@ bool CNorvakDoc::WriteTo(const QString& path) {
     {
         CWaitCursor wait;
         std::string reason;
-        if (!WriteSourceFile(record, path.toStdString(), m_settings.m_stringLength, nullptr,
-                             &reason)) {
+        if (!WriteSourceFile(record, path.toStdString(), m_settings.m_stringLength, &reason)) {
             m_window->Operator().Message(
                 FormatMessage("Ошибка сохранения файла %s!"_cp, PathBytes(path)) + "\n" +
                     Utf8ToCp1251(reason),
@@ -319,12 +318,11 @@ bool CNorvakDoc::OnNewDocument() {
 
 bool CNorvakDoc::OnFileOpen() {
     QString path;
-    int type = 0;
+    FileType chosen = FileType::Auto;
     Encoding encoding = Encoding::Dos;
-    if (!m_window->AskOpenPath(m_lastFileType, path, type, encoding))
+    if (!m_window->AskOpenPath(m_lastFileType, path, chosen, encoding))
         return false;
-    m_lastFileType = type;
-    FileType chosen = type >= 0 && type <= 3 ? static_cast<FileType>(type) : FileType::Auto;
+    m_lastFileType = chosen;
     // A type that does not fit the file is told before anything is given up for it.
     std::string bytes;
     const bool read = ReadFileBytes(path.toStdString(), bytes);
@@ -396,8 +394,7 @@ bool CNorvakDoc::OpenDropped(const QString& path) {
 
 bool CNorvakDoc::OpenWith(const QString& path, FileType type, Encoding encoding,
                           const std::string* bytes) {
-    const int fileType = static_cast<int>(type);
-    m_lastFileType = fileType;
+    m_lastFileType = type;
     m_openedPath.clear();
     SetSourcePath(QString());
     CWaitCursor wait;

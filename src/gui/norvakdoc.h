@@ -50,7 +50,7 @@ public:
     DocSettings& Settings() { return m_settings; }
     CServiceData& Dictionaries() { return m_data; }
     const CRequisiteRecord& Record() const { return m_record; }
-    int LastFileType() const { return m_lastFileType; }
+    FileType LastFileType() const { return m_lastFileType; }
     // The file the text came from ("" after New) and how it was read: the open dialog's type
     // (1 to 3), or 0 when it was taken unchanged.
     const QString& OpenedPath() const { return m_openedPath; }
@@ -141,7 +141,7 @@ private:
     QString m_sourcePath;
     QString m_openedPath; // the file the text came from, until New
     int m_openedType = 0;
-    int m_lastFileType = 0;
+    FileType m_lastFileType = FileType::Auto;
     Encoding m_encoding = Encoding::Dos;
     CRecoveryStore m_recovery;
     QTimer m_autosaveTimer;

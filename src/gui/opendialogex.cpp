@@ -32,15 +32,17 @@ QStringList COpenDialogEx::FileTypeNames() {
             QStringLiteral("Исходный формат с разметкой (*.*)")};
 }
 
-COpenDialogEx::COpenDialogEx(QWidget* parent, int fileType)
+COpenDialogEx::COpenDialogEx(QWidget* parent, norvak::FileType preselected)
     : QFileDialog(parent, QStringLiteral("Открыть")) {
     setOption(QFileDialog::DontUseNativeDialog, true);
     setFileMode(QFileDialog::ExistingFile);
     setAcceptMode(QFileDialog::AcceptOpen);
     setOption(QFileDialog::HideNameFilterDetails, true);
     setNameFilters(FileTypeFilters());
-    if (fileType >= 0 && fileType <= 3)
-        selectNameFilter(FileTypeFilters().at(fileType));
+    // The filters stand in the order of the first four types.
+    const int filter = static_cast<int>(preselected);
+    if (filter >= 0 && filter < FileTypeFilters().size())
+        selectNameFilter(FileTypeFilters().at(filter));
 
     auto* group = new QGroupBox(QStringLiteral("Кодировка файла"), this);
     m_dosButton = new QRadioButton(QStringLiteral("Dos"), group);
@@ -91,12 +93,12 @@ COpenDialogEx::COpenDialogEx(QWidget* parent, int fileType)
     resize(760, 600);
 }
 
-int COpenDialogEx::FileType() const {
+norvak::FileType COpenDialogEx::ChosenType() const {
     // The dialog may report the filter as given or as shown.
     qsizetype i = FileTypeFilters().indexOf(selectedNameFilter());
     if (i < 0)
         i = FileTypeNames().indexOf(selectedNameFilter());
-    return i < 0 ? 0 : static_cast<int>(i);
+    return i < 0 ? norvak::FileType::Auto : static_cast<norvak::FileType>(i);
 }
 
 QString COpenDialogEx::PreviewText() const {

@@ -21,12 +21,13 @@ class COpenDialogEx : public QFileDialog {
 public:
     static constexpr int kPreviewLines = 50;
 
-    // fileType: the type to preselect, 0 ("Определить автоматически", the first) to 3.
-    COpenDialogEx(QWidget* parent, int fileType);
+    // preselected: the type whose filter is chosen first; Auto ("Определить автоматически",
+    // the first filter) for a type the dialog does not offer.
+    COpenDialogEx(QWidget* parent, norvak::FileType preselected);
 
-    // The type of the chosen filter: 0 for "Определить автоматически", then 1 (texts), 2
-    // (source format) and 3 (source format with tags), as FileType numbers them.
-    int FileType() const;
+    // The type of the chosen filter: Auto for "Определить автоматически", then Text, Source
+    // and Marked, in the order of the filters.
+    norvak::FileType ChosenType() const;
     bool DosEncoding() const { return m_encoding == Encoding::Dos; }
     Encoding ChosenEncoding() const { return m_encoding; }
     bool PreviewOn() const { return m_preview; }

@@ -1005,16 +1005,16 @@ void CExtendedDetection::Complete(CRequisiteRecord& record, const std::string* p
     LocateFinderValues(record);
 }
 
-std::vector<int> CExtendedDetection::FiredRules() const {
-    std::vector<int> rules = m_fired;
+std::vector<ExtendedRule> CExtendedDetection::FiredRules() const {
+    std::vector<ExtendedRule> rules = m_fired;
     std::sort(rules.begin(), rules.end());
     return rules;
 }
 
-std::string FormatExtendedRules(const std::vector<int>& rules) {
+std::string FormatExtendedRules(const std::vector<ExtendedRule>& rules) {
     std::string s;
-    for (int rule : rules) {
-        const std::string_view name = ExtendedRuleName(static_cast<ExtendedRule>(rule));
+    for (ExtendedRule rule : rules) {
+        const std::string_view name = ExtendedRuleName(rule);
         if (!s.empty())
             s += "; ";
         s += std::to_string(rule);

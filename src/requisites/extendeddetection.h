@@ -107,7 +107,7 @@ public:
 
     const std::vector<RequisiteEvidence>& Evidence() const { return m_evidence; }
     // The rules that fired, ascending, without repeats.
-    std::vector<int> FiredRules() const;
+    std::vector<ExtendedRule> FiredRules() const;
 
 private:
     struct Registration {
@@ -144,7 +144,7 @@ private:
     std::map<std::size_t, std::string> m_partial; // lines kept with a note blanked out
     std::size_t m_headingEnd = std::string::npos;
     std::optional<Registration> m_registration;
-    std::vector<int> m_fired;
+    std::vector<ExtendedRule> m_fired;
     std::vector<RequisiteEvidence> m_evidence;
     const std::vector<CPhraseEntry>* m_kindPhrases = nullptr;
     const std::vector<CPhraseEntry>* m_organPhrases = nullptr;
@@ -158,6 +158,6 @@ private:
 };
 
 // "1 notes; 4 signature" for the rules given; empty for none.
-std::string FormatExtendedRules(const std::vector<int>& rules);
+std::string FormatExtendedRules(const std::vector<ExtendedRule>& rules);
 
 } // namespace norvak

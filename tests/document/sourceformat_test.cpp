@@ -591,15 +591,13 @@ protected:
 
 TEST_F(SourceFormatFile, WritesAndReadsAPath) {
     const std::string path = (m_dir / "00042.rla").string();
-    CScriptedOperator op;
-    ASSERT_TRUE(WriteSourceFile(FullRecord(), path, 66, &op));
+    ASSERT_TRUE(WriteSourceFile(FullRecord(), path, 66));
     std::string bytes;
     ASSERT_TRUE(ReadFileBytes(path, bytes));
     EXPECT_EQ(bytes, Golden("full.rla"));
-    bool ok = false;
-    EXPECT_EQ(ReadSourceFile(path, true, &op, &ok).m_kinds, FullRecord().m_kinds);
-    EXPECT_TRUE(ok);
-    EXPECT_TRUE(op.Entries().empty());
+    CRequisiteRecord read;
+    ASSERT_TRUE(ReadSourceFile(path, true, read));
+    EXPECT_EQ(read.m_kinds, FullRecord().m_kinds);
 }
 
 TEST_F(SourceFormatFile, OverwritingReplacesTheWholeFileAndLeavesNoTemporaryFile) {
@@ -616,13 +614,9 @@ TEST_F(SourceFormatFile, AFailedWriteIsReportedAndLeavesNothingBehind) {
     // The target is a directory: the file cannot take its place.
     const fs::path target = m_dir / "taken.rla";
     fs::create_directories(target / "inside");
-    CScriptedOperator op;
     std::string error;
-    EXPECT_FALSE(WriteSourceFile(FullRecord(), target.string(), 66, &op, &error));
+    EXPECT_FALSE(WriteSourceFile(FullRecord(), target.string(), 66, &error));
     EXPECT_FALSE(error.empty());
-    ASSERT_EQ(op.Entries().size(), 1u);
-    EXPECT_EQ(op.Entries()[0].text, "Ошибка сохранения файла!"_cp);
-    EXPECT_EQ(op.Entries()[0].icon, MessageIcon::Error);
     EXPECT_TRUE(fs::is_directory(target / "inside"));
     EXPECT_EQ(FileCount(), 1u);
 
@@ -630,18 +624,14 @@ TEST_F(SourceFormatFile, AFailedWriteIsReportedAndLeavesNothingBehind) {
     EXPECT_FALSE(WriteSourceFile(FullRecord(), (m_dir / "no" / "x.rla").string(), 66));
 }
 
-TEST_F(SourceFormatFile, AnUnreadableFileIsReportedAndGivesAnEmptyRecord) {
+TEST_F(SourceFormatFile, AnUnreadableFileIsReportedAndLeavesTheRecordAlone) {
     const std::string path = (m_dir / "missing.rla").string();
-    CScriptedOperator op;
-    bool ok = true;
-    const CRequisiteRecord r = ReadSourceFile(path, true, &op, &ok);
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(r.m_dbNumber, -1);
-    EXPECT_TRUE(r.m_text.empty());
-    EXPECT_TRUE(r.m_sources.empty());
-    ASSERT_EQ(op.Entries().size(), 1u);
-    EXPECT_EQ(op.Entries()[0].text, S("Ошибка чтения файла "_cp) + path + "!");
-    EXPECT_EQ(op.Entries()[0].icon, MessageIcon::Exclamation);
+    CRequisiteRecord r = FullRecord();
+    std::string error;
+    EXPECT_FALSE(ReadSourceFile(path, true, r, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(r.m_kinds, FullRecord().m_kinds);
+    EXPECT_EQ(r.m_text, FullRecord().m_text);
 }
 
 TEST(SourceFormatRead, WindowsEncodingTakesLinesAsTheyAre) {

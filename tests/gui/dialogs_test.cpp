@@ -25,17 +25,18 @@ private:
 
 private slots:
     void openDialogOffersDetectionFirstThenTheThreeTypes() {
-        COpenDialogEx dialog(nullptr, 3);
+        COpenDialogEx dialog(nullptr, FileType::Marked);
         QCOMPARE(dialog.nameFilters(), COpenDialogEx::FileTypeFilters());
         QCOMPARE(dialog.nameFilters().size(), 4);
         QVERIFY(
             dialog.nameFilters().front().startsWith(QStringLiteral("Определить автоматически")));
-        QCOMPARE(dialog.FileType(), 3);
+        QCOMPARE(dialog.ChosenType(), FileType::Marked);
         QVERIFY(dialog.DosEncoding());
         QVERIFY(dialog.PreviewOn());
-        QCOMPARE(COpenDialogEx(nullptr, 0).FileType(), 0);
-        QCOMPARE(COpenDialogEx(nullptr, 1).FileType(), 1);
-        QCOMPARE(COpenDialogEx(nullptr, 9).FileType(), 0); // an unknown type leaves the first
+        QCOMPARE(COpenDialogEx(nullptr, FileType::Auto).ChosenType(), FileType::Auto);
+        QCOMPARE(COpenDialogEx(nullptr, FileType::Text).ChosenType(), FileType::Text);
+        // A type the dialog does not offer leaves the first filter.
+        QCOMPARE(COpenDialogEx(nullptr, FileType::Docx).ChosenType(), FileType::Auto);
     }
 
     void previewShowsTheFirstFiftyLines() {
@@ -45,7 +46,7 @@ private slots:
         for (int i = 1; i <= 80; ++i)
             f.write(QByteArray::number(i) + "\r\n");
         f.close();
-        COpenDialogEx dialog(nullptr, 1);
+        COpenDialogEx dialog(nullptr, FileType::Text);
         dialog.UpdatePreview(path);
         const QStringList lines = dialog.PreviewText().split(QLatin1Char('\n'));
         QCOMPARE(lines.size(), 50);
@@ -61,7 +62,7 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("\x8f\xe0\xa8\xaa\xa0\xa7\r\n"); // "Приказ" in CP866
         f.close();
-        COpenDialogEx dialog(nullptr, 1);
+        COpenDialogEx dialog(nullptr, FileType::Text);
         dialog.UpdatePreview(path);
         QCOMPARE(dialog.PreviewText(), QStringLiteral("Приказ"));
         dialog.SetDosEncoding(false);
@@ -94,7 +95,7 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(bytes);
         f.close();
-        COpenDialogEx dialog(nullptr, 1);
+        COpenDialogEx dialog(nullptr, FileType::Text);
         dialog.SetEncoding(Encoding::Windows);
         dialog.ProposeEncoding(path);
         dialog.UpdatePreview(path);

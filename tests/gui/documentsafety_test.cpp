@@ -85,7 +85,7 @@ private:
     int m_saveDialogs = 0;
     // The answer of the open dialog.
     QString m_openPath;
-    int m_openType = 1;
+    FileType m_openType = FileType::Text;
     Encoding m_openEncoding = Encoding::Dos;
 
     CMainFrame& Frame() { return *m_frame; }
@@ -99,12 +99,13 @@ private:
             ++m_saveDialogs;
             return m_savePaths.isEmpty() ? QString() : m_savePaths.takeFirst();
         });
-        m_frame->SetOpenPathProvider([this](int, QString& path, int& type, Encoding& encoding) {
-            path = m_openPath;
-            type = m_openType;
-            encoding = m_openEncoding;
-            return true;
-        });
+        m_frame->SetOpenPathProvider(
+            [this](FileType, QString& path, FileType& type, Encoding& encoding) {
+                path = m_openPath;
+                type = m_openType;
+                encoding = m_openEncoding;
+                return true;
+            });
         Doc().SetRecoveryFolder(RecoveryDir());
     }
     void Type(const QString& text) { TypeText(&Frame().View(), text); }
@@ -156,7 +157,7 @@ private slots:
         m_op.SetAnswer(Answer::Yes); // "Сохранить документ?" Yes, then Cancel in the dialog
         m_savePaths = {QString()};
         m_openPath = TestData("gui/tagged.cp866.txt");
-        m_openType = 1;
+        m_openType = FileType::Text;
         bool done = true;
         if (command == QLatin1String("close"))
             done = Frame().close();
@@ -303,7 +304,7 @@ private slots:
             m_openPath = WriteFile("tagged.rla", rla);
         else
             m_openPath = WriteFile("half.rla", rla.substr(0, rla.find("$18")));
-        m_openType = chosen;
+        m_openType = static_cast<FileType>(chosen);
         m_op.SetAnswer(static_cast<Answer>(answer));
         QCOMPARE(Doc().OnFileOpen(), opened);
         QCOMPARE(m_op.Questions().size(), size_t(1));
@@ -316,12 +317,13 @@ private slots:
         if (tagLines >= 0)
             QCOMPARE(TagLines(), tagLines);
         if (file == QLatin1String("half") || file == QLatin1String("text"))
-            QCOMPARE(Doc().LastFileType(), answer == int(Answer::Yes) ? 1 : chosen);
+            QCOMPARE(Doc().LastFileType(),
+                     answer == int(Answer::Yes) ? FileType::Text : static_cast<FileType>(chosen));
     }
 
     void openDoesNotAskWhenTheTypeFits() {
         m_openPath = WriteFile("doc.rla", WriteSourceBytes(SavedRecord(), 66));
-        m_openType = 3;
+        m_openType = FileType::Marked;
         QVERIFY(Doc().OnFileOpen());
         QVERIFY(m_op.Questions().empty());
         QCOMPARE(Frame().View().GetLines(), SavedRecord().m_text);
@@ -370,7 +372,7 @@ private slots:
         const QString path = TestData(file.toUtf8().constData());
         if (road == QLatin1String("dialog")) {
             m_openPath = path;
-            m_openType = 0;
+            m_openType = FileType::Auto;
             m_openEncoding = Encoding::Utf8;
             QVERIFY(Doc().OnFileOpen());
         } else if (road == QLatin1String("command")) {
@@ -417,7 +419,7 @@ private slots:
         QVERIFY(Doc().OpenDetected(path));
         QCOMPARE(Frame().View().GetLines(), SavedRecord().m_text);
         QCOMPARE(Frame().GetRequisites().m_kinds, SavedRecord().m_kinds);
-        QCOMPARE(Doc().LastFileType(), 3);
+        QCOMPARE(Doc().LastFileType(), FileType::Marked);
         // Typing and saving writes the text, not the old file nested in it. (Typed into the
         // last paragraph: a letter before the first tag would stop the save at the tag check.)
         Frame().View().moveCursor(QTextCursor::End);
@@ -429,7 +431,7 @@ private slots:
         QVERIFY(back.m_text.size() == SavedRecord().m_text.size());
         // A plain text is still loaded unchanged.
         QVERIFY(Doc().OpenDetected(TestData("gui/tagged.cp866.txt")));
-        QCOMPARE(Doc().LastFileType(), 3);
+        QCOMPARE(Doc().LastFileType(), FileType::Marked);
         QVERIFY(Frame().GetRequisites().m_kinds.empty());
     }
 

@@ -413,7 +413,7 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write("x\r\n");
         }
-        COpenDialogEx dialog(nullptr, 1);
+        COpenDialogEx dialog(nullptr, FileType::Text);
         dialog.setDirectory(dir);
         ShowNow(&dialog);
         auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));

@@ -35,7 +35,8 @@ Analysed Analyse(const LineList& lines, bool extended = true) {
     a.record.RemoveDuplicates();
     if (prepared.m_extension) {
         a.evidence = prepared.m_extension->Evidence();
-        a.rules = prepared.m_extension->FiredRules();
+        const std::vector<ExtendedRule> fired = prepared.m_extension->FiredRules();
+        a.rules.assign(fired.begin(), fired.end());
     }
     return a;
 }
@@ -294,7 +295,9 @@ TEST(ActRules, DatesAfter2020AndTheNumberSignOnlyWithTheExtension) {
 }
 
 TEST(ActRules, RuleNames) {
-    EXPECT_EQ(FormatExtendedRules({5, 6, 7, 8, 9, 10}),
+    EXPECT_EQ(FormatExtendedRules({ExtendedRuleRepeal, ExtendedRuleOwnTitle, ExtendedRuleTitleKind,
+                                   ExtendedRuleClosingDate, ExtendedRulePopularVote,
+                                   ExtendedRuleSovietCode}),
               "5 repeal; 6 title; 7 title kind; 8 closing date; 9 popular vote; 10 soviet code");
     EXPECT_EQ(ExtendedRuleName(ExtendedRuleFinders), "finders");
     EXPECT_EQ(ExtendedRuleName(static_cast<ExtendedRule>(99)), "?");

@@ -31,6 +31,11 @@ std::vector<std::size_t> LeftOut(const CExtendedDetection& x, std::size_t count)
 
 // ---- FindDateIn ----------------------------------------------------------------------------
 
+// The rules' numbers, as the case tables write them.
+std::vector<int> RuleNumbers(const std::vector<ExtendedRule>& rules) {
+    return {rules.begin(), rules.end()};
+}
+
 TEST(FindDateIn, WordsAndDigits) {
     struct Case {
         const char* name;
@@ -150,7 +155,7 @@ TEST(ExtendedDetection, LinesLeftOutOfTheFindersTexts) {
         CExtendedDetection x(5);
         const LineList& view = x.Prepare(c.lines);
         EXPECT_EQ(LeftOut(x, c.lines.size()), c.leftOut);
-        EXPECT_EQ(x.FiredRules(), c.rules);
+        EXPECT_EQ(RuleNumbers(x.FiredRules()), c.rules);
         EXPECT_EQ(view.size(), c.lines.size() - c.leftOut.size());
     }
 }
@@ -304,7 +309,8 @@ TEST(ExtendedDetection, SignatureBlockOfLawsAndCodes) {
         }
         EXPECT_EQ(evidenceLines, c.evidenceLines);
         const bool fired = !c.evidenceLines.empty();
-        EXPECT_EQ(x.FiredRules(), fired ? std::vector<int>{c.rule} : std::vector<int>{});
+        EXPECT_EQ(RuleNumbers(x.FiredRules()),
+                  fired ? std::vector<int>{c.rule} : std::vector<int>{});
     }
 }
 
@@ -361,8 +367,10 @@ TEST(ExtendedDetection, RegistrationFillsTheJusticeRequisitesWithEvidence) {
 
 TEST(ExtendedDetection, FormatExtendedRules) {
     EXPECT_EQ(FormatExtendedRules({}), "");
-    EXPECT_EQ(FormatExtendedRules({1, 4}), "1 notes; 4 signature");
-    EXPECT_EQ(FormatExtendedRules({2, 3}), "2 registration; 3 chambers");
+    EXPECT_EQ(FormatExtendedRules({ExtendedRuleNotes, ExtendedRuleSignature}),
+              "1 notes; 4 signature");
+    EXPECT_EQ(FormatExtendedRules({ExtendedRuleRegistration, ExtendedRuleChambers}),
+              "2 registration; 3 chambers");
 }
 
 // ---- the analyzers with the extension ----------------------------------------------------
@@ -476,7 +484,8 @@ TEST_F(ExtendedAnalyzers, ApprovalStampBelowARegistrationLine) {
     EXPECT_EQ(U(r.m_numbers), std::vector<std::string>{"12"});
     EXPECT_EQ(FormatDate(r.m_justiceDate), "03.04.2018");
     EXPECT_EQ(r.m_justiceNumber, "50612");
-    EXPECT_EQ(prepared.m_extension->FiredRules(), std::vector<int>{2});
+    EXPECT_EQ(prepared.m_extension->FiredRules(),
+              std::vector<ExtendedRule>{ExtendedRuleRegistration});
 }
 
 TEST_F(ExtendedAnalyzers, QuestionParagraphWithoutItsNote) {
@@ -490,7 +499,7 @@ TEST_F(ExtendedAnalyzers, QuestionParagraphWithoutItsNote) {
     a.SetExtension(&x);
     const CRequisiteRecord r = a.Run(lines);
     EXPECT_EQ(Dates(r.m_adoptionDates), std::vector<std::string>{"22.07.2003"});
-    EXPECT_EQ(x.FiredRules(), std::vector<int>{1});
+    EXPECT_EQ(x.FiredRules(), std::vector<ExtendedRule>{ExtendedRuleNotes});
 }
 
 } // namespace
