@@ -145,6 +145,11 @@ std::string NotRegularFileReason(const std::string& path) {
     return {};
 }
 
+bool IsRegularFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 bool ReadFileBytes(const std::string& path, std::string& out, std::string* error) {
     out.clear();
     // Opened without blocking, so that a FIFO without a writer does not hang the open; what

@@ -58,6 +58,8 @@ bool ReadFileBytes(const std::string& path, std::string& out, std::string* error
 // Empty when path names a regular file (through symlinks), otherwise why it is not one
 // ("no such file", "not a regular file", ...).
 std::string NotRegularFileReason(const std::string& path);
+// True when path names a regular file (through symlinks).
+bool IsRegularFile(const std::string& path);
 
 // Writes a whole file through a temporary file in the same directory that is flushed and
 // renamed over the target, so the target is either the old file or the new one, never a

@@ -12,11 +12,6 @@ namespace norvak {
 namespace fs = std::filesystem;
 
 namespace {
-bool Exists(const fs::path& p) {
-    std::error_code ec;
-    return fs::is_regular_file(p, ec);
-}
-
 bool WritableDir(const fs::path& p) {
     return !p.empty() && ::access(p.c_str(), W_OK | X_OK) == 0;
 }
@@ -39,7 +34,7 @@ DictLocation LocateDictionary(const std::string& exeDir, const std::string& ship
     DictLocation loc;
     if (!exeDir.empty()) {
         fs::path beside = fs::path(exeDir) / "dict.dat";
-        if (Exists(beside)) {
+        if (IsRegularFile(beside.string())) {
             loc.path = beside.string();
             return loc;
         }
@@ -52,14 +47,14 @@ DictLocation LocateDictionary(const std::string& exeDir, const std::string& ship
     const fs::path user = UserDataFolder();
     if (!user.empty()) {
         loc.path = (user / "dict.dat").string();
-        if (!Exists(loc.path))
+        if (!IsRegularFile(loc.path))
             loc.seededFrom = shippedDefault;
     }
     return loc;
 }
 
 bool SeedDictionary(const DictLocation& location, std::string* error) {
-    if (location.seededFrom.empty() || location.path.empty() || Exists(location.path))
+    if (location.seededFrom.empty() || location.path.empty() || IsRegularFile(location.path))
         return true;
     std::string bytes;
     if (!ReadFileBytes(location.seededFrom, bytes)) {

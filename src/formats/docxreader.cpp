@@ -96,21 +96,13 @@ bool HasBorders(const xmlNode* borders) {
 class CDocxReader {
 public:
     bool Read(std::string_view bytes, FlowDocument& out, std::string* error) {
-        CZipArchive zip;
+        PackageParts parts;
         std::string err;
-        if (!zip.Open(bytes, &err))
+        if (!ReadPackageParts(bytes, "word/document.xml", "word/styles.xml", parts, &err))
             return Fail(error, err);
-        std::string part;
-        if (!zip.Read("word/document.xml", part, &err))
+        if (parts.styles && !ReadStyles(*parts.styles, &err))
             return Fail(error, err);
-        std::string styles;
-        if (zip.Has("word/styles.xml")) {
-            if (!zip.Read("word/styles.xml", styles, &err))
-                return Fail(error, err);
-            if (!ReadStyles(styles, &err))
-                return Fail(error, err);
-        }
-        XmlDocPtr doc = ParseXmlPart(part, &err);
+        XmlDocPtr doc = ParseXmlPart(parts.main, &err);
         if (!doc)
             return Fail(error, err);
         const xmlNode* body = Child(xmlDocGetRootElement(doc.get()), "body");
@@ -187,11 +179,7 @@ private:
     }
 
     bool TooDeep(int depth) {
-        if (depth <= FormatLimits::kMaxDepth)
-            return false;
-        if (m_error.empty())
-            m_error = "документ вложен слишком глубоко"_cp;
-        return true;
+        return norvak::TooDeep(depth, m_error, "документ вложен слишком глубоко"_cp);
     }
 
     void Blocks(const xmlNode* parent, int depth) {

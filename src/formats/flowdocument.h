@@ -92,4 +92,14 @@ struct FormatLimits {
     static constexpr int kMaxDepth = 200; // element nesting the readers follow
 };
 
+// True when an element at depth lies deeper than the readers follow; the first time, error
+// (the reader's pending failure, empty while there is none) becomes message.
+inline bool TooDeep(int depth, std::string& error, std::string_view message) {
+    if (depth <= FormatLimits::kMaxDepth)
+        return false;
+    if (error.empty())
+        error = std::string(message);
+    return true;
+}
+
 } // namespace norvak

@@ -368,11 +368,7 @@ private:
     }
 
     bool TooDeep(int depth) {
-        if (depth <= FormatLimits::kMaxDepth)
-            return false;
-        if (m_error.empty())
-            m_error = "страница вложена слишком глубоко"_cp;
-        return true;
+        return norvak::TooDeep(depth, m_error, "страница вложена слишком глубоко"_cp);
     }
 
     void Flush() {

@@ -57,24 +57,18 @@ bool OdfBorder(const std::string& v) {
 class COdtReader {
 public:
     bool Read(std::string_view bytes, FlowDocument& out, std::string* error) {
-        CZipArchive zip;
+        PackageParts parts;
         std::string err;
-        if (!zip.Open(bytes, &err))
+        if (!ReadPackageParts(bytes, "content.xml", "styles.xml", parts, &err))
             return Fail(error, err);
-        std::string content;
-        if (!zip.Read("content.xml", content, &err))
-            return Fail(error, err);
-        std::string styles;
-        if (zip.Has("styles.xml")) {
-            if (!zip.Read("styles.xml", styles, &err))
-                return Fail(error, err);
-            XmlDocPtr sdoc = ParseXmlPart(styles, &err);
+        if (parts.styles) {
+            XmlDocPtr sdoc = ParseXmlPart(*parts.styles, &err);
             if (!sdoc)
                 return Fail(error, err);
             const xmlNode* root = xmlDocGetRootElement(sdoc.get());
             Styles(Child(root, "styles"));
         }
-        XmlDocPtr doc = ParseXmlPart(content, &err);
+        XmlDocPtr doc = ParseXmlPart(parts.main, &err);
         if (!doc)
             return Fail(error, err);
         const xmlNode* root = xmlDocGetRootElement(doc.get());
@@ -174,11 +168,7 @@ private:
     }
 
     bool TooDeep(int depth) {
-        if (depth <= FormatLimits::kMaxDepth)
-            return false;
-        if (m_error.empty())
-            m_error = "документ вложен слишком глубоко"_cp;
-        return true;
+        return norvak::TooDeep(depth, m_error, "документ вложен слишком глубоко"_cp);
     }
 
     void Emit(FlowParagraph p, std::vector<FlowParagraph>* sink) {

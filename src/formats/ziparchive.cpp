@@ -119,4 +119,15 @@ bool CZipArchive::Read(const std::string& name, std::string& out, std::string* e
     return true;
 }
 
+bool ReadPackageParts(std::string_view bytes, const std::string& mainName,
+                      const std::string& stylesName, PackageParts& out, std::string* error) {
+    CZipArchive zip;
+    if (!zip.Open(bytes, error) || !zip.Read(mainName, out.main, error))
+        return false;
+    out.styles.reset();
+    if (zip.Has(stylesName) && !zip.Read(stylesName, out.styles.emplace(), error))
+        return false;
+    return true;
+}
+
 } // namespace norvak

@@ -2,6 +2,7 @@
 // Reads the parts of a zip container (DOCX, ODT) held in memory, within the format limits.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,18 @@ private:
     std::size_t m_maxTotal;
     std::size_t m_unpacked = 0;
 };
+
+// What a word-processor package is read from: its main part and, when it holds one, its
+// styles part.
+struct PackageParts {
+    std::string main;
+    std::optional<std::string> styles;
+};
+
+// Opens the package and reads mainName and, when present, stylesName within the default
+// limits; false with error (CP1251, for the operator) at the first that cannot be read.
+bool ReadPackageParts(std::string_view bytes, const std::string& mainName,
+                      const std::string& stylesName, PackageParts& out, std::string* error);
 
 // True when bytes begin as a zip archive does.
 bool LooksLikeZip(std::string_view bytes);

@@ -1,24 +1,14 @@
 #include "spelling/spellingfiles.h"
 
+#include "core/textfile.h"
 #include "core/userfolders.h"
 #include "spelling/hunspelldictionary.h"
 
 #include <cstdlib>
 #include <filesystem>
 
-#ifndef NORVAK_BUILD_LEGAL_WORDS
-#define NORVAK_BUILD_LEGAL_WORDS ""
-#endif
-
 namespace norvak {
 namespace fs = std::filesystem;
-
-namespace {
-bool Exists(const fs::path& p) {
-    std::error_code ec;
-    return fs::is_regular_file(p, ec);
-}
-} // namespace
 
 std::vector<std::string> HunspellSearchDirs() {
     if (const char* own = std::getenv("NORVAK_HUNSPELL_DIR"); own != nullptr)
@@ -42,8 +32,8 @@ std::vector<std::string> HunspellSearchDirs() {
 
 std::string FindHunspellDir(const std::vector<std::string>& dirs, const std::string& name) {
     for (const std::string& d : dirs)
-        if (!d.empty() && Exists(fs::path(d) / (name + ".aff")) &&
-            Exists(fs::path(d) / (name + ".dic")))
+        if (!d.empty() && IsRegularFile((fs::path(d) / (name + ".aff")).string()) &&
+            IsRegularFile((fs::path(d) / (name + ".dic")).string()))
             return d;
     return {};
 }
@@ -51,9 +41,10 @@ std::string FindHunspellDir(const std::vector<std::string>& dirs, const std::str
 std::string ShippedLegalWords(const std::string& exeDir) {
     if (std::string installed = InstalledDataFile(exeDir, "legal-words.txt"); !installed.empty())
         return installed;
-    if (Exists(NORVAK_BUILD_LEGAL_WORDS))
-        return NORVAK_BUILD_LEGAL_WORDS;
-    return {};
+    if (exeDir.empty())
+        return {};
+    const fs::path beside = fs::path(exeDir) / "legal-words.txt";
+    return IsRegularFile(beside.string()) ? beside.string() : std::string();
 }
 
 std::string PersonalWordsPath() {

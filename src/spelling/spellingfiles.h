@@ -19,7 +19,8 @@ std::string FindHunspellDir(const std::vector<std::string>& dirs,
                             const std::string& name = "ru_RU");
 
 // The shipped legal vocabulary: exeDir/../share/norvak/legal-words.txt when installed,
-// otherwise the copy the build made; empty when neither exists.
+// otherwise exeDir/legal-words.txt (the copy a build puts beside its programs); empty when
+// neither exists.
 std::string ShippedLegalWords(const std::string& exeDir);
 // words.txt in the user's data folder (UserDataFolder): $XDG_DATA_HOME/norvak/words.txt, else
 // ~/.local/share/norvak/words.txt; empty without either variable.
