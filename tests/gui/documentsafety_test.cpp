@@ -81,8 +81,6 @@ long EndedPid() {
 class TestDocumentSafety : public QObject, private FrameTestFiles {
     Q_OBJECT
 private:
-    QStringList m_savePaths; // answers of the save dialog, in order ("" cancels)
-    int m_saveDialogs = 0;
     // The answer of the open dialog.
     QString m_openPath;
     FileType m_openType = FileType::Text;
@@ -93,12 +91,7 @@ private:
     QString RecoveryDir() const { return m_dir->filePath("state/norvak"); }
 
     void MakeFrame() {
-        m_frame = std::make_unique<CMainFrame>(*m_store, DictPath());
-        m_frame->SetOperator(&m_op);
-        m_frame->SetSavePathProvider([this](const QString&) {
-            ++m_saveDialogs;
-            return m_savePaths.isEmpty() ? QString() : m_savePaths.takeFirst();
-        });
+        MakeSavingFrame();
         m_frame->SetOpenPathProvider(
             [this](FileType, QString& path, FileType& type, Encoding& encoding) {
                 path = m_openPath;
@@ -130,18 +123,10 @@ private:
 private slots:
     void init() {
         QVERIFY(MakeFiles());
-        m_savePaths.clear();
-        m_saveDialogs = 0;
         MakeFrame();
-        Frame().resize(900, 600);
-        Frame().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&Frame()));
+        QVERIFY(ShowFrame());
     }
-    void cleanup() {
-        if (m_frame)
-            m_frame->SetOperator(nullptr);
-        DropFiles();
-    }
+    void cleanup() { DropFrameAndFiles(); }
 
     // ------------------------------------------------------------------ lifecycle
 

@@ -52,6 +52,33 @@ protected:
     }
     QString DictPath() const { return m_dir->filePath("dict.dat"); }
 
+    // Makes the window over the files with the scripted operator and the save dialog answered
+    // from m_savePaths (counted in m_saveDialogs), both cleared.
+    void MakeSavingFrame() {
+        m_savePaths.clear();
+        m_saveDialogs = 0;
+        m_frame = std::make_unique<norvak::CMainFrame>(*m_store, DictPath());
+        m_frame->SetOperator(&m_op);
+        m_frame->SetSavePathProvider([this](const QString&) {
+            ++m_saveDialogs;
+            return m_savePaths.isEmpty() ? QString() : m_savePaths.takeFirst();
+        });
+    }
+    // Shows the window at the given size; false when it was not exposed.
+    bool ShowFrame(int width = 900, int height = 600) {
+        m_frame->resize(width, height);
+        m_frame->show();
+        return QTest::qWaitForWindowExposed(m_frame.get());
+    }
+    // Lets the window go without asking the scripted operator anything more, then DropFiles.
+    void DropFrameAndFiles() {
+        if (m_frame)
+            m_frame->SetOperator(nullptr);
+        DropFiles();
+    }
+
+    QStringList m_savePaths; // answers of the save dialog, in order ("" cancels)
+    int m_saveDialogs = 0;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<QSettings> m_settings;
     std::unique_ptr<norvak::CQtSettingsStore> m_store;

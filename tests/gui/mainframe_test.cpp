@@ -56,37 +56,18 @@ bool BlockIsTagColoured(const QTextBlock& block) {
 class TestMainFrame : public QObject, private FrameTestFiles {
     Q_OBJECT
 private:
-    QStringList m_savePaths; // answers of the save dialog, in order ("" cancels)
-    int m_saveDialogs = 0;
-
     CMainFrame& Frame() { return *m_frame; }
     CNorvakDoc& Doc() { return m_frame->Doc(); }
 
-    void MakeFrame() {
-        m_frame = std::make_unique<CMainFrame>(*m_store, m_dir->filePath("dict.dat"));
-        m_frame->SetOperator(&m_op);
-        m_frame->SetSavePathProvider([this](const QString&) {
-            ++m_saveDialogs;
-            return m_savePaths.isEmpty() ? QString() : m_savePaths.takeFirst();
-        });
-    }
     void Type(const QString& text) { TypeText(&Frame().View(), text); }
 
 private slots:
     void init() {
         QVERIFY(MakeFiles());
-        m_savePaths.clear();
-        m_saveDialogs = 0;
-        MakeFrame();
-        Frame().resize(900, 600);
-        Frame().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&Frame()));
+        MakeSavingFrame();
+        QVERIFY(ShowFrame());
     }
-    void cleanup() {
-        if (m_frame)
-            m_frame->SetOperator(nullptr);
-        DropFiles();
-    }
+    void cleanup() { DropFrameAndFiles(); }
 
     void openingADosTextShowsItConverted() {
         Doc().Settings().m_createTags = 0; // the text as converted, without the markup
@@ -357,10 +338,8 @@ private slots:
         QVERIFY(Frame().close());
         QCOMPARE(m_settings->value(QStringLiteral("BarState-SCBar-59424/sizeVertCX")).toInt(), 260);
         m_frame.reset();
-        MakeFrame();
-        Frame().resize(900, 600);
-        Frame().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&Frame()));
+        MakeSavingFrame();
+        QVERIFY(ShowFrame());
         QTRY_COMPARE(Frame().Bar().width(), 260);
     }
 
@@ -378,7 +357,7 @@ private slots:
             QStringList{QStringLiteral("RequisitesBar"), QStringLiteral("NoSuchBar")});
         m_settings->setValue(QStringLiteral("BarState-SCBar-59424/sizeVertCX"), 300);
         m_frame.reset();
-        MakeFrame();
+        MakeSavingFrame();
         QVERIFY(!Frame().LoadBarState());
         QCOMPARE(Frame().Bar().VertSize().width(), 200);
     }

@@ -42,8 +42,6 @@ const char* const kSample = "gui/composed_postanovlenie_tablica.cp866.txt";
 class TestRequisitesPanel : public QObject, private FrameTestFiles {
     Q_OBJECT
 private:
-    QStringList m_savePaths;
-
     CMainFrame& Frame() { return *m_frame; }
     CNorvakDoc& Doc() { return m_frame->Doc(); }
     CRequisitesList& List() { return *m_frame->Bar().List(); }
@@ -85,9 +83,7 @@ private slots:
         m_frame->SetSavePathProvider([this](const QString&) {
             return m_savePaths.isEmpty() ? QString() : m_savePaths.takeFirst();
         });
-        Frame().resize(1000, 700);
-        Frame().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&Frame()));
+        QVERIFY(ShowFrame(1000, 700));
     }
     void cleanup() { DropFiles(); }
 
