@@ -52,9 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.type = static_cast<FileType>(1 + flags % 3);
     options.encoding = (flags & 4) ? Encoding::Windows : Encoding::Dos;
     DocSettings settings;
-    settings.m_createTags = (flags & 8) ? 0 : 1;
-    settings.m_defineRecvisits = (flags & 16) ? 0 : 1;
-    settings.m_stringLength = (flags & 32) ? 40 : 66;
+    settings.createTags = (flags & 8) ? 0 : 1;
+    settings.defineRecvisits = (flags & 16) ? 0 : 1;
+    settings.stringLength = (flags & 32) ? 40 : 66;
 
     CScriptedOperator op;
     CProgress& progress = NullProgress();
@@ -66,8 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Without tag lines the text is the text that was read.
         const OpenedDocument plain = [&] {
             DocSettings none = settings;
-            none.m_createTags = 0;
-            none.m_defineRecvisits = 0;
+            none.createTags = 0;
+            none.defineRecvisits = 0;
             return OpenDocumentBytes(bytes, "fuzz", options, none, Dictionaries(), progress, op);
         }();
         LineList untagged;
@@ -84,12 +84,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Save and open the saved file again, marked, in the DOS encoding it is written in.
     CRequisiteRecord record = doc.record;
     record.m_text = doc.lines;
-    const std::string saved = WriteSourceBytes(record, settings.m_stringLength);
+    const std::string saved = WriteSourceBytes(record, settings.stringLength);
     OpenOptions reopen;
     reopen.type = FileType::Marked;
     reopen.encoding = Encoding::Dos;
     DocSettings keep = settings;
-    keep.m_defineRecvisits = 1;
+    keep.defineRecvisits = 1;
     const OpenedDocument again =
         OpenDocumentBytes(saved, "fuzz", reopen, keep, Dictionaries(), progress, op);
     NORVAK_FUZZ_CHECK(again.ok);

@@ -127,20 +127,20 @@ bool MakeConvertEnv(const COptions& opts, ConvertEnv& env, std::string& error) {
         for (const std::string& m : env.settings.Read(store))
             env.warnings.push_back(*path + ": " + Cp1251ToUtf8(m));
     }
-    if (!RangedFlag(opts, "--string-length", kStringLengthRange, env.settings.m_stringLength,
+    if (!RangedFlag(opts, "--string-length", kStringLengthRange, env.settings.stringLength,
                     error) ||
-        !RangedFlag(opts, "--pos-paragraph", kPosParagraphRange, env.settings.m_posParagraph,
+        !RangedFlag(opts, "--pos-paragraph", kPosParagraphRange, env.settings.posParagraph,
                     error) ||
-        !RangedFlag(opts, "--left-spaces", kLeftSpacesRange, env.settings.m_leftSpaces, error))
+        !RangedFlag(opts, "--left-spaces", kLeftSpacesRange, env.settings.leftSpaces, error))
         return false;
     if (auto q = opts.Value("--question-doc"))
-        env.settings.m_questionDoc = Utf8ToCp1251(*q);
+        env.settings.questionDoc = Utf8ToCp1251(*q);
     if (opts.Has("--no-tags"))
-        env.settings.m_createTags = 0;
+        env.settings.createTags = 0;
     if (opts.Has("--no-requisites"))
-        env.settings.m_defineRecvisits = 0;
+        env.settings.defineRecvisits = 0;
     if (opts.Has("--no-extended"))
-        env.settings.m_extendedRecvisits = 0;
+        env.settings.extendedRecvisits = 0;
     env.open.type = FileType::Auto;
     env.open.readers = &FormatReaders();
     if (auto t = opts.Value("--type")) {
@@ -289,7 +289,7 @@ ConvertResult ConvertOne(const std::string& input, const std::string& output, co
     // The record borrows the saved lines for the writing instead of holding a copy of them.
     record.m_text = EditorRoundTrip(r.doc.lines);
     std::string error;
-    const bool written = WriteSourceFile(record, output, env.settings.m_stringLength, &error);
+    const bool written = WriteSourceFile(record, output, env.settings.stringLength, &error);
     r.savedLines = std::move(record.m_text);
     record.m_text.clear();
     if (!written) {
@@ -305,7 +305,7 @@ ConvertResult ConvertOne(const std::string& input, const std::string& output, co
     if (r.doc.ctrlZLine > 0)
         r.warnings.push_back("line " + std::to_string(r.doc.ctrlZLine) +
                              ": the text ends at a Ctrl+Z; what follows it was not read");
-    if (env.settings.m_defineRecvisits) {
+    if (env.settings.defineRecvisits) {
         if (record.m_kinds.empty())
             r.warnings.push_back("no kind found");
         if (record.m_adoptionDates.empty())
@@ -356,10 +356,10 @@ void PrintExtended(std::ostream& out, const OpenedDocument& doc) {
         return;
     out << "Extended: " << FormatExtendedRules(doc.extendedRules) << '\n';
     for (const RequisiteEvidence& e : doc.evidence)
-        if (e.m_rule != ExtendedRuleFinders) // what the plain finders found: --explain
-            out << "  " << Cp1251ToUtf8(RequisiteLabel(e.m_requisite)) << " "
-                << TerminalSafe(Cp1251ToUtf8(e.m_value)) << " <- line " << e.m_line + 1 << ": "
-                << TerminalSafe(Cp1251ToUtf8Display(TrimSpaces(e.m_lineText))) << '\n';
+        if (e.rule != ExtendedRuleFinders) // what the plain finders found: --explain
+            out << "  " << Cp1251ToUtf8(RequisiteLabel(e.requisite)) << " "
+                << TerminalSafe(Cp1251ToUtf8(e.value)) << " <- line " << e.line + 1 << ": "
+                << TerminalSafe(Cp1251ToUtf8Display(TrimSpaces(e.lineText))) << '\n';
 }
 
 void PrintExplanation(std::ostream& out, const OpenedDocument& doc) {
@@ -371,13 +371,13 @@ void PrintExplanation(std::ostream& out, const OpenedDocument& doc) {
         out << "  " << Cp1251ToUtf8(RequisiteLabel(id)) << ": " << shown;
         const auto e =
             std::find_if(doc.evidence.begin(), doc.evidence.end(), [&](const RequisiteEvidence& x) {
-                return x.m_requisite == id && (x.m_value == value || id == kReqTitle);
+                return x.requisite == id && (x.value == value || id == kReqTitle);
             });
         if (e == doc.evidence.end())
             out << " <- not located\n";
         else
-            out << " <- line " << e->m_line + 1 << " (" << ExtendedRuleName(e->m_rule)
-                << "): " << TerminalSafe(Cp1251ToUtf8Display(TrimSpaces(e->m_lineText))) << '\n';
+            out << " <- line " << e->line + 1 << " (" << ExtendedRuleName(e->rule)
+                << "): " << TerminalSafe(Cp1251ToUtf8Display(TrimSpaces(e->lineText))) << '\n';
     };
     for (const std::string& k : record.m_kinds)
         print(kReqKinds, k);

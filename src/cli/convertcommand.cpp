@@ -87,7 +87,7 @@ int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std:
     if (r.doc.type == FileType::Text)
         out << ", " << EncodingName(r.doc.encoding);
     if (r.doc.laidOut)
-        out << ", laid out at " << env.settings.m_stringLength << " columns";
+        out << ", laid out at " << env.settings.stringLength << " columns";
     out << '\n';
     if (r.doc.docClass) {
         static const char* const kClassNames[] = {"ordinary", "approval stamp",

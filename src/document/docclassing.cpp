@@ -58,36 +58,36 @@ std::unique_ptr<CDocAnalyzer> CreateAnalyzer(DocClass docClass, const CServiceDa
     const CDocDict& kinds = dictionaries.DocDict();
     const COrganDict& organs = dictionaries.OrganDict();
     const CUpperCaseDict& letterCase = dictionaries.UpperCaseDict();
-    const int length = settings.m_stringLength;
-    const int paragraph = settings.m_posParagraph;
+    const int length = settings.stringLength;
+    const int paragraph = settings.posParagraph;
     switch (docClass) {
     case DocClassApproved:
         return std::make_unique<CApprovedDocAnalyzer>(kinds, organs, letterCase, length, paragraph,
                                                       progress);
     case DocClassQuestion:
         return std::make_unique<CQuestionDocAnalyzer>(kinds, organs, letterCase, length, paragraph,
-                                                      progress, settings.m_questionDoc);
+                                                      progress, settings.questionDoc);
     default:
         return std::make_unique<COrdinaryDocAnalyzer>(kinds, organs, letterCase, length, paragraph,
                                                       progress, op);
     }
 }
 
-CPreparedDetection PrepareRequisitesDetection(const LineList& lines, CServiceData& dictionaries,
-                                              const DocSettings& settings, CProgress& progress,
-                                              COperator& op) {
+PreparedDetection PrepareRequisitesDetection(const LineList& lines, CServiceData& dictionaries,
+                                             const DocSettings& settings, CProgress& progress,
+                                             COperator& op) {
     dictionaries.DocDict().SortByWordCount();
     dictionaries.OrganDict().SortByWordCount();
-    CPreparedDetection prepared;
-    if (settings.m_extendedRecvisits) {
-        prepared.m_extension = std::make_unique<CExtendedDetection>(settings.m_posParagraph);
-        prepared.m_docClass = ClassifyDocument(prepared.m_extension->Prepare(lines));
+    PreparedDetection prepared;
+    if (settings.extendedRecvisits) {
+        prepared.extension = std::make_unique<CExtendedDetection>(settings.posParagraph);
+        prepared.docClass = ClassifyDocument(prepared.extension->Prepare(lines));
     } else {
-        prepared.m_docClass = ClassifyDocument(lines);
+        prepared.docClass = ClassifyDocument(lines);
     }
-    AnnounceClassProgress(progress, prepared.m_docClass, settings.m_createTags != 0);
-    prepared.m_analyzer = CreateAnalyzer(prepared.m_docClass, dictionaries, settings, progress, op);
-    prepared.m_analyzer->SetExtension(prepared.m_extension.get());
+    AnnounceClassProgress(progress, prepared.docClass, settings.createTags != 0);
+    prepared.analyzer = CreateAnalyzer(prepared.docClass, dictionaries, settings, progress, op);
+    prepared.analyzer->SetExtension(prepared.extension.get());
     return prepared;
 }
 

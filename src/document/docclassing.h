@@ -34,18 +34,18 @@ std::unique_ptr<CDocAnalyzer> CreateAnalyzer(DocClass docClass, const CServiceDa
 // What the preparation gives the caller: the class, the analyzer to run on the lines and,
 // when the extended detection is on, the extension the analyzer consults (its evidence and
 // fired rules are read after the run).
-struct CPreparedDetection {
-    DocClass m_docClass = DocClassOrdinary;
-    std::unique_ptr<CExtendedDetection> m_extension;
-    std::unique_ptr<CDocAnalyzer> m_analyzer;
+struct PreparedDetection {
+    DocClass docClass = DocClassOrdinary;
+    std::unique_ptr<CExtendedDetection> extension;
+    std::unique_ptr<CDocAnalyzer> analyzer;
 };
 
 // Sorts the kinds and then the bodies dictionary by word count, classes the lines, announces
-// the class's progress texts (with the tag texts when settings.m_createTags is on) and creates
-// the analyzer. With settings.m_extendedRecvisits on, the lines are classed without those the
+// the class's progress texts (with the tag texts when settings.createTags is on) and creates
+// the analyzer. With settings.extendedRecvisits on, the lines are classed without those the
 // extension leaves out (a registration line above an approval stamp, for instance).
-CPreparedDetection PrepareRequisitesDetection(const LineList& lines, CServiceData& dictionaries,
-                                              const DocSettings& settings, CProgress& progress,
-                                              COperator& op);
+PreparedDetection PrepareRequisitesDetection(const LineList& lines, CServiceData& dictionaries,
+                                             const DocSettings& settings, CProgress& progress,
+                                             COperator& op);
 
 } // namespace norvak

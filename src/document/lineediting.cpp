@@ -275,13 +275,13 @@ LineList ApplyLineCommand(LineCommand command, const LineList& lines, const DocS
     case LineCommand::Left:
         return AlignLeft(lines);
     case LineCommand::Centre:
-        return AlignCentre(lines, settings.m_stringLength);
+        return AlignCentre(lines, settings.stringLength);
     case LineCommand::Right:
-        return AlignRight(lines, settings.m_stringLength);
+        return AlignRight(lines, settings.stringLength);
     case LineCommand::Justify:
-        return Justify(lines, settings.m_posParagraph, settings.m_stringLength);
+        return Justify(lines, settings.posParagraph, settings.stringLength);
     case LineCommand::LeftAndRight:
-        return AlignLeftAndRight(lines, settings.m_stringLength);
+        return AlignLeftAndRight(lines, settings.stringLength);
     case LineCommand::RemoveLeftSpaces:
         return RemoveLeftSpaces(lines);
     }

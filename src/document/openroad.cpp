@@ -42,7 +42,7 @@ bool NeedsStripForAnalysis(const LineList& lines) {
 void DetermineAndTag(OpenedDocument& doc, LineList lines, const DocSettings& settings,
                      CServiceData& dictionaries, CProgress& progress, COperator& op) {
     bool analysed = false;
-    if (settings.m_defineRecvisits && !lines.empty()) {
+    if (settings.defineRecvisits && !lines.empty()) {
         // The analyses read the lines only; they get a stripped copy when stripping changes any.
         LineList stripped;
         const bool strip = NeedsStripForAnalysis(lines);
@@ -52,17 +52,17 @@ void DetermineAndTag(OpenedDocument& doc, LineList lines, const DocSettings& set
                 stripped.push_back(StripForAnalysis(l));
         }
         const LineList& forAnalysis = strip ? stripped : lines;
-        CPreparedDetection prepared =
+        PreparedDetection prepared =
             PrepareRequisitesDetection(forAnalysis, dictionaries, settings, progress, op);
-        doc.docClass = prepared.m_docClass;
-        doc.record = prepared.m_analyzer->Run(forAnalysis);
-        if (prepared.m_extension) {
-            doc.evidence = prepared.m_extension->Evidence();
-            doc.extendedRules = prepared.m_extension->FiredRules();
+        doc.docClass = prepared.docClass;
+        doc.record = prepared.analyzer->Run(forAnalysis);
+        if (prepared.extension) {
+            doc.evidence = prepared.extension->Evidence();
+            doc.extendedRules = prepared.extension->FiredRules();
         }
         analysed = true;
     }
-    if (settings.m_createTags && !lines.empty()) {
+    if (settings.createTags && !lines.empty()) {
         if (!analysed)
             AnnounceTagProgress(progress);
         RunMarkup(lines, MarkupOptionsFor(settings, doc.record), progress);
@@ -73,7 +73,7 @@ void DetermineAndTag(OpenedDocument& doc, LineList lines, const DocSettings& set
 
 void Finish(OpenedDocument& doc, const DocSettings& settings, CServiceData& dictionaries,
             CProgress& progress) {
-    if (!settings.m_defineRecvisits)
+    if (!settings.defineRecvisits)
         doc.record.Clear();
     doc.record.m_text.clear(); // the text travels in doc.lines, as the editor holds it
     doc.record.RemoveDuplicates();
@@ -97,7 +97,7 @@ void NoteLosses(OpenedDocument& doc, const TextSplitInfo& info) {
 
 bool IsQuestionDocument(const DocSettings& settings, const CRequisiteRecord& record) {
     for (const std::string& kind : record.m_kinds)
-        if (kind == settings.m_questionDoc)
+        if (kind == settings.questionDoc)
             return true;
     return false;
 }
@@ -108,9 +108,9 @@ MarkupOptions MarkupOptionsFor(const DocSettings& settings, const CRequisiteReco
     DocSettings sane = settings;
     sane.Sanitize();
     MarkupOptions options;
-    options.posParagraph = sane.m_posParagraph;
-    options.stringLength = sane.m_stringLength;
-    options.leftSpaces = sane.m_leftSpaces;
+    options.posParagraph = sane.posParagraph;
+    options.stringLength = sane.stringLength;
+    options.leftSpaces = sane.leftSpaces;
     options.question = IsQuestionDocument(settings, record);
     options.law = IsLawDocument(record.m_kinds);
     return options;
@@ -177,7 +177,7 @@ OpenedDocument OpenDocumentBytes(const std::string& bytes, const std::string& pa
                          : ReadSourceBytes(bytes, dos);
         LineList text = std::move(doc.record.m_text);
         doc.record.m_text.clear();
-        if (doc.type == FileType::Source && settings.m_createTags) {
+        if (doc.type == FileType::Source && settings.createTags) {
             AnnounceTagProgress(progress);
             RunMarkup(text, MarkupOptionsFor(settings, doc.record), progress);
             doc.tagged = true;
@@ -206,11 +206,11 @@ OpenedDocument OpenDocument(const std::string& path, const OpenOptions& options,
 
 void MapEvidenceLines(std::vector<RequisiteEvidence>& evidence, const LineList& editorLines) {
     for (RequisiteEvidence& e : evidence) {
-        const std::string text = TrimSpaces(StripCR(e.m_lineText));
+        const std::string text = TrimSpaces(StripCR(e.lineText));
         if (text.empty())
             continue;
         auto same = [&](std::size_t i) { return TrimSpaces(StripCR(editorLines[i])) == text; };
-        const std::size_t from = e.m_line < 0 ? 0 : static_cast<std::size_t>(e.m_line);
+        const std::size_t from = e.line < 0 ? 0 : static_cast<std::size_t>(e.line);
         std::optional<std::size_t> at;
         for (std::size_t i = from; i < editorLines.size() && !at; ++i)
             if (same(i))
@@ -219,7 +219,7 @@ void MapEvidenceLines(std::vector<RequisiteEvidence>& evidence, const LineList& 
             if (same(i))
                 at = i;
         if (at)
-            e.m_line = static_cast<int>(*at);
+            e.line = static_cast<int>(*at);
     }
 }
 
@@ -227,8 +227,8 @@ CRequisiteRecord DetectRequisites(LineList lines, const DocSettings& settings,
                                   CServiceData& dictionaries, CProgress& progress, COperator& op) {
     DeleteTagLines(lines, 0, lines.size());
     DocSettings detectOnly = settings;
-    detectOnly.m_defineRecvisits = true;
-    detectOnly.m_createTags = false;
+    detectOnly.defineRecvisits = true;
+    detectOnly.createTags = false;
     OpenedDocument doc;
     doc.ok = true;
     DetermineAndTag(doc, std::move(lines), detectOnly, dictionaries, progress, op);

@@ -81,7 +81,7 @@ OpenedDocument OpenDocumentBytes(const std::string& bytes, const std::string& pa
                                  const OpenOptions& options, const DocSettings& settings,
                                  CServiceData& dictionaries, CProgress& progress, COperator& op);
 
-// True when one of the record's kinds of document equals settings.m_questionDoc byte for byte.
+// True when one of the record's kinds of document equals settings.questionDoc byte for byte.
 bool IsQuestionDocument(const DocSettings& settings, const CRequisiteRecord& record);
 
 // The markup options of a document: the layout settings (a value outside its range taken as its

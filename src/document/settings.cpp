@@ -88,7 +88,7 @@ std::string ReadStringSetting(CSettingsStore& store, std::string_view name, std:
     return std::string(def);
 }
 
-DocSettings::DocSettings() : m_questionDoc("ВОПРОС-ОТВЕТ"_cp) {}
+DocSettings::DocSettings() : questionDoc("ВОПРОС-ОТВЕТ"_cp) {}
 
 std::string OutOfRangeMessage(const SettingRange& range, long long value) {
     std::string text = FormatMessage("Значение параметра %s в настройках ("_cp, range.name);
@@ -102,9 +102,9 @@ std::string OutOfRangeMessage(const SettingRange& range, long long value) {
 
 std::vector<std::string> DocSettings::Sanitize() {
     std::vector<std::string> messages;
-    for (auto [range, value] : {std::pair{&kPosParagraphRange, &m_posParagraph},
-                                std::pair{&kStringLengthRange, &m_stringLength},
-                                std::pair{&kLeftSpacesRange, &m_leftSpaces}}) {
+    for (auto [range, value] : {std::pair{&kPosParagraphRange, &posParagraph},
+                                std::pair{&kStringLengthRange, &stringLength},
+                                std::pair{&kLeftSpacesRange, &leftSpaces}}) {
         if (range->Contains(*value))
             continue;
         messages.push_back(OutOfRangeMessage(*range, *value));
@@ -115,45 +115,45 @@ std::vector<std::string> DocSettings::Sanitize() {
 
 std::vector<std::string> DocSettings::Read(CSettingsStore& store) {
     const DocSettings defaults;
-    m_posParagraph = ReadIntSetting(store, "PosParagraph", defaults.m_posParagraph);
-    m_stringLength = ReadIntSetting(store, "StringLength", defaults.m_stringLength);
-    m_leftSpaces = ReadIntSetting(store, "LeftSpaces", defaults.m_leftSpaces);
-    m_questionDoc = ReadStringSetting(store, "QuestionDoc", defaults.m_questionDoc);
-    m_createTags = ReadIntSetting(store, "CreateTags", defaults.m_createTags);
-    m_defineRecvisits = ReadIntSetting(store, "DefineRecvisits", defaults.m_defineRecvisits);
-    m_extendedRecvisits = ReadIntSetting(store, "ExtendedRecvisits", defaults.m_extendedRecvisits);
+    posParagraph = ReadIntSetting(store, "PosParagraph", defaults.posParagraph);
+    stringLength = ReadIntSetting(store, "StringLength", defaults.stringLength);
+    leftSpaces = ReadIntSetting(store, "LeftSpaces", defaults.leftSpaces);
+    questionDoc = ReadStringSetting(store, "QuestionDoc", defaults.questionDoc);
+    createTags = ReadIntSetting(store, "CreateTags", defaults.createTags);
+    defineRecvisits = ReadIntSetting(store, "DefineRecvisits", defaults.defineRecvisits);
+    extendedRecvisits = ReadIntSetting(store, "ExtendedRecvisits", defaults.extendedRecvisits);
     std::vector<std::string> messages = Sanitize();
     if (!messages.empty()) {
-        store.WriteInt(kPosParagraphRange.name, m_posParagraph);
-        store.WriteInt(kStringLengthRange.name, m_stringLength);
-        store.WriteInt(kLeftSpacesRange.name, m_leftSpaces);
+        store.WriteInt(kPosParagraphRange.name, posParagraph);
+        store.WriteInt(kStringLengthRange.name, stringLength);
+        store.WriteInt(kLeftSpacesRange.name, leftSpaces);
     }
     return messages;
 }
 
 void DocSettings::Write(CSettingsStore& store) const {
-    store.WriteInt("PosParagraph", m_posParagraph);
-    store.WriteInt("StringLength", m_stringLength);
-    store.WriteInt("LeftSpaces", m_leftSpaces);
-    store.WriteString("QuestionDoc", m_questionDoc);
-    store.WriteInt("CreateTags", m_createTags);
-    store.WriteInt("DefineRecvisits", m_defineRecvisits);
-    store.WriteInt("ExtendedRecvisits", m_extendedRecvisits);
+    store.WriteInt("PosParagraph", posParagraph);
+    store.WriteInt("StringLength", stringLength);
+    store.WriteInt("LeftSpaces", leftSpaces);
+    store.WriteString("QuestionDoc", questionDoc);
+    store.WriteInt("CreateTags", createTags);
+    store.WriteInt("DefineRecvisits", defineRecvisits);
+    store.WriteInt("ExtendedRecvisits", extendedRecvisits);
 }
 
 void ViewSettings::Read(CSettingsStore& store) {
     const ViewSettings defaults;
-    m_fontHeight = ReadIntSetting(store, "FontHeight", defaults.m_fontHeight);
-    m_fontFamily = ReadIntSetting(store, "FontFamily", defaults.m_fontFamily);
-    m_fontName = ReadStringSetting(store, "FontName", defaults.m_fontName);
-    if (m_fontName.size() > kMaxFontName)
-        m_fontName.resize(kMaxFontName);
+    fontHeight = ReadIntSetting(store, "FontHeight", defaults.fontHeight);
+    fontFamily = ReadIntSetting(store, "FontFamily", defaults.fontFamily);
+    fontName = ReadStringSetting(store, "FontName", defaults.fontName);
+    if (fontName.size() > kMaxFontName)
+        fontName.resize(kMaxFontName);
 }
 
 void ViewSettings::Write(CSettingsStore& store) const {
-    store.WriteInt("FontHeight", m_fontHeight);
-    store.WriteInt("FontFamily", m_fontFamily);
-    store.WriteString("FontName", m_fontName.substr(0, kMaxFontName));
+    store.WriteInt("FontHeight", fontHeight);
+    store.WriteInt("FontFamily", fontFamily);
+    store.WriteString("FontName", fontName.substr(0, kMaxFontName));
 }
 
 std::optional<long long> CMemorySettingsStore::ReadInt(std::string_view name) {

@@ -44,13 +44,13 @@ inline constexpr SettingRange kLeftSpacesRange{"LeftSpaces", 1, 250, 20};
 
 // The document settings.
 struct DocSettings {
-    int m_posParagraph = 5;      // "PosParagraph"
-    int m_stringLength = 66;     // "StringLength"
-    int m_leftSpaces = 20;       // "LeftSpaces"
-    std::string m_questionDoc;   // "QuestionDoc", default "ВОПРОС-ОТВЕТ" (CP1251)
-    int m_createTags = 1;        // "CreateTags"
-    int m_defineRecvisits = 1;   // "DefineRecvisits"
-    int m_extendedRecvisits = 1; // "ExtendedRecvisits": the extended requisites detection
+    int posParagraph = 5;      // "PosParagraph"
+    int stringLength = 66;     // "StringLength"
+    int leftSpaces = 20;       // "LeftSpaces"
+    std::string questionDoc;   // "QuestionDoc", default "ВОПРОС-ОТВЕТ" (CP1251)
+    int createTags = 1;        // "CreateTags"
+    int defineRecvisits = 1;   // "DefineRecvisits"
+    int extendedRecvisits = 1; // "ExtendedRecvisits": the extended requisites detection
 
     DocSettings();
     // Reads the values in the stored order. A layout value outside its SettingRange is
@@ -66,9 +66,9 @@ std::string OutOfRangeMessage(const SettingRange& range, long long value);
 
 // The three view settings.
 struct ViewSettings {
-    int m_fontHeight = 200;                 // "FontHeight", twips
-    int m_fontFamily = 1;                   // "FontFamily", pitch and family (low byte)
-    std::string m_fontName = "Courier New"; // "FontName", at most 31 characters
+    int fontHeight = 200;                 // "FontHeight", twips
+    int fontFamily = 1;                   // "FontFamily", pitch and family (low byte)
+    std::string fontName = "Courier New"; // "FontName", at most 31 characters
 
     void Read(CSettingsStore& store);
     void Write(CSettingsStore& store) const;

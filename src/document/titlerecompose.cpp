@@ -48,8 +48,8 @@ std::optional<std::string> RecomposedTitle(const CRequisiteRecord& record,
     if (!own)
         return std::nullopt;
     COrdinaryDocAnalyzer composer(dictionaries.DocDict(), dictionaries.OrganDict(),
-                                  dictionaries.UpperCaseDict(), settings.m_stringLength,
-                                  settings.m_posParagraph, NullProgress(), op);
+                                  dictionaries.UpperCaseDict(), settings.stringLength,
+                                  settings.posParagraph, NullProgress(), op);
     composer.Record() = plain;
     composer.Record().m_text.clear();
     composer.ComposeTitle(*own);

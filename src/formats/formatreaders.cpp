@@ -11,9 +11,9 @@ namespace norvak {
 
 LayoutOptions LayoutFromSettings(const DocSettings& settings) {
     LayoutOptions o;
-    o.stringLength = settings.m_stringLength > 0 ? settings.m_stringLength : 66;
-    o.posParagraph = std::max(0, settings.m_posParagraph);
-    o.leftSpaces = std::max(0, settings.m_leftSpaces);
+    o.stringLength = settings.stringLength > 0 ? settings.stringLength : 66;
+    o.posParagraph = std::max(0, settings.posParagraph);
+    o.leftSpaces = std::max(0, settings.leftSpaces);
     return o;
 }
 

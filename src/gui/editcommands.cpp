@@ -165,7 +165,7 @@ void CEditCommands::UpdateCommands() {
 }
 
 int CEditCommands::StringLength() const {
-    return m_frame.Doc().Settings().m_stringLength;
+    return m_frame.Doc().Settings().stringLength;
 }
 
 void CEditCommands::Beep() {
@@ -439,8 +439,8 @@ void CEditCommands::ApplyFont(const QFont& font) {
     ViewSettings settings = m_view.Font();
     // The family the stored name is shown in, chosen again, keeps the stored name.
     if (font.family() != QFontInfo(m_view.font()).family())
-        settings.m_fontName = QStringToBytes(font.family()).substr(0, 31);
-    settings.m_fontFamily = PitchAndFamily(font);
+        settings.fontName = QStringToBytes(font.family()).substr(0, 31);
+    settings.fontFamily = PitchAndFamily(font);
     m_view.SetFontSettings(settings);
 }
 

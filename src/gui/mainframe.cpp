@@ -134,7 +134,7 @@ CMainFrame::CMainFrame(CQtSettingsStore& store, const QString& serviceDataPath, 
     if (QMenu* view = menuBar()->findChild<QMenu*>(QStringLiteral("ViewMenu"))) {
         view->addAction(m_bar->toggleViewAction());
         auto* decorations =
-            new CViewDecorations(*m_view, [this] { return m_doc->Settings().m_stringLength; });
+            new CViewDecorations(*m_view, [this] { return m_doc->Settings().stringLength; });
         decorations->AddActions(view, Settings());
     }
     m_barSizePending = true;

@@ -146,8 +146,7 @@ bool CNorvakDoc::OnClearLetterCase() {
 }
 
 QString CNorvakDoc::HeaderText() const {
-    const std::string bytes =
-        WriteSourceBytes(m_window->GetRequisites(), m_settings.m_stringLength);
+    const std::string bytes = WriteSourceBytes(m_window->GetRequisites(), m_settings.stringLength);
     // The blocks before the text: everything up to the header of the text block.
     std::size_t end = bytes.find("\r\n$18");
     end = end == std::string::npos ? bytes.size() : end + 2;
@@ -280,7 +279,7 @@ bool CNorvakDoc::WriteTo(const QString& path) {
     {
         CWaitCursor wait;
         std::string reason;
-        if (!WriteSourceFile(record, path.toStdString(), m_settings.m_stringLength, &reason)) {
+        if (!WriteSourceFile(record, path.toStdString(), m_settings.stringLength, &reason)) {
             m_window->Operator().Message(
                 FormatMessage("Ошибка сохранения файла %s!"_cp, PathBytes(path)) + "\n" +
                     Utf8ToCp1251(reason),

@@ -67,10 +67,10 @@ QFont CNorvakView::MakeFont(const ViewSettings& settings) {
     }();
     (void)substituted;
     QFont font;
-    font.setFamily(BytesToQString(settings.m_fontName));
-    font.setPointSizeF(settings.m_fontHeight > 0 ? settings.m_fontHeight / 20.0 : 10.0);
+    font.setFamily(BytesToQString(settings.fontName));
+    font.setPointSizeF(settings.fontHeight > 0 ? settings.fontHeight / 20.0 : 10.0);
     // Low nibble of the pitch-and-family byte: 1 is fixed pitch.
-    if ((settings.m_fontFamily & 0x0F) == 1) {
+    if ((settings.fontFamily & 0x0F) == 1) {
         font.setFixedPitch(true);
         font.setStyleHint(QFont::TypeWriter);
     }

@@ -16,17 +16,17 @@ namespace norvak {
 COptionsDlg::COptionsDlg(QWidget* parent, const DocSettings& settings)
     : QDialog(parent), m_values(settings) {
     setWindowTitle(QStringLiteral("Параметры"));
-    m_posParagraph = new QLineEdit(QString::number(settings.m_posParagraph), this);
-    m_stringLength = new QLineEdit(QString::number(settings.m_stringLength), this);
-    m_questionDoc = new QLineEdit(BytesToQString(settings.m_questionDoc), this);
-    m_leftSpaces = new QLineEdit(QString::number(settings.m_leftSpaces), this);
+    m_posParagraph = new QLineEdit(QString::number(settings.posParagraph), this);
+    m_stringLength = new QLineEdit(QString::number(settings.stringLength), this);
+    m_questionDoc = new QLineEdit(BytesToQString(settings.questionDoc), this);
+    m_leftSpaces = new QLineEdit(QString::number(settings.leftSpaces), this);
     m_defineRecvisits =
         new QCheckBox(QStringLiteral("Определять реквизиты при открытии документа"), this);
     m_createTags = new QCheckBox(QStringLiteral("Создавать теги при открытии документа"), this);
-    m_defineRecvisits->setChecked(settings.m_defineRecvisits != 0);
-    m_createTags->setChecked(settings.m_createTags != 0);
+    m_defineRecvisits->setChecked(settings.defineRecvisits != 0);
+    m_createTags->setChecked(settings.createTags != 0);
     m_extendedRecvisits = new QCheckBox(QStringLiteral("Расширенное определение реквизитов"), this);
-    m_extendedRecvisits->setChecked(settings.m_extendedRecvisits != 0);
+    m_extendedRecvisits->setChecked(settings.extendedRecvisits != 0);
     for (QLineEdit* e : {m_posParagraph, m_stringLength, m_leftSpaces})
         e->setMaximumWidth(80);
 
@@ -62,9 +62,9 @@ bool COptionsDlg::Collect() {
         int* target;
         const SettingRange* range;
     };
-    for (const Field& f : {Field{m_posParagraph, &v.m_posParagraph, &kPosParagraphRange},
-                           Field{m_stringLength, &v.m_stringLength, &kStringLengthRange},
-                           Field{m_leftSpaces, &v.m_leftSpaces, &kLeftSpacesRange}}) {
+    for (const Field& f : {Field{m_posParagraph, &v.posParagraph, &kPosParagraphRange},
+                           Field{m_stringLength, &v.stringLength, &kStringLengthRange},
+                           Field{m_leftSpaces, &v.leftSpaces, &kLeftSpacesRange}}) {
         bool ok = false;
         const int n = f.edit->text().trimmed().toInt(&ok);
         QString problem;
@@ -81,10 +81,10 @@ bool COptionsDlg::Collect() {
         }
         *f.target = n;
     }
-    v.m_questionDoc = QStringToBytes(m_questionDoc->text());
-    v.m_defineRecvisits = m_defineRecvisits->isChecked() ? 1 : 0;
-    v.m_createTags = m_createTags->isChecked() ? 1 : 0;
-    v.m_extendedRecvisits = m_extendedRecvisits->isChecked() ? 1 : 0;
+    v.questionDoc = QStringToBytes(m_questionDoc->text());
+    v.defineRecvisits = m_defineRecvisits->isChecked() ? 1 : 0;
+    v.createTags = m_createTags->isChecked() ? 1 : 0;
+    v.extendedRecvisits = m_extendedRecvisits->isChecked() ? 1 : 0;
     m_values = v;
     return true;
 }

@@ -50,7 +50,7 @@ bool CRequisitesList::GoToEvidence() {
     const RequisiteEvidence* e = m_model->EvidenceAt(CurrentRow());
     if (e == nullptr)
         return false;
-    emit EvidenceLineRequested(e->m_line + 1);
+    emit EvidenceLineRequested(e->line + 1);
     return true;
 }
 

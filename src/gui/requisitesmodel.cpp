@@ -36,9 +36,9 @@ QString EvidenceRuleCaption(ExtendedRule rule) {
 
 QString EvidenceToolTip(const RequisiteEvidence& evidence) {
     return QStringLiteral("Найдено автоматически: строка %1, правило «%2»\n%3")
-        .arg(evidence.m_line + 1)
-        .arg(EvidenceRuleCaption(evidence.m_rule))
-        .arg(BytesToQString(TrimSpaces(evidence.m_lineText)));
+        .arg(evidence.line + 1)
+        .arg(EvidenceRuleCaption(evidence.rule))
+        .arg(BytesToQString(TrimSpaces(evidence.lineText)));
 }
 
 int CRequisitesModel::rowCount(const QModelIndex& parent) const {
@@ -107,7 +107,7 @@ const RequisiteEvidence* CRequisitesModel::EvidenceAt(int row) const {
     const std::string& value = m_rows.At(row).text;
     for (const RequisiteEvidence& e : m_evidence)
         // The title row holds the composed title; its evidence is the own title in it.
-        if (e.m_requisite == id && (e.m_value == value || id == kReqTitle))
+        if (e.requisite == id && (e.value == value || id == kReqTitle))
             return &e;
     return nullptr;
 }

@@ -109,7 +109,7 @@ void CDocAnalyzer::CompleteExtended(const std::string* plainTitle) {
 void CDocAnalyzer::SortPhrasesByWordCount(std::vector<CPhraseEntry>& phrases) {
     std::vector<int> counts(phrases.size());
     for (std::size_t i = 0; i < phrases.size(); ++i)
-        counts[i] = CountWords(phrases[i].m_name);
+        counts[i] = CountWords(phrases[i].name);
     detail::SelectionSort(phrases, std::move(counts), [](int a, int b) { return a < b; });
 }
 
@@ -145,10 +145,10 @@ void CDocAnalyzer::FindPhrases(const std::vector<CPhraseEntry>& phrases, std::st
     };
     std::string probe;
     for (auto it = phrases.rbegin(); it != phrases.rend(); ++it) {
-        const std::string& form = it->m_forms.Form(caseIndex);
+        const std::string& form = it->forms.Form(caseIndex);
         // An empty form would probe for two spaces and "match" without any word of the text;
         // an empty canonical name would record an empty requisite.
-        if (form.empty() || it->m_name.empty())
+        if (form.empty() || it->name.empty())
             continue;
         if (filter && !mayOccur(form))
             continue;
@@ -159,7 +159,7 @@ void CDocAnalyzer::FindPhrases(const std::vector<CPhraseEntry>& phrases, std::st
         const std::size_t e = text.find(probe);
         if (e == npos)
             continue;
-        found.push_back(it->m_name);
+        found.push_back(it->name);
         MaskWords(text, static_cast<int>(e), CountWords(probe));
     }
 }
@@ -265,9 +265,9 @@ void CDocAnalyzer::FindNumbers(std::string& text) {
 
 std::string CDocAnalyzer::OrganInCase(const std::string& name, int caseIndex) const {
     for (const CPhraseEntry& phrase : m_organPhrases) {
-        if (phrase.m_name != name)
+        if (phrase.name != name)
             continue;
-        const std::string& form = phrase.m_forms.Form(caseIndex);
+        const std::string& form = phrase.forms.Form(caseIndex);
         // A phrase without this form would wipe the name out of the title; try the next one.
         if (form.empty())
             continue;
@@ -301,13 +301,13 @@ void CDocAnalyzer::FindAppendices(const LineList& lines, const std::string& head
         if (StartsWith(n, "ГЛАВА"_cp) || StartsWith(n, "РАЗДЕЛ"_cp))
             return false;
         for (const CPhraseEntry& phrase : m_kindPhrases) {
-            const std::string& nominative = phrase.m_forms.Form(CaseNominative);
+            const std::string& nominative = phrase.forms.Form(CaseNominative);
             // An empty nominative begins every line; it never starts a title.
-            if (nominative.empty() || phrase.m_name.empty() || !StartsWith(n, nominative))
+            if (nominative.empty() || phrase.name.empty() || !StartsWith(n, nominative))
                 continue;
-            ReplaceLeadingWords(n, phrase.m_forms.Form(CaseInstrumental));
+            ReplaceLeadingWords(n, phrase.forms.Form(CaseInstrumental));
             title = std::move(n);
-            kind = phrase.m_name;
+            kind = phrase.name;
             return true;
         }
         return false;

@@ -22,8 +22,8 @@ class CExtendedDetection;
 // One searchable phrase: the forms of a dictionary entry or of one of its aliases, reported
 // under the entry's own nominative.
 struct CPhraseEntry {
-    std::string m_name; // canonical name: the nominative of the entry's own forms
-    CCases m_forms;     // the entry's own forms or those of one alias
+    std::string name; // canonical name: the nominative of the entry's own forms
+    CCases forms;     // the entry's own forms or those of one alias
 };
 
 // Base of the three analyzers. An analyzer is built for one run: Run reads the lines, fills

@@ -206,23 +206,23 @@ bool IsDateOrNumberLine(std::string_view normalized) {
     if (StartsWith(n, "N ") || StartsWith(n, "N") || StartsWith(n, kNumberSign))
         return !NumberAfterSign(n, 0).empty() && CountWords(n) <= 3;
     const std::optional<FoundDate> date = FindDateIn(n);
-    if (!date || date->m_begin != 0)
+    if (!date || date->begin != 0)
         return false;
-    const std::string_view after = AfterYearWord(n.substr(date->m_end));
+    const std::string_view after = AfterYearWord(n.substr(date->end));
     return after.empty() || !NumberAfterSign(after, 0).empty();
 }
 
 bool EqualsAnyForm(const std::vector<CPhraseEntry>& phrases, std::string_view n) {
     for (const CPhraseEntry& p : phrases)
         for (int k = 0; k < kCaseCount; ++k)
-            if (!p.m_forms.Form(k).empty() && p.m_forms.Form(k) == n)
+            if (!p.forms.Form(k).empty() && p.forms.Form(k) == n)
                 return true;
     return false;
 }
 
 bool HasPhrase(const std::vector<CPhraseEntry>& phrases, std::string_view name) {
     return std::any_of(phrases.begin(), phrases.end(),
-                       [&](const CPhraseEntry& p) { return p.m_name == name; });
+                       [&](const CPhraseEntry& p) { return p.name == name; });
 }
 
 } // namespace
@@ -445,7 +445,7 @@ std::size_t CExtendedDetection::RegistrationAt(std::size_t i) {
         joined += ' ';
         joined += ToUpper((*m_source)[j]);
         const std::optional<FoundDate> date = FindDateIn(joined);
-        const std::size_t sign = date ? FindNumberSign(joined, date->m_end) : npos;
+        const std::size_t sign = date ? FindNumberSign(joined, date->end) : npos;
         if (!date || sign == npos)
             continue;
         auto lineOf = [&](std::size_t pos) {
@@ -455,10 +455,10 @@ std::size_t CExtendedDetection::RegistrationAt(std::size_t i) {
             return i + k;
         };
         Registration r;
-        r.m_date = date->m_date;
-        r.m_number = NumberAfterSign(joined, sign);
-        r.m_dateLine = lineOf(date->m_begin);
-        r.m_numberLine = lineOf(sign);
+        r.date = date->date;
+        r.number = NumberAfterSign(joined, sign);
+        r.dateLine = lineOf(date->begin);
+        r.numberLine = lineOf(sign);
         m_registration = r;
         return j - i + 1;
     }
@@ -639,9 +639,9 @@ bool CExtendedDetection::ApplySignatureBlock(CRequisiteRecord& record) {
         if (StartsWith(d, "ОТ "_cp))
             d.erase(0, 3);
         const std::optional<FoundDate> date = FindDateIn(d);
-        if (!date || date->m_begin != 0)
+        if (!date || date->begin != 0)
             continue;
-        const std::string_view after = AfterYearWord(std::string_view(d).substr(date->m_end));
+        const std::string_view after = AfterYearWord(std::string_view(d).substr(date->end));
         std::string number;
         std::size_t numberLine = *dateLine;
         if (!after.empty()) {
@@ -654,9 +654,9 @@ bool CExtendedDetection::ApplySignatureBlock(CRequisiteRecord& record) {
         if (number.empty())
             continue;
 
-        record.m_adoptionDates.assign(1, date->m_date);
+        record.m_adoptionDates.assign(1, date->date);
         record.m_numbers.assign(1, number);
-        m_evidence.push_back({kReqAdoptionDates, FormatDate(date->m_date),
+        m_evidence.push_back({kReqAdoptionDates, FormatDate(date->date),
                               static_cast<int>(*dateLine), (*m_source)[*dateLine],
                               ExtendedRuleSignature});
         m_evidence.push_back({kReqNumbers, number, static_cast<int>(numberLine),
@@ -682,7 +682,7 @@ void CExtendedDetection::FindOwnTitle(const std::string& plainTitle) {
             return Sort::Kind;
         // "УКАЗ ПРЕЗИДЕНТА РОССИЙСКОЙ ФЕДЕРАЦИИ": a kind and the body in the genitive.
         for (const CPhraseEntry& kind : kinds) {
-            const std::string& k = kind.m_forms.Form(CaseNominative);
+            const std::string& k = kind.forms.Form(CaseNominative);
             if (!k.empty() && n.size() > k.size() + 1 && StartsWith(n, k) && n[k.size()] == ' ' &&
                 EqualsAnyForm(organs, std::string_view(n).substr(k.size() + 1)))
                 return Sort::Kind;
@@ -697,10 +697,10 @@ void CExtendedDetection::FindOwnTitle(const std::string& plainTitle) {
     };
 
     struct Candidate {
-        std::string m_text;
-        std::size_t m_line = 0;
-        std::string m_part;
-        std::size_t m_order = 0;
+        std::string text;
+        std::size_t line = 0;
+        std::string part;
+        std::size_t order = 0;
     };
     std::vector<Candidate> candidates;
     std::size_t lastKind = npos; // the order of the last paragraph that is a kind line alone
@@ -757,9 +757,9 @@ void CExtendedDetection::FindOwnTitle(const std::string& plainTitle) {
         // "Часть первая" right under the name of a code in parts (under the notes it is a
         // division of the code).
         if (StartsWith(n, "ЧАСТЬ "_cp) && CountWords(n) <= 3 && !afterLeftOut &&
-            !candidates.empty() && candidates.back().m_order + 1 == order &&
-            candidates.back().m_part.empty()) {
-            candidates.back().m_part = text;
+            !candidates.empty() && candidates.back().order + 1 == order &&
+            candidates.back().part.empty()) {
+            candidates.back().part = text;
             continue;
         }
         candidates.push_back({text, para[a], {}, order});
@@ -768,16 +768,16 @@ void CExtendedDetection::FindOwnTitle(const std::string& plainTitle) {
     // Where a kind line stands alone, the title is the paragraph after it; a capital line
     // above it is a body the dictionary does not know.
     const auto chosen = std::find_if(candidates.begin(), candidates.end(), [&](const Candidate& c) {
-        return lastKind == npos || c.m_order > lastKind;
+        return lastKind == npos || c.order > lastKind;
     });
     if (chosen == candidates.end())
         return;
-    m_ownTitle = chosen->m_text;
-    m_ownTitleLine = chosen->m_line;
-    if (!chosen->m_part.empty()) {
+    m_ownTitle = chosen->text;
+    m_ownTitleLine = chosen->line;
+    if (!chosen->part.empty()) {
         const bool capitals = ToUpper(m_ownTitle) == m_ownTitle;
         m_ownTitle += " (";
-        m_ownTitle += capitals ? ToUpper(chosen->m_part) : ToLower(chosen->m_part);
+        m_ownTitle += capitals ? ToUpper(chosen->part) : ToLower(chosen->part);
         m_ownTitle += ')';
     }
     if (m_ownTitle != plainTitle)
@@ -794,13 +794,13 @@ void CExtendedDetection::ApplyTitleKind(CRequisiteRecord& record) {
     std::string kind;
     std::size_t best = npos;
     for (auto it = m_kindPhrases->rbegin(); it != m_kindPhrases->rend(); ++it) {
-        const std::string& form = it->m_forms.Form(CaseNominative);
-        if (form.empty() || it->m_name.empty())
+        const std::string& form = it->forms.Form(CaseNominative);
+        if (form.empty() || it->name.empty())
             continue;
         const std::size_t p = n.find(" " + form + " ");
         if (p != npos && p < best) {
             best = p;
-            kind = it->m_name;
+            kind = it->name;
         }
     }
     if (kind.empty() || CountWords(std::string_view(n).substr(0, best)) > 2)
@@ -842,8 +842,7 @@ bool CExtendedDetection::ApplyClosingDate(CRequisiteRecord& record) {
     if (StartsWith(d, "ОТ "_cp))
         d.erase(0, 3);
     const std::optional<FoundDate> date = FindDateIn(d);
-    if (!date || date->m_begin != 0 ||
-        !AfterYearWord(std::string_view(d).substr(date->m_end)).empty())
+    if (!date || date->begin != 0 || !AfterYearWord(std::string_view(d).substr(date->end)).empty())
         return false;
 
     // The line above: blank (a date standing alone), or the place of a signature.
@@ -864,9 +863,9 @@ bool CExtendedDetection::ApplyClosingDate(CRequisiteRecord& record) {
             return false; // the date ends a sentence or a paragraph of the text
     }
 
-    record.m_adoptionDates.assign(1, date->m_date);
+    record.m_adoptionDates.assign(1, date->date);
     Fire(ExtendedRuleClosingDate);
-    AddEvidence(kReqAdoptionDates, FormatDate(date->m_date), dateLine, ExtendedRuleClosingDate);
+    AddEvidence(kReqAdoptionDates, FormatDate(date->date), dateLine, ExtendedRuleClosingDate);
 
     // "Председатель Президиума Верховного Совета РСФСР": the act of the Supreme Soviet.
     if (!place || !m_organPhrases)
@@ -896,7 +895,7 @@ bool CExtendedDetection::ApplyClosingDate(CRequisiteRecord& record) {
 void CExtendedDetection::LocateFinderValues(const CRequisiteRecord& record) {
     auto has = [&](RequisiteId id, const std::string& value) {
         return std::any_of(m_evidence.begin(), m_evidence.end(), [&](const RequisiteEvidence& e) {
-            return e.m_requisite == id && e.m_value == value;
+            return e.requisite == id && e.value == value;
         });
     };
     // The first line whose capitals hold one of the texts, at the top first; a text may run
@@ -923,10 +922,10 @@ void CExtendedDetection::LocateFinderValues(const CRequisiteRecord& record) {
         std::vector<std::string> texts;
         if (phrases)
             for (const CPhraseEntry& p : *phrases)
-                if (p.m_name == name)
+                if (p.name == name)
                     for (int k = 0; k < kCaseCount; ++k)
-                        if (!p.m_forms.Form(k).empty())
-                            texts.push_back(" " + p.m_forms.Form(k) + " ");
+                        if (!p.forms.Form(k).empty())
+                            texts.push_back(" " + p.forms.Form(k) + " ");
         if (texts.empty())
             texts.push_back(" " + name + " ");
         return texts;
@@ -951,11 +950,11 @@ void CExtendedDetection::LocateFinderValues(const CRequisiteRecord& record) {
                 const std::optional<FoundDate> f = FindDateIn((*m_source)[i], from);
                 if (!f)
                     break;
-                if (f->m_date == date) {
+                if (f->date == date) {
                     found = true;
                     break;
                 }
-                from = f->m_end;
+                from = f->end;
             }
             if (found || Contains((*m_source)[i], text)) {
                 AddEvidence(kReqAdoptionDates, text, i, ExtendedRuleFinders);
@@ -973,20 +972,20 @@ void CExtendedDetection::LocateFinderValues(const CRequisiteRecord& record) {
 void CExtendedDetection::Complete(CRequisiteRecord& record, const std::string* plainTitle) {
     if (m_registration) {
         const Registration& r = *m_registration;
-        record.m_justiceDate = r.m_date;
-        record.m_justiceNumber = r.m_number;
-        m_evidence.push_back({kReqJusticeDate, FormatDate(r.m_date), static_cast<int>(r.m_dateLine),
-                              (*m_source)[r.m_dateLine], ExtendedRuleRegistration});
-        m_evidence.push_back({kReqJusticeNumber, r.m_number, static_cast<int>(r.m_numberLine),
-                              (*m_source)[r.m_numberLine], ExtendedRuleRegistration});
+        record.m_justiceDate = r.date;
+        record.m_justiceNumber = r.number;
+        m_evidence.push_back({kReqJusticeDate, FormatDate(r.date), static_cast<int>(r.dateLine),
+                              (*m_source)[r.dateLine], ExtendedRuleRegistration});
+        m_evidence.push_back({kReqJusticeNumber, r.number, static_cast<int>(r.numberLine),
+                              (*m_source)[r.numberLine], ExtendedRuleRegistration});
     }
     if (plainTitle) {
         FindOwnTitle(*plainTitle);
         ApplyTitleKind(record);
     }
     if (m_popularVote && record.m_adoptionDates.empty()) {
-        record.m_adoptionDates.push_back(m_popularVote->m_date);
-        AddEvidence(kReqAdoptionDates, FormatDate(m_popularVote->m_date), m_popularVoteLine,
+        record.m_adoptionDates.push_back(m_popularVote->date);
+        AddEvidence(kReqAdoptionDates, FormatDate(m_popularVote->date), m_popularVoteLine,
                     ExtendedRulePopularVote);
     }
     const bool law =

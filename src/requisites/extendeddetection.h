@@ -40,20 +40,20 @@ std::string_view ExtendedRuleName(ExtendedRule rule);
 
 // One value found by the extended detection and the line it came from.
 struct RequisiteEvidence {
-    RequisiteId m_requisite = kReqAdoptionDates; // which requisite the value went to
-    std::string m_value;                         // as the record holds it (dates dd.mm.yyyy)
-    int m_line = -1;                             // 0-based index in the analysed lines
-    std::string m_lineText;                      // that line (CP1251)
-    ExtendedRule m_rule = ExtendedRule{};        // the rule that found it
+    RequisiteId requisite = kReqAdoptionDates; // which requisite the value went to
+    std::string value;                         // as the record holds it (dates dd.mm.yyyy)
+    int line = -1;                             // 0-based index in the analysed lines
+    std::string lineText;                      // that line (CP1251)
+    ExtendedRule rule = ExtendedRule{};        // the rule that found it
 
     bool operator==(const RequisiteEvidence&) const = default;
 };
 
 // A date written "21 февраля 2019" or "21.02.2019" found in text, with the bytes it spans.
 struct FoundDate {
-    CDateValue m_date;
-    std::size_t m_begin = 0;
-    std::size_t m_end = 0;
+    CDateValue date;
+    std::size_t begin = 0;
+    std::size_t end = 0;
 };
 
 // The first date in text (any letter case) at or after from; years 1900 to 2099, the date
@@ -111,10 +111,10 @@ public:
 
 private:
     struct Registration {
-        CDateValue m_date;
-        std::string m_number;
-        std::size_t m_dateLine = 0;
-        std::size_t m_numberLine = 0;
+        CDateValue date;
+        std::string number;
+        std::size_t dateLine = 0;
+        std::size_t numberLine = 0;
     };
 
     bool IsBodyTextLine(const std::string& line) const;

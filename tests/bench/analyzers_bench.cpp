@@ -92,7 +92,7 @@ void BM_OrdinaryAnalysis(benchmark::State& state) {
     for (auto _ : state) {
         CProgress progress;
         auto prepared = PrepareRequisitesDetection(doc, sd, settings, progress, op);
-        CRequisiteRecord record = prepared.m_analyzer->Run(doc);
+        CRequisiteRecord record = prepared.analyzer->Run(doc);
         benchmark::DoNotOptimize(record);
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));

@@ -93,7 +93,7 @@ int Run(const std::string& path, int repeats) {
             OpenDocument(path, options, settings, dictionaries, NullProgress(), op);
         CRequisiteRecord record = doc.record;
         record.m_text = EditorRoundTrip(doc.lines);
-        if (!doc.ok || !WriteSourceFile(record, out, settings.m_stringLength, &error)) {
+        if (!doc.ok || !WriteSourceFile(record, out, settings.stringLength, &error)) {
             std::fprintf(stderr, "road failed\n");
             return 1;
         }

@@ -101,7 +101,7 @@ void RunBenchmark(benchmark::State& state, void (*add)(LineList&, std::mt19937&)
     const std::size_t copies = batch ? std::max<std::size_t>(1, 1'000'000 / count) : 1;
     const LineList input = Generate(count, add);
     DocSettings settings;
-    settings.m_questionDoc = std::string("ВОПРОС-ОТВЕТ"_cp);
+    settings.questionDoc = std::string("ВОПРОС-ОТВЕТ"_cp);
     CRequisiteRecord record;
     record.m_kinds.emplace_back(kind);
     std::vector<LineList> documents;

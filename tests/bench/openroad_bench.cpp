@@ -186,9 +186,9 @@ void BM_ClassingAndAnalysis(benchmark::State& state) {
     DocSettings settings;
     CScriptedOperator op;
     for (auto _ : state) {
-        CPreparedDetection prepared =
+        PreparedDetection prepared =
             PrepareRequisitesDetection(lines, Dictionaries(), settings, NullProgress(), op);
-        CRequisiteRecord record = prepared.m_analyzer->Run(lines);
+        CRequisiteRecord record = prepared.analyzer->Run(lines);
         benchmark::DoNotOptimize(record.m_kinds.data());
     }
     SetCounters(state, lines.size(), size);
@@ -244,7 +244,7 @@ void RunRoad(const std::string& path, const OpenOptions& options) {
     OpenedDocument doc = OpenDocument(path, options, settings, Dictionaries(), NullProgress(), op);
     CRequisiteRecord record = doc.record;
     record.m_text = std::move(doc.lines);
-    WriteFileAtomic(path + ".rla", WriteSourceBytes(record, settings.m_stringLength));
+    WriteFileAtomic(path + ".rla", WriteSourceBytes(record, settings.stringLength));
 }
 
 void BM_WholeRoad(benchmark::State& state) {

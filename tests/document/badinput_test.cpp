@@ -78,7 +78,7 @@ TEST(MapEvidenceLines, FollowsTheLineIntoTheTaggedText) {
         std::vector<RequisiteEvidence> evidence = {
             {kReqNumbers, "5", c.line, c.text, ExtendedRuleSignature}};
         MapEvidenceLines(evidence, editor);
-        EXPECT_EQ(evidence[0].m_line, c.expected) << c.name;
+        EXPECT_EQ(evidence[0].line, c.expected) << c.name;
     }
 }
 

@@ -186,8 +186,8 @@ TEST(DetectSourceFormat, SourceFilesOpenAsSaved) {
 TEST(OpenDocumentBytes, Utf8TextIsConvertedWithItsLosses) {
     CServiceData dictionaries;
     DocSettings settings;
-    settings.m_createTags = false;
-    settings.m_defineRecvisits = false;
+    settings.createTags = false;
+    settings.defineRecvisits = false;
     OpenOptions options;
     options.type = FileType::Text;
     options.encoding = Encoding::Utf8;
@@ -220,7 +220,7 @@ TEST(OpenDocumentBytes, Utf8SourceFileReadsAsItsText) {
         utf8 += Cp1251ToUtf8Display(std::string(1, DosToWindows(std::string(1, c))[0]));
     CServiceData dictionaries;
     DocSettings settings;
-    settings.m_createTags = false;
+    settings.createTags = false;
     OpenOptions options;
     options.type = FileType::Marked;
     options.encoding = Encoding::Utf8;

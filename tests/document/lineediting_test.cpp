@@ -237,8 +237,8 @@ TEST(LineEditing, PropertyWordsKeptAndWidthRespected) {
                                     LineCommand::Right,        LineCommand::Justify,
                                     LineCommand::LeftAndRight, LineCommand::RemoveLeftSpaces};
     DocSettings settings;
-    settings.m_stringLength = 24;
-    settings.m_posParagraph = 3;
+    settings.stringLength = 24;
+    settings.posParagraph = 3;
     for (int round = 0; round < 300; ++round) {
         LineList in(rng() % 6);
         for (std::string& line : in) {

@@ -74,15 +74,15 @@ TEST(Settings, ReadStringRules) {
 TEST(Settings, DocumentDefaultsAreWrittenInTheStoredOrder) {
     CLoggingStore store;
     DocSettings s;
-    s.m_stringLength = 1; // overwritten by the read
+    s.stringLength = 1; // overwritten by the read
     s.Read(store);
-    EXPECT_EQ(s.m_posParagraph, 5);
-    EXPECT_EQ(s.m_stringLength, 66);
-    EXPECT_EQ(s.m_leftSpaces, 20);
-    EXPECT_EQ(s.m_questionDoc, std::string("ВОПРОС-ОТВЕТ"_cp));
-    EXPECT_EQ(s.m_createTags, 1);
-    EXPECT_EQ(s.m_defineRecvisits, 1);
-    EXPECT_EQ(s.m_extendedRecvisits, 1);
+    EXPECT_EQ(s.posParagraph, 5);
+    EXPECT_EQ(s.stringLength, 66);
+    EXPECT_EQ(s.leftSpaces, 20);
+    EXPECT_EQ(s.questionDoc, std::string("ВОПРОС-ОТВЕТ"_cp));
+    EXPECT_EQ(s.createTags, 1);
+    EXPECT_EQ(s.defineRecvisits, 1);
+    EXPECT_EQ(s.extendedRecvisits, 1);
     const std::vector<std::string> order = {"PosParagraph",     "StringLength", "LeftSpaces",
                                             "QuestionDoc",      "CreateTags",   "DefineRecvisits",
                                             "ExtendedRecvisits"};
@@ -99,23 +99,23 @@ TEST(Settings, DocumentDefaultsAreWrittenInTheStoredOrder) {
 TEST(Settings, DocumentValuesRoundTrip) {
     CMemorySettingsStore store;
     DocSettings s;
-    s.m_posParagraph = 3;
-    s.m_stringLength = 72;
-    s.m_leftSpaces = 10;
-    s.m_questionDoc = "ОТВЕТ"_cp;
-    s.m_createTags = 0;
-    s.m_defineRecvisits = 0;
-    s.m_extendedRecvisits = 0;
+    s.posParagraph = 3;
+    s.stringLength = 72;
+    s.leftSpaces = 10;
+    s.questionDoc = "ОТВЕТ"_cp;
+    s.createTags = 0;
+    s.defineRecvisits = 0;
+    s.extendedRecvisits = 0;
     s.Write(store);
     DocSettings back;
     back.Read(store);
-    EXPECT_EQ(back.m_posParagraph, 3);
-    EXPECT_EQ(back.m_stringLength, 72);
-    EXPECT_EQ(back.m_leftSpaces, 10);
-    EXPECT_EQ(back.m_questionDoc, std::string("ОТВЕТ"_cp));
-    EXPECT_EQ(back.m_createTags, 0);
-    EXPECT_EQ(back.m_defineRecvisits, 0);
-    EXPECT_EQ(back.m_extendedRecvisits, 0);
+    EXPECT_EQ(back.posParagraph, 3);
+    EXPECT_EQ(back.stringLength, 72);
+    EXPECT_EQ(back.leftSpaces, 10);
+    EXPECT_EQ(back.questionDoc, std::string("ОТВЕТ"_cp));
+    EXPECT_EQ(back.createTags, 0);
+    EXPECT_EQ(back.defineRecvisits, 0);
+    EXPECT_EQ(back.extendedRecvisits, 0);
 }
 
 TEST(Settings, StringLengthOfMinus1025IsReplacedBy66) {
@@ -123,7 +123,7 @@ TEST(Settings, StringLengthOfMinus1025IsReplacedBy66) {
     store.m_values["StringLength"] = "-1025";
     DocSettings s;
     s.Read(store);
-    EXPECT_EQ(s.m_stringLength, 66);
+    EXPECT_EQ(s.stringLength, 66);
     EXPECT_EQ(store.m_values["StringLength"], "66");
 }
 
@@ -149,7 +149,7 @@ TEST(Settings, LayoutValuesOutOfTheirRangesFallBackToTheDefaultWithAMessage) {
         store.m_values["LeftSpaces"] = "20";
         DocSettings s;
         const std::vector<std::string> messages = s.Read(store);
-        EXPECT_EQ(s.m_posParagraph, c.posParagraph) << c.name;
+        EXPECT_EQ(s.posParagraph, c.posParagraph) << c.name;
         ASSERT_EQ(messages.size(), c.message ? 1u : 0u) << c.name;
         if (c.message) {
             EXPECT_NE(messages[0].find("PosParagraph"), std::string::npos) << c.name;
@@ -161,17 +161,17 @@ TEST(Settings, LayoutValuesOutOfTheirRangesFallBackToTheDefaultWithAMessage) {
     store.m_values["LeftSpaces"] = "-7";
     DocSettings s;
     EXPECT_EQ(s.Read(store).size(), 2u);
-    EXPECT_EQ(s.m_stringLength, 66);
-    EXPECT_EQ(s.m_leftSpaces, 20);
+    EXPECT_EQ(s.stringLength, 66);
+    EXPECT_EQ(s.leftSpaces, 20);
 }
 
 TEST(Settings, ViewValues) {
     CLoggingStore store;
     ViewSettings v;
     v.Read(store);
-    EXPECT_EQ(v.m_fontHeight, 200);
-    EXPECT_EQ(v.m_fontFamily, 1);
-    EXPECT_EQ(v.m_fontName, "Courier New");
+    EXPECT_EQ(v.fontHeight, 200);
+    EXPECT_EQ(v.fontFamily, 1);
+    EXPECT_EQ(v.fontName, "Courier New");
     EXPECT_EQ(store.m_writes, (std::vector<std::string>{"FontHeight", "FontFamily", "FontName"}));
 }
 
@@ -180,13 +180,13 @@ TEST(Settings, FontNameIsCutTo31Characters) {
     store.m_values["FontName"] = std::string(31, 'a') + "bcd";
     ViewSettings v;
     v.Read(store);
-    EXPECT_EQ(v.m_fontName, std::string(31, 'a'));
-    v.m_fontName = std::string(40, 'z');
+    EXPECT_EQ(v.fontName, std::string(31, 'a'));
+    v.fontName = std::string(40, 'z');
     v.Write(store);
     EXPECT_EQ(store.m_values["FontName"], std::string(31, 'z'));
     store.m_values["FontName"] = std::string(31, 'q');
     v.Read(store);
-    EXPECT_EQ(v.m_fontName, std::string(31, 'q'));
+    EXPECT_EQ(v.fontName, std::string(31, 'q'));
 }
 
 // A fresh scratch directory per test, removed afterwards.
@@ -218,7 +218,7 @@ TEST_F(FileSettingsTest, MissingFileIsAnEmptyStoreAndDefaultsAreSaved) {
     EXPECT_TRUE(store.Load());
     DocSettings s;
     s.Read(store);
-    EXPECT_EQ(s.m_stringLength, 66);
+    EXPECT_EQ(s.stringLength, 66);
     ASSERT_TRUE(store.Save());
     const std::string text = FileText();
     EXPECT_NE(text.find("StringLength=66\n"), std::string::npos);
@@ -227,7 +227,7 @@ TEST_F(FileSettingsTest, MissingFileIsAnEmptyStoreAndDefaultsAreSaved) {
     CFileSettingsStore reread(m_path);
     DocSettings back;
     back.Read(reread);
-    EXPECT_EQ(back.m_questionDoc, std::string("ВОПРОС-ОТВЕТ"_cp));
+    EXPECT_EQ(back.questionDoc, std::string("ВОПРОС-ОТВЕТ"_cp));
 }
 
 TEST_F(FileSettingsTest, ParsesHandWrittenFiles) {
@@ -246,15 +246,15 @@ TEST_F(FileSettingsTest, ParsesHandWrittenFiles) {
     CFileSettingsStore store(m_path);
     DocSettings s;
     s.Read(store);
-    EXPECT_EQ(s.m_stringLength, 72);
-    EXPECT_EQ(s.m_posParagraph, 5);                       // -1025 counts as missing
-    EXPECT_EQ(s.m_leftSpaces, 20);                        // unreadable
-    EXPECT_EQ(s.m_questionDoc, std::string("ЗАПРОС"_cp)); // the last line wins
+    EXPECT_EQ(s.stringLength, 72);
+    EXPECT_EQ(s.posParagraph, 5);                       // -1025 counts as missing
+    EXPECT_EQ(s.leftSpaces, 20);                        // unreadable
+    EXPECT_EQ(s.questionDoc, std::string("ЗАПРОС"_cp)); // the last line wins
     EXPECT_FALSE(store.ReadString("another").has_value());
     EXPECT_FALSE(store.ReadString("; comment").has_value());
     ViewSettings v;
     v.Read(store);
-    EXPECT_EQ(v.m_fontName, "Lucida Console");
+    EXPECT_EQ(v.fontName, "Lucida Console");
 }
 
 TEST_F(FileSettingsTest, ValuesWithLineBreaksAndBackslashesRoundTrip) {

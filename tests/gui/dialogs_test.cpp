@@ -130,16 +130,16 @@ private slots:
         dialog.QuestionDocEdit()->setText(QStringLiteral("ПИСЬМО"));
         dialog.CreateTagsBox()->setChecked(false);
         QVERIFY(dialog.Collect());
-        QCOMPARE(dialog.Values().m_stringLength, 72);
-        QCOMPARE(dialog.Values().m_questionDoc, Cp("ПИСЬМО"));
-        QCOMPARE(dialog.Values().m_createTags, 0);
-        QCOMPARE(dialog.Values().m_defineRecvisits, 1);
+        QCOMPARE(dialog.Values().stringLength, 72);
+        QCOMPARE(dialog.Values().questionDoc, Cp("ПИСЬМО"));
+        QCOMPARE(dialog.Values().createTags, 0);
+        QCOMPARE(dialog.Values().defineRecvisits, 1);
         QCOMPARE(dialog.ExtendedRecvisitsBox()->text(),
                  QStringLiteral("Расширенное определение реквизитов"));
         QVERIFY(dialog.ExtendedRecvisitsBox()->isChecked());
         dialog.ExtendedRecvisitsBox()->setChecked(false);
         QVERIFY(dialog.Collect());
-        QCOMPARE(dialog.Values().m_extendedRecvisits, 0);
+        QCOMPARE(dialog.Values().extendedRecvisits, 0);
     }
 
     void optionsRefuseValuesOutOfTheirRanges() {
@@ -164,9 +164,9 @@ private slots:
                 }
                 QVERIFY2(!taken, value);
                 QVERIFY2(shown.startsWith(QStringLiteral("Введите число от")), qPrintable(shown));
-                QCOMPARE(dialog.Values().m_posParagraph, 5);
-                QCOMPARE(dialog.Values().m_stringLength, 66);
-                QCOMPARE(dialog.Values().m_leftSpaces, 20);
+                QCOMPARE(dialog.Values().posParagraph, 5);
+                QCOMPARE(dialog.Values().stringLength, 66);
+                QCOMPARE(dialog.Values().leftSpaces, 20);
             }
         }
     }
@@ -181,7 +181,7 @@ private slots:
                 box->accept();
         });
         QVERIFY(!dialog.Collect());
-        QCOMPARE(dialog.Values().m_posParagraph, 5);
+        QCOMPARE(dialog.Values().posParagraph, 5);
     }
 };
 

@@ -281,7 +281,7 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, opened);
         QFETCH(int, tagLines);
-        Doc().Settings().m_createTags = 1;
+        Doc().Settings().createTags = 1;
         const std::string rla = WriteSourceBytes(SavedRecord(), 66);
         if (file == QLatin1String("text"))
             m_openPath = TestData("gui/composed_postanovlenie_tablica.cp866.txt");
@@ -423,8 +423,8 @@ private slots:
     void recentEntriesReopenTheWayTheyWereOpened() {
         const QString rla = WriteFile("doc.rla", WriteSourceBytes(SavedRecord(), 66));
         const QString windows = WriteFile("win.txt", Cp("   ПРИКАЗ\r\n   о порядке\r\n"));
-        Doc().Settings().m_createTags = 0;
-        Doc().Settings().m_defineRecvisits = 0;
+        Doc().Settings().createTags = 0;
+        Doc().Settings().defineRecvisits = 0;
         QVERIFY(Doc().OpenFile(windows, FileType::Text, Encoding::Windows));
         QVERIFY(Doc().OpenFile(rla, 3, true));
         const QList<CMainFrame::RecentFile> entries = Frame().RecentEntries();

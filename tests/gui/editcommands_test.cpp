@@ -306,15 +306,14 @@ private slots:
         View().SetText(text, true);
         Bed().Select(0, 0, 3, 5);
         Bed().Trigger(ID_ALIGN_JUSTIFY);
-        QCOMPARE(View().GetLines(),
-                 Justify(text, Bed().frame->Doc().Settings().m_posParagraph, 66));
+        QCOMPARE(View().GetLines(), Justify(text, Bed().frame->Doc().Settings().posParagraph, 66));
         // The rewritten lines stay selected for the next command.
         QVERIFY(View().textCursor().hasSelection());
         UndoRestores(text);
     }
 
     void formattingFollowsTheLineLengthSetting() {
-        Bed().frame->Doc().Settings().m_stringLength = 10;
+        Bed().frame->Doc().Settings().stringLength = 10;
         View().SetText({"abc"}, true);
         Bed().Trigger(ID_ALIGN_RIGHT);
         QCOMPARE(View().GetLines(), LineList{"       abc"});
@@ -357,23 +356,23 @@ private slots:
         Bed().Trigger(ID_FORMAT_FONT);
         QCOMPARE(View().font().family(), QStringLiteral("DejaVu Serif"));
         QCOMPARE(View().font().pointSizeF(), before.pointSizeF());
-        QCOMPARE(View().Font().m_fontHeight, 200);
-        QCOMPARE(View().Font().m_fontFamily, 0x12);
+        QCOMPARE(View().Font().fontHeight, 200);
+        QCOMPARE(View().Font().fontFamily, 0x12);
         QCOMPARE(Bed().CaretLine(), 2);
         QCOMPARE(Bed().CaretColumn(), 3);
         Bed().Close();
         ViewSettings saved;
         saved.Read(*Bed().store);
-        QCOMPARE(saved.m_fontName, std::string("DejaVu Serif"));
-        QCOMPARE(saved.m_fontHeight, 200);
-        QCOMPARE(saved.m_fontFamily, 0x12);
+        QCOMPARE(saved.fontName, std::string("DejaVu Serif"));
+        QCOMPARE(saved.fontHeight, 200);
+        QCOMPARE(saved.fontFamily, 0x12);
     }
 
     void cancelledFontDialogKeepsTheFont() {
         Commands().SetFontProvider([](const QFont&) { return std::optional<QFont>(); });
         const ViewSettings before = View().Font();
         Bed().Trigger(ID_FORMAT_FONT);
-        QCOMPARE(View().Font().m_fontName, before.m_fontName);
+        QCOMPARE(View().Font().fontName, before.fontName);
     }
 
     void redoAfterUndoOfACommand() {

@@ -511,7 +511,7 @@ private slots:
 
     void fontDialogOffersMonospacedFontsStartingFromTheShownOne() {
         CNorvakView& view = m_frame->View();
-        const std::string stored = view.Font().m_fontName;
+        const std::string stored = view.Font().fontName;
         const QString shown = QFontInfo(view.font()).family();
         QVERIFY(QFontInfo(view.font()).fixedPitch());
         bool seen = false;
@@ -525,7 +525,7 @@ private slots:
         });
         m_frame->Action(ID_FORMAT_FONT)->trigger();
         QVERIFY(seen);
-        QCOMPARE(view.Font().m_fontName, stored);
+        QCOMPARE(view.Font().fontName, stored);
         QCOMPARE(QFontInfo(view.font()).family(), shown);
         QVERIFY(QFontInfo(view.font()).fixedPitch());
     }
@@ -534,7 +534,7 @@ private slots:
         if (!QFontDatabase::families().contains(QStringLiteral("Liberation Mono")))
             QSKIP("Liberation Mono is not installed");
         ViewSettings settings;
-        settings.m_fontName = "Courier New";
+        settings.fontName = "Courier New";
         QCOMPARE(QFontInfo(CNorvakView::MakeFont(settings)).family(),
                  QStringLiteral("Liberation Mono"));
     }

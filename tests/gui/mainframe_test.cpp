@@ -70,7 +70,7 @@ private slots:
     void cleanup() { DropFrameAndFiles(); }
 
     void openingADosTextShowsItConverted() {
-        Doc().Settings().m_createTags = 0; // the text as converted, without the markup
+        Doc().Settings().createTags = 0; // the text as converted, without the markup
         const QString path = TestData("gui/composed_postanovlenie_tablica.cp866.txt");
         QVERIFY(Doc().OpenFile(path, 1, true));
         const LineList expected = ConvertedSample(path);
@@ -86,7 +86,7 @@ private slots:
     }
 
     void tagLinesOfAnOpenedTextAreHighlighted() {
-        Doc().Settings().m_createTags = 0; // the tags the file holds
+        Doc().Settings().createTags = 0; // the tags the file holds
         QVERIFY(Doc().OpenFile(TestData("gui/tagged.cp866.txt"), 1, true));
         QTextDocument* doc = Frame().View().document();
         QCOMPARE(BytesToQString(Cp("ЗАГ")), doc->findBlockByNumber(1).text().mid(2, 3));
@@ -379,7 +379,7 @@ private slots:
     }
 
     void settingsAndFontAreWrittenAtExit() {
-        Doc().Settings().m_stringLength = 70;
+        Doc().Settings().stringLength = 70;
         QVERIFY(Frame().close());
         m_frame.reset();
         QCOMPARE(m_settings->value(QStringLiteral("StringLength")).toInt(), 70);

@@ -196,7 +196,7 @@ private slots:
 
     void fontFollowsTheViewSettings() {
         ViewSettings s;
-        s.m_fontHeight = 240;
+        s.fontHeight = 240;
         const QFont f = CNorvakView::MakeFont(s);
         QCOMPARE(f.pointSizeF(), 12.0);
         QVERIFY(QFontInfo(f).fixedPitch());

@@ -25,15 +25,15 @@ private slots:
             CQtSettingsStore store(&s);
             DocSettings doc;
             doc.Read(store);
-            QCOMPARE(doc.m_posParagraph, 5);
-            QCOMPARE(doc.m_stringLength, 66);
-            QCOMPARE(doc.m_leftSpaces, 20);
-            QCOMPARE(doc.m_questionDoc, Cp("ВОПРОС-ОТВЕТ"));
-            QCOMPARE(doc.m_createTags, 1);
-            QCOMPARE(doc.m_defineRecvisits, 1);
+            QCOMPARE(doc.posParagraph, 5);
+            QCOMPARE(doc.stringLength, 66);
+            QCOMPARE(doc.leftSpaces, 20);
+            QCOMPARE(doc.questionDoc, Cp("ВОПРОС-ОТВЕТ"));
+            QCOMPARE(doc.createTags, 1);
+            QCOMPARE(doc.defineRecvisits, 1);
             ViewSettings view;
             view.Read(store);
-            QCOMPARE(view.m_fontName, std::string("Courier New"));
+            QCOMPARE(view.fontName, std::string("Courier New"));
         }
         QSettings s(Path(), QSettings::IniFormat);
         for (const char* name :
@@ -53,22 +53,22 @@ private slots:
         CQtSettingsStore store(&s);
         DocSettings doc;
         doc.Read(store);
-        QCOMPARE(doc.m_stringLength, 66);
-        QCOMPARE(doc.m_posParagraph, 5);
+        QCOMPARE(doc.stringLength, 66);
+        QCOMPARE(doc.posParagraph, 5);
         QCOMPARE(s.value(QStringLiteral("StringLength")).toInt(), 66);
     }
 
     void roundTrip() {
         DocSettings written;
-        written.m_posParagraph = 7;
-        written.m_stringLength = 72;
-        written.m_leftSpaces = 15;
-        written.m_questionDoc = Cp("ПИСЬМО");
-        written.m_createTags = 0;
-        written.m_defineRecvisits = 0;
+        written.posParagraph = 7;
+        written.stringLength = 72;
+        written.leftSpaces = 15;
+        written.questionDoc = Cp("ПИСЬМО");
+        written.createTags = 0;
+        written.defineRecvisits = 0;
         ViewSettings font;
-        font.m_fontHeight = 240;
-        font.m_fontName = "Liberation Mono";
+        font.fontHeight = 240;
+        font.fontName = "Liberation Mono";
         {
             QSettings s(Path(), QSettings::IniFormat);
             CQtSettingsStore store(&s);
@@ -79,16 +79,16 @@ private slots:
         CQtSettingsStore store(&s);
         DocSettings read;
         read.Read(store);
-        QCOMPARE(read.m_posParagraph, 7);
-        QCOMPARE(read.m_stringLength, 72);
-        QCOMPARE(read.m_leftSpaces, 15);
-        QCOMPARE(read.m_questionDoc, Cp("ПИСЬМО"));
-        QCOMPARE(read.m_createTags, 0);
-        QCOMPARE(read.m_defineRecvisits, 0);
+        QCOMPARE(read.posParagraph, 7);
+        QCOMPARE(read.stringLength, 72);
+        QCOMPARE(read.leftSpaces, 15);
+        QCOMPARE(read.questionDoc, Cp("ПИСЬМО"));
+        QCOMPARE(read.createTags, 0);
+        QCOMPARE(read.defineRecvisits, 0);
         ViewSettings readFont;
         readFont.Read(store);
-        QCOMPARE(readFont.m_fontHeight, 240);
-        QCOMPARE(readFont.m_fontName, std::string("Liberation Mono"));
+        QCOMPARE(readFont.fontHeight, 240);
+        QCOMPARE(readFont.fontName, std::string("Liberation Mono"));
     }
 };
 

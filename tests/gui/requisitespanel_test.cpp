@@ -164,7 +164,7 @@ private slots:
         m_settings->setValue(QStringLiteral("PosParagraph"), -1);
         m_op.Clear();
         m_frame = std::make_unique<CMainFrame>(*m_store, DictPath(), &m_op);
-        QCOMPARE(Doc().Settings().m_posParagraph, 5);
+        QCOMPARE(Doc().Settings().posParagraph, 5);
         QCOMPARE(m_op.Messages().size(), std::size_t(1));
         QVERIFY(BytesToQString(m_op.Messages()[0]).contains(QStringLiteral("PosParagraph")));
     }

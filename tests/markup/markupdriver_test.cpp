@@ -25,10 +25,10 @@ namespace {
 
 DocSettings Settings(int stringLength = 66) {
     DocSettings settings;
-    settings.m_posParagraph = 5;
-    settings.m_stringLength = stringLength;
-    settings.m_leftSpaces = 20;
-    settings.m_questionDoc = std::string("ВОПРОС-ОТВЕТ"_cp);
+    settings.posParagraph = 5;
+    settings.stringLength = stringLength;
+    settings.leftSpaces = 20;
+    settings.questionDoc = std::string("ВОПРОС-ОТВЕТ"_cp);
     return settings;
 }
 
@@ -205,7 +205,7 @@ TEST(MarkupDriver, QuestionBranchIsChosenByAnExactKind) {
     };
     for (const Case& c : cases) {
         DocSettings settings = Settings();
-        settings.m_questionDoc = c.questionDoc;
+        settings.questionDoc = c.questionDoc;
         EXPECT_EQ(IsQuestionDocument(settings, c.record), c.question) << c.name;
         // The branch shows in the result: only the ordinary run tags the centred title.
         LineList lines = Lines({"", Centred("ПОЛОЖЕНИЕ"_cp), "", "text"});
@@ -504,8 +504,8 @@ TEST(MarkupDriverExtremes, EveryStageEndsForAnyLayoutValue) {
         {"whole run, all three",
          [](LineList& l, int v) {
              DocSettings settings = Settings(v);
-             settings.m_posParagraph = v;
-             settings.m_leftSpaces = v;
+             settings.posParagraph = v;
+             settings.leftSpaces = v;
              RunMarkup(l, MarkupOptionsFor(settings, Kinds({"ЗАКОН"_cp})), NullProgress());
          }},
     };

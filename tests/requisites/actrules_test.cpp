@@ -27,15 +27,15 @@ Analysed Analyse(const LineList& lines, bool extended = true) {
     CScriptedOperator op(Answer::No);
     EXPECT_TRUE(sd.Load(NORVAK_BUILT_DICT, op));
     DocSettings settings;
-    settings.m_extendedRecvisits = extended ? 1 : 0;
-    CPreparedDetection prepared =
+    settings.extendedRecvisits = extended ? 1 : 0;
+    PreparedDetection prepared =
         PrepareRequisitesDetection(lines, sd, settings, NullProgress(), op);
     Analysed a;
-    a.record = prepared.m_analyzer->Run(lines);
+    a.record = prepared.analyzer->Run(lines);
     a.record.RemoveDuplicates();
-    if (prepared.m_extension) {
-        a.evidence = prepared.m_extension->Evidence();
-        const std::vector<ExtendedRule> fired = prepared.m_extension->FiredRules();
+    if (prepared.extension) {
+        a.evidence = prepared.extension->Evidence();
+        const std::vector<ExtendedRule> fired = prepared.extension->FiredRules();
         a.rules.assign(fired.begin(), fired.end());
     }
     return a;
@@ -84,13 +84,13 @@ void ExpectAct(const ActCase& c) {
             << "rule " << rule << " did not fire";
     // Every value of the record has its line, and the line is the analysed one.
     for (const RequisiteEvidence& e : a.evidence) {
-        ASSERT_GE(e.m_line, 0);
-        ASSERT_LT(static_cast<std::size_t>(e.m_line), c.lines.size());
-        EXPECT_EQ(e.m_lineText, c.lines[static_cast<std::size_t>(e.m_line)]);
+        ASSERT_GE(e.line, 0);
+        ASSERT_LT(static_cast<std::size_t>(e.line), c.lines.size());
+        EXPECT_EQ(e.lineText, c.lines[static_cast<std::size_t>(e.line)]);
     }
     auto evidenced = [&](RequisiteId id, const std::string& value) {
         return std::any_of(a.evidence.begin(), a.evidence.end(), [&](const RequisiteEvidence& e) {
-            return e.m_requisite == id && e.m_value == value;
+            return e.requisite == id && e.value == value;
         });
     };
     for (const std::string& k : a.record.m_kinds)

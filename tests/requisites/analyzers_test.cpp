@@ -346,18 +346,18 @@ TEST(DocClassing, PreparationSortsKindsThenBodiesAndCreatesTheClassAnalyzer) {
     AddOrgan(sd, "СОВЕТ ФЕДЕРАЦИИ", "СОВЕТА ФЕДЕРАЦИИ", "СОВЕТОМ ФЕДЕРАЦИИ", "Совет Федерации");
     AddOrgan(sd, "СЕНАТ", "СЕНАТА", "СЕНАТОМ", "Сенат");
     DocSettings settings;
-    settings.m_createTags = 0;
+    settings.createTags = 0;
     CRecordingProgress progress;
     CScriptedOperator op;
     auto prepared = PrepareRequisitesDetection(Lines({"УТВЕРЖДЕНО"}), sd, settings, progress, op);
-    EXPECT_EQ(prepared.m_docClass, 1);
-    EXPECT_NE(dynamic_cast<CApprovedDocAnalyzer*>(prepared.m_analyzer.get()), nullptr);
+    EXPECT_EQ(prepared.docClass, 1);
+    EXPECT_NE(dynamic_cast<CApprovedDocAnalyzer*>(prepared.analyzer.get()), nullptr);
     EXPECT_EQ(U(sd.DocDict().GetAt(0).Name()), "ЗАКОН");
     EXPECT_EQ(U(sd.OrganDict().GetAt(0).Name()), "СЕНАТ");
     EXPECT_EQ(progress.Begins(), 1);
     EXPECT_EQ(progress.Texts().size(), 8u);
 
-    settings.m_questionDoc = W("ОТВЕТ НА ВОПРОС");
+    settings.questionDoc = W("ОТВЕТ НА ВОПРОС");
     auto question = CreateAnalyzer(DocClassQuestion, sd, settings, progress, op);
     EXPECT_EQ(U(question->Run({}).m_kinds), std::vector<std::string>{"ОТВЕТ НА ВОПРОС"});
     EXPECT_NE(dynamic_cast<COrdinaryDocAnalyzer*>(

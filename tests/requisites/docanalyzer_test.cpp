@@ -28,13 +28,13 @@ TEST_F(Finders, PhraseListsHoldOwnFormsAndAliasesUnderTheCanonicalName) {
     EXPECT_EQ(probe.OrganPhrases().size(), 10u);
     int previous = 0;
     for (const auto& p : probe.KindPhrases()) {
-        EXPECT_GE(CountWords(p.m_name), previous) << "ascending word count";
-        previous = CountWords(p.m_name);
+        EXPECT_GE(CountWords(p.name), previous) << "ascending word count";
+        previous = CountWords(p.name);
     }
     int aliasesOfLetter = 0;
     for (const auto& p : probe.KindPhrases())
-        if (U(p.m_forms.Form(CaseNominative)) == "ИНФОРМАЦИОННОЕ ПИСЬМО") {
-            EXPECT_EQ(U(p.m_name), "ПИСЬМО");
+        if (U(p.forms.Form(CaseNominative)) == "ИНФОРМАЦИОННОЕ ПИСЬМО") {
+            EXPECT_EQ(U(p.name), "ПИСЬМО");
             ++aliasesOfLetter;
         }
     EXPECT_EQ(aliasesOfLetter, 1);
@@ -68,7 +68,7 @@ TEST(SortPhrasesByWordCount, SelectionSortWithItsSwaps) {
         CDocAnalyzer::SortPhrasesByWordCount(c.in);
         std::vector<std::string> names;
         for (const auto& p : c.in)
-            names.push_back(U(p.m_name));
+            names.push_back(U(p.name));
         EXPECT_EQ(names, c.out) << c.name;
     }
 }

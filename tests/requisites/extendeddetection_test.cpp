@@ -57,7 +57,7 @@ TEST(FindDateIn, WordsAndDigits) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const auto found = FindDateIn(W(c.text));
-        EXPECT_EQ(found ? FormatDate(found->m_date) : std::string(), c.date);
+        EXPECT_EQ(found ? FormatDate(found->date) : std::string(), c.date);
     }
 }
 
@@ -301,11 +301,11 @@ TEST(ExtendedDetection, SignatureBlockOfLawsAndCodes) {
         EXPECT_EQ(U(record.m_numbers), c.numbers);
         std::vector<int> evidenceLines;
         for (const RequisiteEvidence& e : x.Evidence()) {
-            EXPECT_EQ(e.m_lineText, lines[static_cast<std::size_t>(e.m_line)]);
-            if (e.m_rule == ExtendedRuleFinders)
+            EXPECT_EQ(e.lineText, lines[static_cast<std::size_t>(e.line)]);
+            if (e.rule == ExtendedRuleFinders)
                 continue; // the values the record came with, located
-            evidenceLines.push_back(e.m_line);
-            EXPECT_EQ(e.m_rule, c.rule);
+            evidenceLines.push_back(e.line);
+            EXPECT_EQ(e.rule, c.rule);
         }
         EXPECT_EQ(evidenceLines, c.evidenceLines);
         const bool fired = !c.evidenceLines.empty();
@@ -466,17 +466,17 @@ TEST_F(ExtendedAnalyzers, ApprovalStampBelowARegistrationLine) {
                             "",
                             W("     1. Текст порядка.")};
     DocSettings settings;
-    settings.m_createTags = 0;
+    settings.createTags = 0;
     CScriptedOperator op;
     auto off = settings;
-    off.m_extendedRecvisits = 0;
-    EXPECT_EQ(PrepareRequisitesDetection(lines, m_sd, off, m_progress, op).m_docClass, 0);
+    off.extendedRecvisits = 0;
+    EXPECT_EQ(PrepareRequisitesDetection(lines, m_sd, off, m_progress, op).docClass, 0);
 
     auto prepared = PrepareRequisitesDetection(lines, m_sd, settings, m_progress, op);
-    ASSERT_EQ(prepared.m_docClass, 1);
-    ASSERT_NE(prepared.m_extension, nullptr);
-    EXPECT_EQ(prepared.m_analyzer->Extension(), prepared.m_extension.get());
-    const CRequisiteRecord r = prepared.m_analyzer->Run(lines);
+    ASSERT_EQ(prepared.docClass, 1);
+    ASSERT_NE(prepared.extension, nullptr);
+    EXPECT_EQ(prepared.analyzer->Extension(), prepared.extension.get());
+    const CRequisiteRecord r = prepared.analyzer->Run(lines);
     EXPECT_EQ(U(r.m_kinds), std::vector<std::string>{"ПОРЯДОК"});
     EXPECT_EQ(U(r.m_organs),
               std::vector<std::string>{"МИНИСТЕРСТВО ФИНАНСОВ РОССИЙСКОЙ ФЕДЕРАЦИИ"});
@@ -484,7 +484,7 @@ TEST_F(ExtendedAnalyzers, ApprovalStampBelowARegistrationLine) {
     EXPECT_EQ(U(r.m_numbers), std::vector<std::string>{"12"});
     EXPECT_EQ(FormatDate(r.m_justiceDate), "03.04.2018");
     EXPECT_EQ(r.m_justiceNumber, "50612");
-    EXPECT_EQ(prepared.m_extension->FiredRules(),
+    EXPECT_EQ(prepared.extension->FiredRules(),
               std::vector<ExtendedRule>{ExtendedRuleRegistration});
 }
 

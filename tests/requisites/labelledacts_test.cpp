@@ -110,7 +110,7 @@ CRequisiteRecord Open(const std::string& file, bool extended) {
     CScriptedOperator op(Answer::No);
     EXPECT_TRUE(sd.Load(NORVAK_BUILT_DICT, op));
     DocSettings settings;
-    settings.m_extendedRecvisits = extended ? 1 : 0;
+    settings.extendedRecvisits = extended ? 1 : 0;
     OpenOptions options;
     options.type = FileType::Text;
     options.encoding =

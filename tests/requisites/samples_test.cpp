@@ -143,13 +143,13 @@ TEST(Samples, EachSampleGivesTheHandWorkedRecord) {
         CServiceData sd;
         FillRealisticDictionaries(sd);
         DocSettings settings;
-        settings.m_extendedRecvisits = 0; // the records of the plain finders
+        settings.extendedRecvisits = 0; // the records of the plain finders
         CRecordingProgress progress;
         CScriptedOperator op(Answer::No);
 
-        CPreparedDetection prepared = PrepareRequisitesDetection(lines, sd, settings, progress, op);
-        EXPECT_EQ(prepared.m_docClass, e.docClass);
-        const CRequisiteRecord record = prepared.m_analyzer->Run(lines);
+        PreparedDetection prepared = PrepareRequisitesDetection(lines, sd, settings, progress, op);
+        EXPECT_EQ(prepared.docClass, e.docClass);
+        const CRequisiteRecord record = prepared.analyzer->Run(lines);
 
         EXPECT_EQ(U(record.m_kinds), e.kinds);
         EXPECT_EQ(U(record.m_organs), e.organs);
