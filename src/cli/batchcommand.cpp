@@ -1,6 +1,7 @@
 #include "cli/clienv.h"
 #include "cli/options.h"
 #include "core/codepage.h"
+#include "core/failure.h"
 #include "core/filelock.h"
 #include "core/textfile.h"
 #include "dictionaries/servicedata.h"
@@ -46,17 +47,17 @@ std::string Canonical(const std::string& path) {
 // folder itself cannot be read.
 // The report of an earlier run into the same folder (skip) is not a document.
 bool ListFolder(const std::string& dir, const std::string& skip, std::vector<BatchItem>& items,
-                std::string& error) {
+                std::string* error) {
     std::error_code ec;
     fs::directory_iterator it(dir, ec);
     if (ec) {
-        error = "cannot read the folder " + dir + ": " + ec.message();
+        SetError(error, "cannot read the folder " + dir + ": " + ec.message());
         return false;
     }
     std::vector<BatchItem> found;
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         if (ec) {
-            error = "cannot read the folder " + dir + ": " + ec.message();
+            SetError(error, "cannot read the folder " + dir + ": " + ec.message());
             return false;
         }
         const fs::path& path = it->path();
@@ -171,7 +172,7 @@ int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         boolFlags.insert(*f);
     COptions opts(valueFlags, boolFlags);
     std::string error;
-    if (!opts.Parse(args, error)) {
+    if (!opts.Parse(args, &error)) {
         err << "norvak-cli batch: " << error << '\n';
         return 2;
     }
@@ -181,12 +182,12 @@ int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         return 2;
     }
     int jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    if (!opts.IntValue("-j", jobs, error) || jobs < 1) {
+    if (!opts.IntValue("-j", jobs, &error) || jobs < 1) {
         err << "norvak-cli batch: " << (error.empty() ? "-j must be at least 1" : error) << '\n';
         return 2;
     }
     ConvertEnv env;
-    if (!MakeConvertEnv(opts, env, error)) {
+    if (!MakeConvertEnv(opts, env, &error)) {
         err << "norvak-cli batch: " << error << '\n';
         return 2;
     }
@@ -198,7 +199,7 @@ int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     for (const std::string& p : opts.Positional()) {
         std::error_code ec;
         if (fs::is_directory(p, ec)) {
-            if (!ListFolder(p, Canonical(reportPath), items, error)) {
+            if (!ListFolder(p, Canonical(reportPath), items, &error)) {
                 err << "norvak-cli batch: " << TerminalSafe(error) << '\n';
                 return 1;
             }
@@ -266,7 +267,7 @@ int BatchCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     auto worker = [&] {
         CServiceData dictionaries; // each worker sorts its own copy
         std::string e;
-        bool dictOk = LoadDictionaries(env.dictPath, dictionaries, e);
+        bool dictOk = LoadDictionaries(env.dictPath, dictionaries, &e);
         for (std::size_t i = next++; i < items.size(); i = next++) {
             BatchItem& it = items[i];
             std::error_code sameEc;

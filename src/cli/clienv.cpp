@@ -3,6 +3,7 @@
 #include "cli/options.h"
 #include "cli/terminaloperator.h"
 #include "core/codepage.h"
+#include "core/failure.h"
 #include "core/literal.h"
 #include "core/textfile.h"
 #include "dictionaries/servicedata.h"
@@ -94,15 +95,15 @@ namespace {
 
 // A layout flag's value: false with error set when it is not a number or out of its range.
 bool RangedFlag(const COptions& opts, const char* flag, const SettingRange& range, int& value,
-                std::string& error) {
+                std::string* error) {
     if (!opts.Value(flag))
         return true;
     int v = 0;
     if (!opts.IntValue(flag, v, error))
         return false;
     if (!range.Contains(v)) {
-        error = std::string(flag) + " must be between " + std::to_string(range.min) + " and " +
-                std::to_string(range.max) + ", not " + std::to_string(v);
+        SetError(error, std::string(flag) + " must be between " + std::to_string(range.min) +
+                            " and " + std::to_string(range.max) + ", not " + std::to_string(v));
         return false;
     }
     value = v;
@@ -111,18 +112,18 @@ bool RangedFlag(const COptions& opts, const char* flag, const SettingRange& rang
 
 } // namespace
 
-bool MakeConvertEnv(const COptions& opts, ConvertEnv& env, std::string& error) {
+bool MakeConvertEnv(const COptions& opts, ConvertEnv& env, std::string* error) {
     if (auto path = opts.Value("--settings")) {
         if (!fs::exists(*path)) {
-            error = "settings file not found: " + *path;
+            SetError(error, "settings file not found: " + *path);
             return false;
         }
         if (std::string why = NotRegularFileReason(*path); !why.empty()) {
-            error = "settings file " + *path + ": " + why;
+            SetError(error, "settings file " + *path + ": " + why);
             return false;
         }
         CFileSettingsStore store(*path);
-        if (!store.Load(&error))
+        if (!store.Load(error))
             return false;
         for (const std::string& m : env.settings.Read(store))
             env.warnings.push_back(*path + ": " + Cp1251ToUtf8(m));
@@ -155,9 +156,9 @@ bool MakeConvertEnv(const COptions& opts, ConvertEnv& env, std::string& error) {
                 known = true;
             }
         if (!known) {
-            error =
-                "--type must be auto, text, source, marked, html, docx or odt, not '" + *t + "'";
-            return false;
+            return Fail(error,
+                        "--type must be auto, text, source, marked, html, docx or odt, not '" + *t +
+                            "'");
         }
     }
     env.open.guessEncoding = !opts.Value("--encoding");
@@ -169,13 +170,13 @@ bool MakeConvertEnv(const COptions& opts, ConvertEnv& env, std::string& error) {
         else if (*e == "utf8" || *e == "utf-8")
             env.open.encoding = Encoding::Utf8;
         else {
-            error = "--encoding must be dos, windows or utf8, not '" + *e + "'";
+            SetError(error, "--encoding must be dos, windows or utf8, not '" + *e + "'");
             return false;
         }
     }
     if (auto q = opts.Value("--quote-letter-kind")) {
         if (*q != "yes" && *q != "no") {
-            error = "--quote-letter-kind must be yes or no";
+            SetError(error, "--quote-letter-kind must be yes or no");
             return false;
         }
         env.quoteLetterKind = *q == "yes";
@@ -183,11 +184,11 @@ bool MakeConvertEnv(const COptions& opts, ConvertEnv& env, std::string& error) {
     if (auto d = opts.Value("--dict")) {
         std::error_code ec;
         if (!fs::exists(*d, ec)) {
-            error = "dictionary file not found: " + *d;
+            SetError(error, "dictionary file not found: " + *d);
             return false;
         }
         if (std::string why = NotRegularFileReason(*d); !why.empty()) {
-            error = "dictionary file " + *d + ": " + why;
+            SetError(error, "dictionary file " + *d + ": " + why);
             return false;
         }
         env.dictPath = *d;
@@ -201,19 +202,21 @@ bool MakeConvertEnv(const COptions& opts, ConvertEnv& env, std::string& error) {
     return true;
 }
 
-bool LoadDictionaries(const std::string& path, CServiceData& data, std::string& error) {
+bool LoadDictionaries(const std::string& path, CServiceData& data, std::string* error) {
     if (path.empty())
         return true;
     CTerminalOperator op(nullptr, false);
     if (!data.Load(path, op)) {
-        error = "dictionary file " + path +
-                (data.Unreadable() ? " cannot be read: " + data.ReadError() : " not found");
+        SetError(error,
+                 "dictionary file " + path +
+                     (data.Unreadable() ? " cannot be read: " + data.ReadError() : " not found"));
         return false;
     }
     if (!op.Messages().empty() || !data.LoadedCleanly()) {
-        error = "dictionary file " + path + " is damaged";
+        SetError(error, "dictionary file " + path + " is damaged");
         for (const std::string& m : op.Messages())
-            error += "\n  " + m;
+            if (error)
+                *error += "\n  " + m;
         return false;
     }
     return true;

@@ -50,10 +50,10 @@ bool HasTextBlock(std::string_view bytes);
 
 // Builds the environment from the flags; false with error set on a bad flag value or an
 // unreadable settings file.
-bool MakeConvertEnv(const COptions& opts, ConvertEnv& env, std::string& error);
+bool MakeConvertEnv(const COptions& opts, ConvertEnv& env, std::string* error);
 
 // Loads dict.dat read-only; false with error set when it is missing or damaged.
-bool LoadDictionaries(const std::string& path, CServiceData& data, std::string& error);
+bool LoadDictionaries(const std::string& path, CServiceData& data, std::string* error);
 
 // Everything the conversion of one document found.
 struct ConvertResult {

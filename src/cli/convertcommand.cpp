@@ -32,7 +32,7 @@ int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std:
     COptions opts(FlagSet(kConvertValueFlags, {"-o", "--output"}),
                   FlagSet(kConvertBoolFlags, {"--spelling", "--explain"}));
     std::string error;
-    if (!opts.Parse(args, error)) {
+    if (!opts.Parse(args, &error)) {
         err << "norvak-cli convert: " << error << '\n';
         return 2;
     }
@@ -41,7 +41,7 @@ int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return 2;
     }
     ConvertEnv env;
-    if (!MakeConvertEnv(opts, env, error)) {
+    if (!MakeConvertEnv(opts, env, &error)) {
         err << "norvak-cli convert: " << error << '\n';
         return 2;
     }
@@ -62,7 +62,7 @@ int ConvertCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return 1;
     }
     CServiceData dictionaries;
-    if (!LoadDictionaries(env.dictPath, dictionaries, error)) {
+    if (!LoadDictionaries(env.dictPath, dictionaries, &error)) {
         err << "norvak-cli convert: " << error << '\n';
         return 1;
     }

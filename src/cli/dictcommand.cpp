@@ -49,7 +49,7 @@ int DictCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     const std::string sub = args[0];
     COptions opts({"--dict", "-o", "--output"}, {});
     std::string error;
-    if (!opts.Parse(std::vector<std::string>(args.begin() + 1, args.end()), error)) {
+    if (!opts.Parse(std::vector<std::string>(args.begin() + 1, args.end()), &error)) {
         err << "norvak-cli dict " << sub << ": " << error << '\n';
         return 2;
     }

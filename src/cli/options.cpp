@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include "core/failure.h"
+
 #include <charconv>
 
 namespace norvak::cli {
@@ -7,7 +9,7 @@ namespace norvak::cli {
 COptions::COptions(std::set<std::string> valueFlags, std::set<std::string> boolFlags)
     : m_valueFlags(std::move(valueFlags)), m_boolFlags(std::move(boolFlags)) {}
 
-bool COptions::Parse(const std::vector<std::string>& args, std::string& error) {
+bool COptions::Parse(const std::vector<std::string>& args, std::string* error) {
     bool onlyPositional = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -27,19 +29,19 @@ bool COptions::Parse(const std::vector<std::string>& args, std::string& error) {
         }
         if (m_boolFlags.count(name)) {
             if (inlineValue) {
-                error = "option " + name + " takes no value";
+                SetError(error, "option " + name + " takes no value");
                 return false;
             }
             m_present.insert(name);
             continue;
         }
         if (!m_valueFlags.count(name)) {
-            error = "unknown option " + name;
+            SetError(error, "unknown option " + name);
             return false;
         }
         if (!inlineValue) {
             if (i + 1 >= args.size()) {
-                error = "option " + name + " needs a value";
+                SetError(error, "option " + name + " needs a value");
                 return false;
             }
             inlineValue = args[++i];
@@ -61,14 +63,14 @@ std::optional<std::string> COptions::Value(const std::string& flag) const {
     return it->second;
 }
 
-bool COptions::IntValue(const std::string& flag, int& out, std::string& error) const {
+bool COptions::IntValue(const std::string& flag, int& out, std::string* error) const {
     auto v = Value(flag);
     if (!v)
         return true;
     int value = 0;
     auto [p, ec] = std::from_chars(v->data(), v->data() + v->size(), value);
     if (ec != std::errc() || p != v->data() + v->size()) {
-        error = "option " + flag + " needs a whole number, not '" + *v + "'";
+        SetError(error, "option " + flag + " needs a whole number, not '" + *v + "'");
         return false;
     }
     out = value;

@@ -18,12 +18,12 @@ public:
     COptions(std::set<std::string> valueFlags, std::set<std::string> boolFlags);
 
     // False with error set when an argument is not understood.
-    bool Parse(const std::vector<std::string>& args, std::string& error);
+    bool Parse(const std::vector<std::string>& args, std::string* error);
 
     bool Has(const std::string& flag) const;
     std::optional<std::string> Value(const std::string& flag) const;
     // The value as an integer; false with error set when it is not one.
-    bool IntValue(const std::string& flag, int& out, std::string& error) const;
+    bool IntValue(const std::string& flag, int& out, std::string* error) const;
     const std::vector<std::string>& Positional() const { return m_positional; }
 
 private:

@@ -21,7 +21,7 @@ int ShowCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     }
     COptions opts({"--encoding"}, {});
     std::string error;
-    if (!opts.Parse(args, error) || opts.Positional().size() != 1) {
+    if (!opts.Parse(args, &error) || opts.Positional().size() != 1) {
         err << "norvak-cli show: " << (error.empty() ? "give exactly one file" : error) << '\n';
         return 2;
     }

@@ -1,6 +1,7 @@
 #include "core/textfile.h"
 
 #include "core/codepage.h"
+#include "core/failure.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -124,15 +125,6 @@ TextSplitInfo InspectTextBytes(std::string_view bytes, bool dos) {
     }
     return info;
 }
-
-namespace {
-
-void SetError(std::string* error, const std::string& text) {
-    if (error)
-        *error = text;
-}
-
-} // namespace
 
 std::string NotRegularFileReason(const std::string& path) {
     struct stat st {};

@@ -1,5 +1,6 @@
 #include "formats/docxreader.h"
 
+#include "core/failure.h"
 #include "core/literal.h"
 #include "formats/textbuilder.h"
 #include "formats/xmlpart.h"
@@ -116,12 +117,6 @@ public:
     }
 
 private:
-    static bool Fail(std::string* error, std::string_view text) {
-        if (error)
-            *error = std::string(text);
-        return false;
-    }
-
     bool ReadStyles(const std::string& bytes, std::string* error) {
         XmlDocPtr doc = ParseXmlPart(bytes, error);
         if (!doc)

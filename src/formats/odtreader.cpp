@@ -1,5 +1,6 @@
 #include "formats/odtreader.h"
 
+#include "core/failure.h"
 #include "core/literal.h"
 #include "core/textcore.h"
 #include "formats/textbuilder.h"
@@ -84,12 +85,6 @@ public:
     }
 
 private:
-    static bool Fail(std::string* error, std::string_view text) {
-        if (error)
-            *error = std::string(text);
-        return false;
-    }
-
     void Styles(const xmlNode* parent) {
         if (!parent)
             return;

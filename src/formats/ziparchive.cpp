@@ -1,5 +1,6 @@
 #include "formats/ziparchive.h"
 
+#include "core/failure.h"
 #include "core/literal.h"
 #include "formats/flowdocument.h"
 
@@ -8,15 +9,6 @@
 #include <algorithm>
 
 namespace norvak {
-namespace {
-
-void SetError(std::string* error, std::string_view text) {
-    if (error)
-        *error = std::string(text);
-}
-
-} // namespace
-
 const std::size_t CZipArchive::kDefaultMaxPart = FormatLimits::kMaxPartBytes;
 const std::size_t CZipArchive::kDefaultMaxTotal = FormatLimits::kMaxTotalBytes;
 

@@ -156,10 +156,7 @@ QString CNorvakDoc::HeaderText() const {
         std::size_t lf = bytes.find('\n', start);
         if (lf == std::string::npos || lf > end)
             lf = end;
-        std::string line = bytes.substr(start, lf - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        text += DosToWindows(line);
+        text += DosToWindows(StripCRTrailing(std::string_view(bytes).substr(start, lf - start)));
         text += '\n';
         start = lf + 1;
     }

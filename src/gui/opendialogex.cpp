@@ -155,9 +155,7 @@ std::vector<std::string> COpenDialogEx::PreviewLines(const std::string& path, En
     // Enough bytes for the first lines of any sensible text, without reading a huge file.
     LineList all = SplitTextLines(Head(path));
     for (std::size_t i = 0; i < all.size() && static_cast<int>(i) < maxLines; ++i) {
-        std::string line = all[i];
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+        const std::string line(StripCRTrailing(all[i]));
         lines.push_back(encoding == Encoding::Dos    ? Cp866ToCp1251(line)
                         : encoding == Encoding::Utf8 ? Utf8ToCp1251(line)
                                                      : line);

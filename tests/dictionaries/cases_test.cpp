@@ -55,14 +55,6 @@ TEST(CasesTest, LoadedIntegerSurvivesCopiesAndIsWrittenBack) {
     EXPECT_EQ(out.Data(), bytes);
 }
 
-TEST(CasesTest, GetFormReturnsACopy) {
-    CCases c;
-    c.SetForm(CaseNominative, "ПРИКАЗ"_cp);
-    std::string form = c.GetForm(CaseNominative);
-    form += "X";
-    EXPECT_EQ(c.GetForm(CaseNominative), "ПРИКАЗ"_cp);
-}
-
 TEST(CasesTest, ShortRecordRaisesAReadError) {
     std::string bytes = CasesBytes({"A"}, 1);
     for (std::size_t cut = 0; cut < bytes.size(); ++cut) {

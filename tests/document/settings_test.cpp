@@ -118,15 +118,6 @@ TEST(Settings, DocumentValuesRoundTrip) {
     EXPECT_EQ(back.extendedRecvisits, 0);
 }
 
-TEST(Settings, StringLengthOfMinus1025IsReplacedBy66) {
-    CMemorySettingsStore store;
-    store.m_values["StringLength"] = "-1025";
-    DocSettings s;
-    s.Read(store);
-    EXPECT_EQ(s.stringLength, 66);
-    EXPECT_EQ(store.m_values["StringLength"], "66");
-}
-
 TEST(Settings, LayoutValuesOutOfTheirRangesFallBackToTheDefaultWithAMessage) {
     struct Case {
         const char* name;
