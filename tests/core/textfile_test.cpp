@@ -246,6 +246,20 @@ TEST_F(FileTest, FailuresAreReported) {
     EXPECT_TRUE(fs::is_directory(Path("sub")));
 }
 
+TEST_F(FileTest, OnlyARegularFileCountsAsOne) {
+    ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
+    EXPECT_FALSE(IsRegularFile(Path("fifo")));
+    EXPECT_FALSE(IsRegularFile(m_dir.string()));
+    EXPECT_FALSE(IsRegularFile(Path("missing")));
+    EXPECT_FALSE(IsRegularFile(""));
+    ASSERT_TRUE(WriteFileAtomic(Path("plain"), "x"));
+    EXPECT_TRUE(IsRegularFile(Path("plain")));
+    ASSERT_EQ(::symlink(Path("plain").c_str(), Path("link").c_str()), 0);
+    EXPECT_TRUE(IsRegularFile(Path("link"))) << "followed through a symlink";
+    ASSERT_EQ(::symlink(Path("missing").c_str(), Path("dangling").c_str()), 0);
+    EXPECT_FALSE(IsRegularFile(Path("dangling")));
+}
+
 TEST_F(FileTest, WhatIsNotARegularFileIsNeitherReadNorReplaced) {
     ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
     std::string out = "stale", error;

@@ -165,6 +165,20 @@ TEST(SpellingFiles, SearchFoldersAndTheOwnFolderOverride) {
     EXPECT_EQ(setup.checker->Check("закно"_cp).size(), 1u);
 }
 
+TEST(SpellingFiles, TheLegalVocabularyIsFoundInstalledOrBesideTheProgram) {
+    ScratchDir dir;
+    const std::string bin = dir / "bin";
+    fs::create_directories(bin);
+    EXPECT_EQ(ShippedLegalWords(""), "") << "no program folder, no list";
+    EXPECT_EQ(ShippedLegalWords(bin), "") << "neither copy is there";
+    ASSERT_TRUE(WriteFileAtomic(bin + "/legal-words.txt", "закон\n"));
+    EXPECT_EQ(ShippedLegalWords(bin), bin + "/legal-words.txt") << "a build tree's copy";
+    fs::create_directories(dir / "share/norvak");
+    ASSERT_TRUE(WriteFileAtomic(dir / "share/norvak/legal-words.txt", "закон\n"));
+    EXPECT_EQ(ShippedLegalWords(bin), fs::canonical(dir / "share/norvak/legal-words.txt").string())
+        << "the installed list comes first";
+}
+
 // The installed Russian dictionary, when there is one.
 class RussianDictionary : public ::testing::Test {
 protected:
