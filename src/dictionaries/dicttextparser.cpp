@@ -1,6 +1,7 @@
 #include "dictionaries/dicttext.h"
 
 #include "core/codepage.h"
+#include "core/failure.h"
 #include "core/textcore.h"
 #include "core/textfile.h"
 #include "dictionaries/dicttextnames.h"
@@ -496,11 +497,9 @@ bool ImportDictionaries(const std::string& folder, CServiceData& data, std::stri
     for (const std::string& name : DictTextFileNames()) {
         const std::string path = (std::filesystem::path(folder) / name).string();
         DictTextFile f{name, {}};
-        if (!ReadFileBytes(path, f.text)) {
-            if (error)
-                *error = "cannot read " + path;
-            return false;
-        }
+        std::string why;
+        if (!ReadFileBytes(path, f.text, &why))
+            return Fail(error, "cannot read " + path + ": " + why);
         files.push_back(std::move(f));
     }
     return ParseDictionaries(files, data, error);
