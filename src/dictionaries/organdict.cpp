@@ -43,6 +43,12 @@ bool COrganDict::Serialize(CArchive& ar, COperator& op) {
         [&] { SerializeEntries(ar, "bodies count", nullptr, [this] { return CreateEntry(); }); });
 }
 
+void COrganDict::LinkUpperCaseDict(CUpperCaseDict* upperCase) {
+    m_upperCase = upperCase;
+    for (int i = 0; i < GetCount(); ++i)
+        GetAt(i).SetUpperCaseDict(upperCase);
+}
+
 bool COrganDict::ConfirmRemoveAll(COperator& op) {
     return CEntryList::ConfirmRemoveAll(op, "Удалить все принявшие органы?"_cp);
 }

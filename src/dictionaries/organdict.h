@@ -63,6 +63,10 @@ public:
 
     CUpperCaseDict* GetUpperCaseDict() const { return m_upperCase; }
     void SetUpperCaseDict(CUpperCaseDict* upperCase) { m_upperCase = upperCase; }
+    // Links this dictionary and every entry it holds to upperCase, so that the spellings they
+    // are given teach that one: a copy being edited teaches a copy of the letter-case
+    // dictionary, which is taken over only with it.
+    void LinkUpperCaseDict(CUpperCaseDict* upperCase);
 
 private:
     CUpperCaseDict* m_upperCase = nullptr; // not owned

@@ -123,8 +123,17 @@ bool CNorvakDoc::OnDictKinds() {
 }
 
 bool CNorvakDoc::OnDictOrgans() {
-    return CommitIfChanged(EditCopy<COrganDictDlg>(m_data.OrganDict(), m_window->Operator(),
-                                                   m_window->DialogParent()));
+    // The bodies teach the letter-case dictionary the spellings they are given: the copy
+    // teaches a copy of it, so that a cancelled dialog leaves both as they were.
+    CUpperCaseDict letterCase = m_data.UpperCaseDict();
+    COrganDict organs = m_data.OrganDict();
+    organs.LinkUpperCaseDict(&letterCase);
+    if (!EditCopy<COrganDictDlg>(organs, m_window->Operator(), m_window->DialogParent()))
+        return false;
+    organs.LinkUpperCaseDict(&m_data.UpperCaseDict());
+    m_data.OrganDict() = std::move(organs);
+    m_data.UpperCaseDict() = std::move(letterCase);
+    return CommitIfChanged(true);
 }
 
 bool CNorvakDoc::OnDictSources() {

@@ -180,6 +180,52 @@ private slots:
         QCOMPARE(m_op.Messages().size(), size_t(1));
     }
 
+    void aBodysSpellingIsLearnedOnlyWhenTheDialogIsTakenOver_data() {
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("nominal: OK takes the body and its spelling over") << true;
+        QTest::newRow("robustness: Cancel leaves the letter case as it was") << false;
+    }
+    void aBodysSpellingIsLearnedOnlyWhenTheDialogIsTakenOver() {
+        QFETCH(bool, accept);
+        const CUpperCaseDict before = Doc().Dictionaries().UpperCaseDict();
+        QVERIFY(before.Find(Cp("ЛЕСНОГО")) == nullptr);
+        OnNextModal([this, accept](QWidget* w) {
+            auto* dlg = qobject_cast<COrganDictDlg*>(w);
+            QVERIFY(dlg != nullptr);
+            dlg->NewNameEdit()->setText(QStringLiteral("управление лесного хозяйства"));
+            OnNextModal([](QWidget* f) {
+                auto* form = qobject_cast<CEntryFormDlg*>(f);
+                QVERIFY(form != nullptr);
+                form->GenitiveEdit()->setText(QStringLiteral("управления лесного хозяйства"));
+                form->InstrumentalEdit()->setText(QStringLiteral("управлением лесного хозяйства"));
+                form->LetterCaseEdit()->setText(QStringLiteral("Управление Лесного хозяйства"));
+                form->accept();
+            });
+            dlg->OnEnter();
+            QCOMPARE(dlg->CountLabel()->text(), QStringLiteral("2"));
+            if (accept) {
+                dlg->accept();
+                return;
+            }
+            m_op.SetAnswer(Answer::No); // "Сохранить изменения словаря?": No drops them
+            dlg->reject();
+        });
+        QCOMPARE(Doc().OnDictOrgans(), accept);
+        const CServiceData& data = Doc().Dictionaries();
+        QCOMPARE(data.OrganDict().GetCount(), accept ? 2 : 1);
+        const std::string* learned = data.UpperCaseDict().Find(Cp("ЛЕСНОГО"));
+        if (!accept) {
+            QVERIFY(data.UpperCaseDict() == before);
+            return;
+        }
+        QVERIFY(learned != nullptr);
+        QCOMPARE(*learned, Cp("Лесного"));
+        // The bodies taken over teach the live dictionary from now on.
+        for (const COrganEntry& e : data.OrganDict().Entries())
+            QCOMPARE(e.GetUpperCaseDict(), &Doc().Dictionaries().UpperCaseDict());
+        QCOMPARE(data.OrganDict().GetUpperCaseDict(), &Doc().Dictionaries().UpperCaseDict());
+    }
+
     void bodyDetailsKeepAliasesAndTeachTheLetterCase() {
         COrganDict& organs = Doc().Dictionaries().OrganDict();
         COrganDlg dialog(organs.GetAt(0), m_op, nullptr);
