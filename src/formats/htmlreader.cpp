@@ -2,6 +2,7 @@
 
 #include "core/literal.h"
 #include "core/textcore.h"
+#include "formats/lengths.h"
 #include "formats/textbuilder.h"
 #include "formats/xmlpart.h"
 
@@ -145,31 +146,20 @@ private:
 };
 
 // A CSS length in points; nullopt for percentages, "auto" and what is not a length.
+// A bare number counts as pixels; font-relative units as of a 12-point font.
 std::optional<double> LengthPt(const std::string& v) {
-    if (v.empty())
+    const std::optional<LengthText> length = SplitLength(v);
+    if (!length)
         return std::nullopt;
-    char* end = nullptr;
-    const double n = std::strtod(v.c_str(), &end);
-    if (end == v.c_str())
-        return std::nullopt;
-    const std::string unit = Trim(end);
-    if (unit.empty() || unit == "px")
-        return n * 0.75;
-    if (unit == "pt")
-        return n;
-    if (unit == "cm")
-        return n * 72 / 2.54;
-    if (unit == "mm")
-        return n * 72 / 25.4;
-    if (unit == "in")
-        return n * 72;
+    const double n = length->number;
+    const std::string unit = Trim(length->unit);
+    if (unit.empty())
+        return AbsoluteLengthPt(n, "px");
     if (unit == "em" || unit == "rem")
         return n * 12;
     if (unit == "ex" || unit == "ch")
         return n * 6;
-    if (unit == "pc")
-        return n * 12;
-    return std::nullopt;
+    return AbsoluteLengthPt(n, unit);
 }
 
 std::vector<std::string> SplitSpaces(const std::string& s) {

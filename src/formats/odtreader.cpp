@@ -3,6 +3,7 @@
 #include "core/failure.h"
 #include "core/literal.h"
 #include "core/textcore.h"
+#include "formats/lengths.h"
 #include "formats/textbuilder.h"
 #include "formats/xmlpart.h"
 #include "formats/ziparchive.h"
@@ -15,27 +16,12 @@
 namespace norvak {
 namespace {
 
+// ODF writes the unit right after the number, inches also as "inch".
 std::optional<double> OdfLengthPt(const std::string& v) {
-    if (v.empty())
+    const std::optional<LengthText> length = SplitLength(v);
+    if (!length)
         return std::nullopt;
-    char* end = nullptr;
-    const double n = std::strtod(v.c_str(), &end);
-    if (end == v.c_str())
-        return std::nullopt;
-    const std::string unit(end);
-    if (unit == "pt")
-        return n;
-    if (unit == "cm")
-        return n * 72 / 2.54;
-    if (unit == "mm")
-        return n * 72 / 25.4;
-    if (unit == "in" || unit == "inch")
-        return n * 72;
-    if (unit == "pc")
-        return n * 12;
-    if (unit == "px")
-        return n * 0.75;
-    return std::nullopt;
+    return AbsoluteLengthPt(length->number, length->unit == "inch" ? "in" : length->unit);
 }
 
 // What a style sets; unset values come from its parent.
