@@ -138,8 +138,7 @@ std::string NotRegularFileReason(const std::string& path) {
 }
 
 bool IsRegularFile(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    return NotRegularFileReason(path).empty();
 }
 
 bool ReadFileBytes(const std::string& path, std::string& out, std::string* error) {

@@ -32,14 +32,21 @@ std::string PathBytes(const QString& path) {
     return Utf8ToCp1251(path.toStdString());
 }
 
+// Opens Dialog over copy, which the caller made of a dictionary; true when the operator
+// changed it and chose OK.
+template <class Dialog, class Dict>
+bool EditWorkingCopy(Dict& copy, COperator& op, QWidget* parent) {
+    Dialog dialog(copy, op, parent);
+    return dialog.exec() == QDialog::Accepted && dialog.IsModified();
+}
+
 // Opens Dialog over a copy of dict; OK after a change puts the copy in place of dict. True
 // then.
 template <class Dialog, class Dict> bool EditCopy(Dict& dict, COperator& op, QWidget* parent) {
     Dict copy = dict;
-    Dialog dialog(copy, op, parent);
-    if (dialog.exec() != QDialog::Accepted || !dialog.IsModified())
+    if (!EditWorkingCopy<Dialog>(copy, op, parent))
         return false;
-    dict = copy;
+    dict = std::move(copy);
     return true;
 }
 
@@ -128,7 +135,7 @@ bool CNorvakDoc::OnDictOrgans() {
     CUpperCaseDict letterCase = m_data.UpperCaseDict();
     COrganDict organs = m_data.OrganDict();
     organs.LinkUpperCaseDict(&letterCase);
-    if (!EditCopy<COrganDictDlg>(organs, m_window->Operator(), m_window->DialogParent()))
+    if (!EditWorkingCopy<COrganDictDlg>(organs, m_window->Operator(), m_window->DialogParent()))
         return false;
     organs.LinkUpperCaseDict(&m_data.UpperCaseDict());
     m_data.OrganDict() = std::move(organs);
