@@ -55,6 +55,14 @@ bool NamesActKind(std::string_view line) {
     return false;
 }
 
+// "О минимальном размере оплаты труда": the subject of an act, as its title names it.
+bool NamesSubject(std::string_view line) {
+    for (std::string_view w : {"О"_cp, "Об"_cp, "Обо"_cp})
+        if (StartsWithWord(line, w))
+            return true;
+    return false;
+}
+
 bool IsRightAlignedForm(std::string_view line) {
     for (std::string_view w :
          {"Принят"_cp, "Принята"_cp, "Принято"_cp, "Одобрен"_cp, "Одобрена"_cp, "Одобрено"_cp})
@@ -84,6 +92,7 @@ FlowDocument ParagraphsFromLines(const LineList& lines, int stringLength, int po
     FlowDocument doc;
     const int centredWidth = stringLength - 2 * (posParagraph + 1);
     int nonBlank = 0;
+    bool afterCentred = false; // the last line that was not blank is centred
     for (const std::string& raw : lines) {
         std::string line = TrimSpaces(StripCR(raw));
         for (char& c : line)
@@ -101,9 +110,10 @@ FlowDocument ParagraphsFromLines(const LineList& lines, int stringLength, int po
         // An act's own name at the head may run over a line ("Кодекс административного
         // судопроизводства Российской Федерации"); a note in brackets that names a code is
         // not one.
+        // So may its subject, right below the centred head ("ФЕДЕРАЛЬНЫЙ ЗАКОН").
         const bool actName = nonBlank <= 15 && line.front() != '(' &&
                              static_cast<int>(line.size()) <= 2 * stringLength &&
-                             NamesActKind(line);
+                             (NamesActKind(line) || (afterCentred && NamesSubject(line)));
         if (!ends && ((shortLine && (InCapitals(line) || IsSectionHeading(line))) || actName)) {
             p.align = FlowAlign::Centre;
         } else if (static_cast<int>(line.size()) <= stringLength && IsRightAlignedForm(line)) {
@@ -112,6 +122,7 @@ FlowDocument ParagraphsFromLines(const LineList& lines, int stringLength, int po
             p.align = FlowAlign::Justify;
             p.firstIndentPt = posParagraph * 7.2;
         }
+        afterCentred = p.align == FlowAlign::Centre;
         p.text = std::move(line);
         doc.Add(std::move(p));
     }

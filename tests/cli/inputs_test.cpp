@@ -34,6 +34,31 @@ TEST(CliInputs, PagesAndDocumentsConvertWithTheirTypeToldFromTheBytes) {
     }
 }
 
+TEST(CliInputs, LawsWrittenOneParagraphPerLineKeepTheirSubjectInTheTitle) {
+    struct Case {
+        const char* file;
+        const char* title;
+    };
+    const Case cases[] = {
+        {"ips_102066375_fz_2000_82fz_mrot.cp1251.txt",
+         "Title:   ФЕДЕРАЛЬНЫЙ ЗАКОН от 19.06.2000 N 82-ФЗ \n        \"О минимальном размере "
+         "оплаты труда\"\n"},
+        {"ips_fz_1996_10fz_profsojuzy.cp1251.txt",
+         "Title:   ФЕДЕРАЛЬНЫЙ ЗАКОН от 12.01.1996 N 10-ФЗ \n        \"О профессиональных "
+         "союзах, их правах и гарантиях деятельности\"\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        ScratchDir dir;
+        const auto r =
+            RunCliCapture({"convert", std::string(NORVAK_TEST_DATA) + "/samples/" + c.file, "-o",
+                           dir / "out.rla", "--dict", kDict});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find("laid out at 66 columns"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find(c.title), std::string::npos) << r.out;
+    }
+}
+
 TEST(CliInputs, AnExplicitTypeWins) {
     ScratchDir dir;
     const auto r =

@@ -279,6 +279,42 @@ INSTANTIATE_TEST_SUITE_P(
                   FlowAlign::Justify}),
     [](const auto& c) { return std::string(c.param.name); });
 
+TEST(ParagraphText, TheSubjectOfAnActIsCentredOnlyBelowItsHead) {
+    struct Case {
+        const char* name;
+        std::vector<const char*> lines;
+        FlowAlign last; // of the last line
+    };
+    const Case cases[] = {
+        {"nominal: below the kind",
+         {"ФЕДЕРАЛЬНЫЙ ЗАКОН", "", "О минимальном размере оплаты труда"},
+         FlowAlign::Centre},
+        {"nominal: longer than a centred line",
+         {"ФЕДЕРАЛЬНЫЙ ЗАКОН", "О профессиональных союзах, их правах и гарантиях деятельности"},
+         FlowAlign::Centre},
+        {"edge: \"Об\"", {"УКАЗ", "Об утверждении Положения"}, FlowAlign::Centre},
+        {"edge: first line of the text",
+         {"О минимальном размере оплаты труда"},
+         FlowAlign::Justify},
+        {"robustness: in the body, after a paragraph",
+         {"ФЕДЕРАЛЬНЫЙ ЗАКОН", "Статья 1. Установить размер оплаты.",
+          "О порядке применения см. статью 2"},
+         FlowAlign::Justify},
+        {"robustness: a word that only begins with \"О\"",
+         {"ФЕДЕРАЛЬНЫЙ ЗАКОН", "Органы власти субъектов Российской Федерации"},
+         FlowAlign::Justify},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LineList lines;
+        for (const char* l : c.lines)
+            lines.push_back(Utf8ToCp1251(l));
+        const FlowDocument doc = ParagraphsFromLines(lines, 66, 5);
+        ASSERT_EQ(doc.blocks.size(), lines.size());
+        EXPECT_EQ(doc.blocks.back().paragraph.align, c.last);
+    }
+}
+
 TEST(ParagraphText, LayoutIsToldFromLineLengths) {
     const std::string fixed(60, 'x');
     EXPECT_FALSE(IsParagraphPerLine({fixed, fixed, "", fixed}, 66));
